@@ -1,0 +1,133 @@
+#pragma once
+
+// How the model stores what a QTextDocument has no native property for.
+// The RTF reader sets these, the writer writes them back, the renderer draws
+// them; nothing else invents its own. Values are noted beside each id.
+//
+// Conventions that use Qt's own properties:
+// - Character formatting: font family and point size, weight, italic,
+//   underline (QTextCharFormat::UnderlineStyle for single/dash/dot/wave),
+//   strike-out, foreground, background (highlight), vertical alignment
+//   (super/subscript), capitalisation (AllUppercase for \caps, SmallCaps for
+//   \scaps), anchor href/names for hyperlinks.
+// - Paragraph formatting: alignment, left/right/first-line indent, top and
+//   bottom margins (spacing before and after), line height (with its type),
+//   tab positions (QTextOption::Tab), page break before (PageBreakPolicy),
+//   non-breakable lines (keep-together). Lengths in pixels: see
+//   richdocument.h (15 twips a pixel).
+// - Tables: QTextTable with a QTextTableFormat; cells with row and column
+//   spans; per-row properties below on each cell of the row.
+// - Lists: QTextList with QTextListFormat (style, indent, number prefix and
+//   suffix); bullet and text positions become the paragraph's left margin
+//   and a negative first-line indent.
+// - Pictures: QTextImageFormat whose name is a document resource URL
+//   "pict:<n>"; the resource is the original PNG or JPEG bytes (QByteArray)
+//   or, for a kind Qt cannot draw, a placeholder QImage of the right size.
+//   width() and height() are the shown size in pixels.
+// - A paragraph break that starts a new page is a block whose block format
+//   has PageBreak_AlwaysBefore.
+
+#include <QTextFormat>
+
+namespace textctl::prop {
+
+enum : int {
+    // --- Character formats -------------------------------------------------
+    // QString: an RTF underline kind Qt cannot show exactly ("uldb",
+    // "ulth", "ulw", "ulhair", "uldashd", "ulthd"...), the control word
+    // without its backslash. The QTextCharFormat underline style carries
+    // the nearest Qt style.
+    UnderlineKind = QTextFormat::UserProperty + 1,
+    // QString: the instruction of a field whose result is shown as ordinary
+    // text ("DATE \\@ \"dd/MM/yyyy\"", "HYPERLINK \"http://...\"", ...).
+    FieldInstruction,
+    // int: unique per field instance within a document, so that two
+    // neighbouring fields with the same instruction stay two fields.
+    FieldId,
+    // QStringList: bookmarks that start just before this character.
+    BookmarkStarts,
+    // QStringList: bookmarks that end just after this character.
+    BookmarkEnds,
+    // QByteArray: the whole {\footnote ...} group, verbatim, on the
+    // footnote's reference mark character(s).
+    FootnoteRtf,
+    // int: expanded/condensed spacing in twips (\expndtw).
+    CharSpacingTwips,
+    // bool: hidden text (\v).
+    Hidden,
+
+    // --- Objects (U+FFFC characters) --------------------------------------
+    // Live fields are text objects of type FieldObjectType with:
+    // QString: "PAGE" or "NUMPAGES".
+    LiveFieldKind = QTextFormat::UserProperty + 100,
+    // (The instruction is kept in FieldInstruction.)
+
+    // Pictures (QTextImageFormat):
+    // QString: "png", "jpeg", or the RTF kind of an opaque picture: "emf",
+    // "wmf", "dib", "bmp", "mac", ...
+    PictureKind,
+    // int: goal width and height in twips (\picwgoal, \pichgoal).
+    PictureGoalWidth,
+    PictureGoalHeight,
+    // int: scale in percent (\picscalex, \picscaley), 100 when absent.
+    PictureScaleX,
+    PictureScaleY,
+    // int: the picture's own size in its units (\picw, \pich).
+    PicturePicW,
+    PicturePicH,
+    // QByteArray: for an opaque picture, the whole {\pict ...} group
+    // verbatim, written back unchanged.
+    PictureRtf,
+    // Fixed-position pictures (a \shp with a picture). The U+FFFC is the
+    // anchor in the paragraph; these give the place on the page:
+    // bool: true for a picture placed on the page, not in the line.
+    PictureFixed,
+    // int twips: left, top, right, bottom of the shape (\shpleft...).
+    PictureShapeLeft,
+    PictureShapeTop,
+    PictureShapeRight,
+    PictureShapeBottom,
+    // QString: what the coordinates are relative to: "page", "margin",
+    // "column", "paragraph" (from \shpbxpage... and \shpbypage...).
+    PictureShapeRelX,
+    PictureShapeRelY,
+    // int: wrap kind (\shpwr).
+    PictureShapeWrap,
+
+    // --- Block formats -----------------------------------------------------
+    // QString: tab leaders of the block's tab stops, one letter per stop in
+    // position order: ' ' none, '.' dots, '-' hyphens, '_' underline,
+    // '=' thick line, 'm' middle dots.
+    TabLeaders = QTextFormat::UserProperty + 200,
+    // QByteArray: the paragraph's border control words verbatim
+    // ("\brdrb\brdrs\brdrw10\brsp20..."), written back unchanged.
+    ParagraphBordersRtf,
+    // int: the RTF style index (\sN) of the paragraph, for the style sheet.
+    StyleIndex,
+    // bool: keep with next paragraph (\keepn).
+    KeepWithNext,
+    // int: list override index (\lsN) and level (\ilvlN), as read.
+    ListOverride,
+    ListLevel,
+
+    // --- Table cells (QTextTableCellFormat) ----------------------------------
+    // QByteArray: the cell's border control words verbatim (\clbrdrt...).
+    CellBordersRtf = QTextFormat::UserProperty + 300,
+    // int: RTF right boundary of the cell in twips (\cellx), as read.
+    CellRightTwips,
+    // int: vertical alignment: 0 top, 1 centre, 2 bottom.
+    CellVerticalAlign,
+    // Per-row properties, on every cell of the row:
+    // QByteArray: the row's \trowd properties that the model does not map
+    // (\trgaph, \trrh, \trleft, \trql/\trqc/\trqr, \trhdr, borders...), verbatim.
+    RowPropsRtf,
+
+    // --- Table formats -------------------------------------------------------
+    // int: nesting depth (1 = outer table).
+    TableNestingLevel = QTextFormat::UserProperty + 400,
+};
+
+// Object type of live fields (PAGE, NUMPAGES).
+inline constexpr int FieldObjectType = QTextFormat::UserObject + 1;
+
+}  // namespace textctl::prop

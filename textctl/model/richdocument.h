@@ -1,0 +1,103 @@
+#pragma once
+
+// The document model behind the rich-text control: the main text, the four
+// header and footer areas and the page values, with what the RTF reader keeps
+// for the writer (left-page headers and footers, document-level groups it does
+// not interpret but must write back).
+//
+// Every text is a QTextDocument. Areas are numbered as the control numbers
+// them: 1 page header, 2 first-page header, 4 page footer, 8 first-page
+// footer; 0 is the main text. An area is present or absent; the set of
+// present areas is the header/footer set (a sum of area codes).
+//
+//   RichDocument doc;
+//   doc.ensureArea(RichDocument::Header)->setPlainText("Informe");
+//   doc.headerFooterSet();   // 1
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+#include <array>
+#include <memory>
+
+class QTextDocument;
+
+namespace textctl {
+
+// Lengths inside QTextFormat properties (indents, spacing, tab stops, cell
+// padding, picture sizes) are pixels of 1/96 inch, Qt's unit for a document
+// with no paint device: 15 twips each. Twips convert exactly both ways.
+inline constexpr double kTwipsPerPixel = 15.0;
+inline constexpr double twipsToPixels(int twips) { return twips / kTwipsPerPixel; }
+inline constexpr int pixelsToTwips(double pixels)
+{
+    const double t = pixels * kTwipsPerPixel;
+    return static_cast<int>(t < 0 ? t - 0.5 : t + 0.5);
+}
+
+// Page geometry in twips, as the file or the page dialog states it.
+struct PageSetup {
+    int width = 11906;   // A4
+    int height = 16837;
+    int marginLeft = 1440;
+    int marginTop = 1440;
+    int marginRight = 1440;
+    int marginBottom = 1440;
+    int headerY = 720;   // distance of a header from the top edge
+    int footerY = 720;   // distance of a footer from the bottom edge
+
+    friend bool operator==(const PageSetup &, const PageSetup &) = default;
+};
+
+class RichDocument final {
+public:
+    enum AreaCode { Main = 0, Header = 1, FirstHeader = 2, Footer = 4, FirstFooter = 8 };
+    static constexpr std::array<int, 4> kAreaCodes{Header, FirstHeader, Footer, FirstFooter};
+
+    inline static const QString kDefaultFont = QStringLiteral("Arial");
+    static constexpr int kDefaultFontHalfPoints = 24;  // 12 pt
+    static constexpr int kDefaultTabTwips = 1134;      // 2 cm
+
+    RichDocument();
+    ~RichDocument();
+    Q_DISABLE_COPY_MOVE(RichDocument)
+
+    QTextDocument *main() const { return m_main.get(); }
+
+    // The document of an area code (0 gives the main text); nullptr when the
+    // area is absent or the code is not one of 0, 1, 2, 4, 8.
+    QTextDocument *area(int code) const;
+    // The area, created empty (with the main text's default font) if absent.
+    QTextDocument *ensureArea(int code);
+    void removeArea(int code);
+
+    // Sum of the codes of the present areas.
+    int headerFooterSet() const;
+    // Creates and removes areas so that exactly the areas of `set` exist.
+    void setHeaderFooterSet(int set);
+
+    // Empties everything: main text, areas, page values, kept groups.
+    void clear();
+
+    // A fresh QTextDocument set up like every document of this model
+    // (default font, tab width, no margins of its own).
+    static std::unique_ptr<QTextDocument> makeTextDocument();
+
+    PageSetup page;
+
+    // Groups the model has no place for, kept verbatim (braces included) so
+    // that a save writes them back unchanged: \headerl and \footerl areas,
+    // and document-level destinations such as \info.
+    QByteArray leftHeaderRtf;
+    QByteArray leftFooterRtf;
+    QList<QByteArray> keptGroups;
+
+private:
+    static int slotOf(int code);
+
+    std::unique_ptr<QTextDocument> m_main;
+    std::array<std::unique_ptr<QTextDocument>, 4> m_areas;
+};
+
+}  // namespace textctl

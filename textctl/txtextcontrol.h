@@ -1,0 +1,3 @@
+#pragma once
+#include <QObject>
+class TXTextControl : public QObject { Q_OBJECT };
