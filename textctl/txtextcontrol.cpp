@@ -1,1 +1,395 @@
 #include "txtextcontrol.h"
+
+#include "controltext.h"
+#include "documentfiles.h"
+#include "formatprops.h"
+#include "rtfreader.h"
+
+#include <QFile>
+#include <QTextDocument>
+
+using namespace textctl;
+
+namespace {
+
+constexpr std::array<int, 5> kAreas{0, 1, 2, 4, 8};
+
+// Object and picture properties that must not pass to text typed over an
+// object.
+constexpr int kObjectProperties[] = {
+    QTextFormat::ObjectType,
+    QTextFormat::ImageName,
+    QTextFormat::ImageWidth,
+    QTextFormat::ImageHeight,
+    QTextFormat::ImageQuality,
+    prop::LiveFieldKind,
+    prop::PictureKind,
+    prop::PictureGoalWidth,
+    prop::PictureGoalHeight,
+    prop::PictureScaleX,
+    prop::PictureScaleY,
+    prop::PicturePicW,
+    prop::PicturePicH,
+    prop::PictureRtf,
+    prop::PictureFixed,
+    prop::PictureShapeLeft,
+    prop::PictureShapeTop,
+    prop::PictureShapeRight,
+    prop::PictureShapeBottom,
+    prop::PictureShapeRelX,
+    prop::PictureShapeRelY,
+    prop::PictureShapeWrap,
+};
+
+int areaLength(const QTextDocument *doc)
+{
+    return doc ? doc->characterCount() - 1 : 0;
+}
+
+}  // namespace
+
+TXTextControl::TXTextControl(QObject *parent)
+    : QObject(parent)
+{
+    m_loadSave = {m_doc.page.width, m_doc.page.height, m_doc.page.marginLeft,
+                  m_doc.page.marginTop, m_doc.page.marginRight, m_doc.page.marginBottom};
+    resetCursors();
+    attachDocuments();
+}
+
+TXTextControl::~TXTextControl() = default;
+
+int TXTextControl::slotOf(int area)
+{
+    for (int i = 0; i < int(kAreas.size()); ++i)
+        if (kAreas[i] == area)
+            return i;
+    return -1;
+}
+
+QTextDocument *TXTextControl::targetDocument() const
+{
+    return m_doc.area(m_target);
+}
+
+QTextCursor &TXTextControl::targetCursor()
+{
+    QTextCursor &cursor = m_cursors[slotOf(m_target)];
+    QTextDocument *doc = targetDocument();
+    // A null cursor has no document to ask for.
+    const QTextDocument *current = cursor.isNull() ? nullptr : cursor.document();
+    if (current != doc)
+        cursor = doc ? QTextCursor(doc) : QTextCursor();
+    return cursor;
+}
+
+QTextCursor TXTextControl::cursor() const
+{
+    return const_cast<TXTextControl *>(this)->targetCursor();
+}
+
+void TXTextControl::setCursor(const QTextCursor &cursor)
+{
+    if (!cursor.isNull() && cursor.document() == targetDocument())
+        targetCursor() = cursor;
+}
+
+void TXTextControl::resetCursors()
+{
+    for (int i = 0; i < int(kAreas.size()); ++i) {
+        QTextDocument *doc = m_doc.area(kAreas[i]);
+        m_cursors[i] = doc ? QTextCursor(doc) : QTextCursor();
+    }
+}
+
+void TXTextControl::attachDocuments()
+{
+    for (int area : kAreas) {
+        QTextDocument *doc = m_doc.area(area);
+        if (!doc || doc->property("txAttached").toBool())
+            continue;
+        doc->setProperty("txAttached", true);
+        connect(doc, &QTextDocument::contentsChanged, this, [this] {
+            if (!m_loading)
+                emit Change();
+        });
+    }
+}
+
+QString TXTextControl::Text() const
+{
+    const QTextDocument *doc = targetDocument();
+    return doc ? controlText(*doc) : QString();
+}
+
+void TXTextControl::setText(const QString &text)
+{
+    QTextCursor &cursor = targetCursor();
+    if (cursor.isNull())
+        return;
+    cursor.select(QTextCursor::Document);
+    insertControlText(cursor, text, formatForReplacement(cursor));
+}
+
+QString TXTextControl::SelText() const
+{
+    const QTextCursor cursor = this->cursor();
+    if (cursor.isNull())
+        return {};
+    return controlText(*cursor.document(), cursor.selectionStart(), cursor.selectionEnd());
+}
+
+void TXTextControl::setSelText(const QString &text)
+{
+    QTextCursor &cursor = targetCursor();
+    if (cursor.isNull())
+        return;
+    insertControlText(cursor, text, formatForReplacement(cursor));
+}
+
+QTextCharFormat TXTextControl::formatForReplacement(const QTextCursor &cursor) const
+{
+    QTextCharFormat format;
+    if (cursor.hasSelection()) {
+        // The format of the first replaced character is that of the
+        // character before the position just after it.
+        QTextCursor probe(cursor.document());
+        probe.setPosition(cursor.selectionStart() + 1);
+        format = probe.charFormat();
+    } else {
+        format = cursor.charFormat();
+    }
+    for (int property : kObjectProperties)
+        format.clearProperty(property);
+    return format;
+}
+
+int TXTextControl::SelStart() const
+{
+    const QTextCursor cursor = this->cursor();
+    return cursor.isNull() ? 0 : cursor.selectionStart();
+}
+
+void TXTextControl::setSelStart(int start)
+{
+    QTextCursor &cursor = targetCursor();
+    if (!cursor.isNull())
+        cursor.setPosition(qBound(0, start, areaLength(cursor.document())));
+}
+
+int TXTextControl::SelLength() const
+{
+    const QTextCursor cursor = this->cursor();
+    return cursor.isNull() ? 0 : cursor.selectionEnd() - cursor.selectionStart();
+}
+
+void TXTextControl::setSelLength(int length)
+{
+    QTextCursor &cursor = targetCursor();
+    if (cursor.isNull())
+        return;
+    const int start = cursor.selectionStart();
+    const int end = areaLength(cursor.document());
+    cursor.setPosition(start);
+    const int stop = length < 0 ? end : int(qMin<qint64>(qint64(start) + length, end));
+    cursor.setPosition(stop, QTextCursor::KeepAnchor);
+}
+
+int TXTextControl::Find(const QString &text, int start, int /*options*/)
+{
+    QTextCursor &cursor = targetCursor();
+    if (cursor.isNull())
+        return -1;
+    const int found = m_search.find(cursor.document(), text, start);
+    if (found < 0) {
+        cursor.clearSelection();
+        return -1;
+    }
+    cursor.setPosition(found);
+    cursor.setPosition(found + int(text.size()), QTextCursor::KeepAnchor);
+    return found;
+}
+
+void TXTextControl::setHeaderFooter(int set)
+{
+    m_doc.setHeaderFooterSet(set & 15);
+    if (!m_doc.area(m_active))
+        m_active = 0;
+    attachDocuments();
+    emit headerFooterChanged();
+}
+
+void TXTextControl::setHeaderFooterSelect(int area)
+{
+    if (slotOf(area) >= 0)
+        m_target = area;
+}
+
+void TXTextControl::activateHeaderFooter(int area)
+{
+    if (slotOf(area) < 0 || !m_doc.area(area))
+        return;
+    m_active = area;
+    emit headerFooterChanged();
+}
+
+void TXTextControl::Undo()
+{
+    QTextCursor &cursor = targetCursor();
+    if (!cursor.isNull())
+        cursor.document()->undo(&cursor);
+}
+
+void TXTextControl::Redo()
+{
+    QTextCursor &cursor = targetCursor();
+    if (!cursor.isNull())
+        cursor.document()->redo(&cursor);
+}
+
+bool TXTextControl::canUndo() const
+{
+    const QTextDocument *doc = targetDocument();
+    return doc && doc->isUndoAvailable();
+}
+
+bool TXTextControl::canRedo() const
+{
+    const QTextDocument *doc = targetDocument();
+    return doc && doc->isRedoAvailable();
+}
+
+void TXTextControl::setPageWidth(int twips) { m_doc.page.width = twips; }
+void TXTextControl::setPageHeight(int twips) { m_doc.page.height = twips; }
+void TXTextControl::setPageMarginL(int twips) { m_doc.page.marginLeft = twips; }
+void TXTextControl::setPageMarginT(int twips) { m_doc.page.marginTop = twips; }
+void TXTextControl::setPageMarginR(int twips) { m_doc.page.marginRight = twips; }
+void TXTextControl::setPageMarginB(int twips) { m_doc.page.marginBottom = twips; }
+
+int TXTextControl::LoadSaveAttribute(int index) const
+{
+    return index >= 0 && index < int(m_loadSave.size()) ? m_loadSave[index] : 0;
+}
+
+void TXTextControl::setLoadSaveAttribute(int index, int twips)
+{
+    if (index >= 0 && index < int(m_loadSave.size()))
+        m_loadSave[index] = twips;
+}
+
+void TXTextControl::setZoomFactor(int percent)
+{
+    if (percent == m_zoom)
+        return;
+    m_zoom = percent;
+    emit zoomChanged(percent);
+}
+
+void TXTextControl::setPrintZoom(int percent) { m_printZoom = percent; }
+void TXTextControl::setInsertMode(bool insert) { m_insertMode = insert; }
+
+void TXTextControl::setMousePointer(int shape)
+{
+    if (shape == m_mousePointer)
+        return;
+    m_mousePointer = shape;
+    emit mousePointerChanged(shape);
+}
+
+bool TXTextControl::fail(const QString &message)
+{
+    m_error = message;
+    return false;
+}
+
+// Runs a load or save with the document's page values replaced by the
+// load/save attributes, then gives the attributes what the action left and
+// the document its own page values back.
+bool TXTextControl::withLoadSavePage(const std::function<bool()> &action)
+{
+    PageSetup &page = m_doc.page;
+    const PageSetup own = page;
+    page.width = m_loadSave[0];
+    page.height = m_loadSave[1];
+    page.marginLeft = m_loadSave[2];
+    page.marginTop = m_loadSave[3];
+    page.marginRight = m_loadSave[4];
+    page.marginBottom = m_loadSave[5];
+    const bool ok = action();
+    m_loadSave = {page.width, page.height, page.marginLeft, page.marginTop,
+                  page.marginRight, page.marginBottom};
+    const PageSetup read = page;
+    page = own;
+    page.headerY = read.headerY;
+    page.footerY = read.footerY;
+    return ok;
+}
+
+bool TXTextControl::Load(const QString &path, int start, int format)
+{
+    m_error.clear();
+    m_loading = true;
+    m_doc.main()->setUndoRedoEnabled(false);
+    const bool ok = withLoadSavePage([&] {
+        if (start <= 0)
+            return loadDocumentFile(path, format, m_doc, &m_error);
+        // Content that starts after a header of the caller's: RTF only.
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly) || !file.seek(start))
+            return fail(QStringLiteral("No se puede leer el fichero %1").arg(path));
+        return readRtf(file.readAll(), m_doc, &m_error);
+    });
+    for (int area : kAreas) {
+        if (QTextDocument *doc = m_doc.area(area)) {
+            doc->setUndoRedoEnabled(false);
+            doc->setUndoRedoEnabled(true);
+            doc->setModified(false);
+        }
+    }
+    resetCursors();
+    attachDocuments();
+    m_loading = false;
+    emit headerFooterChanged();
+    return ok;
+}
+
+bool TXTextControl::Save(const QString &path, int start, int format)
+{
+    if (start > 0)
+        return Save(path, qint64(start));
+    m_error.clear();
+    if (format == kFormatText || format == kFormatTextSave)
+        return saveDocumentFile(path, format, m_doc, &m_error);
+    return withLoadSavePage([&] { return saveDocumentFile(path, format, m_doc, &m_error); });
+}
+
+bool TXTextControl::Save(const QString &path, qint64 offset)
+{
+    m_error.clear();
+    return withLoadSavePage([&] { return saveDocumentAtOffset(path, offset, m_doc, &m_error); });
+}
+
+bool TXTextControl::RTFImport(const QString &path)
+{
+    m_error.clear();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return fail(QStringLiteral("No se puede leer el fichero %1").arg(path));
+    QTextCursor &cursor = targetCursor();
+    if (cursor.isNull())
+        return fail(QStringLiteral("No hay zona de texto seleccionada."));
+    return insertRtf(file.readAll(), cursor, &m_error);
+}
+
+bool TXTextControl::TextImport(const QString &path)
+{
+    m_error.clear();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return fail(QStringLiteral("No se puede leer el fichero %1").arg(path));
+    QTextCursor &cursor = targetCursor();
+    if (cursor.isNull())
+        return fail(QStringLiteral("No hay zona de texto seleccionada."));
+    insertControlText(cursor, decodeTextFile(file.readAll()), formatForReplacement(cursor));
+    return true;
+}

@@ -1,3 +1,141 @@
 #pragma once
+
+// The rich-text control every document window holds, without its widgets:
+// the main text and the header and footer areas, selection and search on the
+// target area, the clipboard, undo, page values and files.
+//
+// Positions are document positions of the target area: one per character,
+// one per paragraph break and per table-cell boundary, one per picture or
+// live field. The target area (HeaderFooterSelect) is 0 for the main text or
+// 1, 2, 4, 8 for the page header, first-page header, page footer and
+// first-page footer; selecting an absent area leaves no target, so Find
+// answers -1 and writes go nowhere.
+//
+//   TXTextControl control;
+//   control.setText(u"Titular: &Nombre del titular&"_s);
+//   if (control.Find(u"&nombre del titular&"_s, 0, 16) >= 0)
+//       control.setSelText(u"María"_s);
+
+#include "richdocument.h"
+#include "textsearch.h"
+
 #include <QObject>
-class TXTextControl : public QObject { Q_OBJECT };
+#include <QString>
+#include <QTextCursor>
+
+#include <array>
+
+class TXTextControl final : public QObject {
+    Q_OBJECT
+public:
+    explicit TXTextControl(QObject *parent = nullptr);
+    ~TXTextControl() override;
+    Q_DISABLE_COPY_MOVE(TXTextControl)
+
+    textctl::RichDocument &document() { return m_doc; }
+    const textctl::RichDocument &document() const { return m_doc; }
+    // The document of the target area, or nullptr when that area is absent.
+    QTextDocument *targetDocument() const;
+    // The cursor of the target area (selection included); null when absent.
+    QTextCursor cursor() const;
+    void setCursor(const QTextCursor &cursor);
+
+    // Text of the target area.
+    QString Text() const;
+    void setText(const QString &text);
+    QString SelText() const;
+    void setSelText(const QString &text);
+    int SelStart() const;
+    void setSelStart(int start);
+    int SelLength() const;
+    void setSelLength(int length);  // -1: to the end
+
+    // Case-insensitive search of the target area from `start`; selects the
+    // match and returns its position, or -1 with nothing selected. Options 16
+    // (no message, no case matching) is the only mode: letter case is never
+    // matched.
+    int Find(const QString &text, int start = 0, int options = 16);
+
+    // Header and footer areas.
+    int HeaderFooter() const { return m_doc.headerFooterSet(); }
+    void setHeaderFooter(int set);
+    int HeaderFooterSelect() const { return m_target; }
+    void setHeaderFooterSelect(int area);
+    int activeHeaderFooter() const { return m_active; }
+    void activateHeaderFooter(int area);  // 0: the main text
+
+    // 1 cut, 2 copy, 3 paste, 4 delete; on the target area's selection.
+    void Clip(int action);
+    void Undo();
+    void Redo();
+    bool canUndo() const;
+    bool canRedo() const;
+
+    // Page values in twips.
+    int PageWidth() const { return m_doc.page.width; }
+    int PageHeight() const { return m_doc.page.height; }
+    int PageMarginL() const { return m_doc.page.marginLeft; }
+    int PageMarginT() const { return m_doc.page.marginTop; }
+    int PageMarginR() const { return m_doc.page.marginRight; }
+    int PageMarginB() const { return m_doc.page.marginBottom; }
+    void setPageWidth(int twips);
+    void setPageHeight(int twips);
+    void setPageMarginL(int twips);
+    void setPageMarginT(int twips);
+    void setPageMarginR(int twips);
+    void setPageMarginB(int twips);
+    // 0 width, 1 height, 2-5 margins left, top, right, bottom: the page
+    // values a load read and a save writes. They start at the control's page
+    // values; anything outside 0-5 reads 0 and is not written.
+    int LoadSaveAttribute(int index) const;
+    void setLoadSaveAttribute(int index, int twips);
+
+    int ZoomFactor() const { return m_zoom; }
+    void setZoomFactor(int percent);
+    int PrintZoom() const { return m_printZoom; }
+    void setPrintZoom(int percent);
+    bool InsertMode() const { return m_insertMode; }
+    void setInsertMode(bool insert);
+    int MousePointer() const { return m_mousePointer; }
+    void setMousePointer(int shape);
+
+    // Files: `start` is the byte the content starts at (0 for a whole file).
+    // Load replaces the content and leaves no undo step. Save(path, offset)
+    // keeps the file's first `offset` bytes and writes the control's own
+    // format after them. All return false and set errorString() on failure.
+    bool Load(const QString &path, int start, int format);
+    bool Save(const QString &path, int start, int format);
+    bool Save(const QString &path, qint64 offset);
+    bool RTFImport(const QString &path);
+    bool TextImport(const QString &path);
+    QString errorString() const { return m_error; }
+
+signals:
+    // The text of any area changed (not raised by a load).
+    void Change();
+    void zoomChanged(int percent);
+    void mousePointerChanged(int shape);
+    void headerFooterChanged();
+
+private:
+    static int slotOf(int area);
+    QTextCursor &targetCursor();
+    QTextCharFormat formatForReplacement(const QTextCursor &cursor) const;
+    void attachDocuments();
+    void resetCursors();
+    bool withLoadSavePage(const std::function<bool()> &action);
+    bool fail(const QString &message);
+
+    textctl::RichDocument m_doc;
+    textctl::TextSearch m_search;
+    std::array<QTextCursor, 5> m_cursors;  // main, then areas 1, 2, 4, 8
+    std::array<int, 6> m_loadSave{};
+    int m_target = 0;
+    int m_active = 0;
+    int m_zoom = 100;
+    int m_printZoom = 100;
+    bool m_insertMode = true;
+    int m_mousePointer = 0;
+    bool m_loading = false;
+    QString m_error;
+};

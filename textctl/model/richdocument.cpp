@@ -91,7 +91,6 @@ void RichDocument::clear()
     m_main->clear();
     for (auto &area : m_areas)
         area.reset();
-    page = PageSetup{};
     leftHeaderRtf.clear();
     leftFooterRtf.clear();
     keptGroups.clear();

@@ -77,7 +77,8 @@ public:
     // Creates and removes areas so that exactly the areas of `set` exist.
     void setHeaderFooterSet(int set);
 
-    // Empties everything: main text, areas, page values, kept groups.
+    // Empties the main text, removes the areas and the kept groups. The page
+    // values stay: a load changes only the page values its file states.
     void clear();
 
     // A fresh QTextDocument set up like every document of this model

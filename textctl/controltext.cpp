@@ -1,0 +1,131 @@
+#include "controltext.h"
+
+#include "codepage.h"
+
+#include <QStringDecoder>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+
+namespace textctl {
+
+namespace {
+
+constexpr char16_t kPageBreak = 12;
+
+bool isBreak(QChar c)
+{
+    return c == u'\r' || c == u'\n' || c == QChar(kPageBreak);
+}
+
+void insertBreak(QTextCursor &cursor, const QTextCharFormat &format, bool newPage)
+{
+    QTextBlockFormat block = cursor.blockFormat();
+    block.setPageBreakPolicy(newPage ? QTextFormat::PageBreak_AlwaysBefore
+                                     : QTextFormat::PageBreak_Auto);
+    cursor.insertBlock(block, format);
+}
+
+}  // namespace
+
+void insertControlText(QTextCursor &cursor, QStringView text, const QTextCharFormat &format)
+{
+    cursor.beginEditBlock();
+    if (cursor.hasSelection())
+        cursor.removeSelectedText();
+    qsizetype runStart = 0;
+    qsizetype i = 0;
+    while (i < text.size()) {
+        if (!isBreak(text[i])) {
+            ++i;
+            continue;
+        }
+        if (i > runStart)
+            cursor.insertText(text.sliced(runStart, i - runStart).toString(), format);
+        const QChar c = text[i++];
+        if (c == QChar(kPageBreak)) {
+            insertBreak(cursor, format, true);
+        } else {
+            // CR LF and LF CR are one break; CR CR or LF LF are two.
+            const QChar pair = c == u'\r' ? u'\n' : u'\r';
+            if (i < text.size() && text[i] == pair)
+                ++i;
+            insertBreak(cursor, format, false);
+        }
+        runStart = i;
+    }
+    if (i > runStart)
+        cursor.insertText(text.sliced(runStart, i - runStart).toString(), format);
+    cursor.endEditBlock();
+}
+
+QString controlText(const QTextDocument &doc, int from, int to)
+{
+    const QString raw = doc.toRawText();
+    if (to < 0 || to > raw.size())
+        to = raw.size();
+    from = qBound(0, from, to);
+    QString out = raw.mid(from, to - from);
+    for (QChar &c : out) {
+        switch (c.unicode()) {
+        case QChar::ParagraphSeparator:
+        case 0xFDD0:  // start of a table or frame, and each cell boundary
+        case 0xFDD1:  // end of a table or frame
+            c = u'\n';
+            break;
+        default:
+            break;
+        }
+    }
+    // The separator before a paragraph that starts a page reads as "\f".
+    for (QTextBlock b = doc.findBlock(from); b.isValid() && b.position() <= to; b = b.next()) {
+        const int sep = b.position() - 1;
+        if (sep >= from && sep < to
+            && b.blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore)
+            out[sep - from] = QChar(kPageBreak);
+    }
+    return out;
+}
+
+QString decodeTextFile(QByteArrayView bytes)
+{
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        return QString::fromUtf8(bytes.sliced(3));
+    bool ascii = true;
+    for (char c : bytes) {
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            ascii = false;
+            break;
+        }
+    }
+    if (!ascii) {
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        const QString text = utf8.decode(bytes);
+        if (!utf8.hasError())
+            return text;
+    }
+    return platform::decodeWindows1252(bytes);
+}
+
+QByteArray encodeTextFile(QStringView text)
+{
+    QString out;
+    out.reserve(text.size() + text.size() / 16);
+    for (QChar c : text) {
+        switch (c.unicode()) {
+        case u'\n':
+        case QChar::LineSeparator:
+            out += u"\r\n";
+            break;
+        case QChar::ObjectReplacementCharacter:
+            break;
+        default:
+            out += c;
+        }
+    }
+    if (platform::fitsWindows1252(out))
+        return platform::encodeWindows1252(out);
+    return QByteArray("\xEF\xBB\xBF") + out.toUtf8();
+}
+
+}  // namespace textctl

@@ -1,0 +1,162 @@
+#include "documentfiles.h"
+
+#include "controltext.h"
+#include "richdocument.h"
+#include "rtfreader.h"
+#include "rtfwriter.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTextCursor>
+#include <QTextDocument>
+
+namespace textctl {
+
+namespace {
+
+constexpr QByteArrayView kOle2Signature("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8);
+constexpr int kConversionTimeoutMs = 120'000;
+
+bool fail(QString *error, const QString &message)
+{
+    if (error)
+        *error = message;
+    return false;
+}
+
+bool readWhole(const QString &path, QByteArray *bytes, QString *error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return fail(error, QStringLiteral("No se puede leer el fichero %1: %2")
+                               .arg(QDir::toNativeSeparators(path), file.errorString()));
+    *bytes = file.readAll();
+    return true;
+}
+
+bool writeAtomically(const QString &path, const QByteArray &head, const QByteArray &body,
+                     QString *error)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)
+        || file.write(head) != head.size()
+        || file.write(body) != body.size()
+        || !file.commit())
+        return fail(error, QStringLiteral("No se puede guardar el fichero %1: %2")
+                               .arg(QDir::toNativeSeparators(path), file.errorString()));
+    return true;
+}
+
+void loadText(const QByteArray &bytes, RichDocument &doc)
+{
+    doc.clear();
+    QTextCursor cursor(doc.main());
+    insertControlText(cursor, decodeTextFile(bytes), QTextCharFormat());
+}
+
+bool loadRtf(const QByteArray &bytes, const QString &path, RichDocument &doc, QString *error)
+{
+    QString why;
+    if (readRtf(bytes, doc, &why))
+        return true;
+    return fail(error, QStringLiteral("No se puede leer el fichero %1: %2")
+                           .arg(QDir::toNativeSeparators(path), why));
+}
+
+}  // namespace
+
+QByteArray convertWordToRtf(const QString &path, QString *error)
+{
+    const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
+    if (soffice.isEmpty()) {
+        fail(error, QStringLiteral("No se puede abrir el documento de Word %1: hace falta "
+                                   "LibreOffice (soffice) para convertirlo y no está instalado.")
+                        .arg(QDir::toNativeSeparators(path)));
+        return {};
+    }
+    QTemporaryDir work;
+    if (!work.isValid()) {
+        fail(error, QStringLiteral("No se puede crear un directorio temporal."));
+        return {};
+    }
+    // A private profile, so a running LibreOffice of the user is not disturbed.
+    QProcess office;
+    office.setProgram(soffice);
+    office.setArguments({QStringLiteral("-env:UserInstallation=file://") + work.filePath(QStringLiteral("perfil")),
+                         QStringLiteral("--headless"), QStringLiteral("--norestore"),
+                         QStringLiteral("--convert-to"), QStringLiteral("rtf"),
+                         QStringLiteral("--outdir"), work.path(), QFileInfo(path).absoluteFilePath()});
+    office.start();
+    const bool finished = office.waitForFinished(kConversionTimeoutMs);
+    if (!finished)
+        office.kill();
+    const QString converted = work.filePath(QFileInfo(path).completeBaseName() + QStringLiteral(".rtf"));
+    QByteArray rtf;
+    if (!finished || !QFile::exists(converted) || !readWhole(converted, &rtf, nullptr)) {
+        fail(error, QStringLiteral("LibreOffice no ha podido convertir el documento de Word %1.")
+                        .arg(QDir::toNativeSeparators(path)));
+        return {};
+    }
+    return rtf;
+}
+
+bool loadDocumentFile(const QString &path, int format, RichDocument &doc, QString *error)
+{
+    QByteArray bytes;
+    if (!readWhole(path, &bytes, error))
+        return false;
+    switch (format) {
+    case kFormatText:
+        loadText(bytes, doc);
+        return true;
+    case kFormatRtf:
+        return loadRtf(bytes, path, doc, error);
+    case kFormatWord:
+        if (looksLikeRtf(bytes))
+            return loadRtf(bytes, path, doc, error);
+        if (QByteArrayView(bytes).startsWith(kOle2Signature)) {
+            const QByteArray rtf = convertWordToRtf(path, error);
+            return !rtf.isEmpty() && loadRtf(rtf, path, doc, error);
+        }
+        return fail(error, QStringLiteral("El fichero %1 no es un documento de Word.")
+                               .arg(QDir::toNativeSeparators(path)));
+    default:
+        return fail(error, QStringLiteral("Formato de fichero desconocido: %1").arg(format));
+    }
+}
+
+bool saveDocumentFile(const QString &path, int format, const RichDocument &doc, QString *error)
+{
+    switch (format) {
+    case kFormatText:
+    case kFormatTextSave:
+        return writeAtomically(path, {}, encodeTextFile(controlText(*doc.main())), error);
+    case kFormatRtf:
+    case kFormatWord:
+        return writeAtomically(path, {}, writeRtf(doc), error);
+    default:
+        return fail(error, QStringLiteral("Formato de fichero desconocido: %1").arg(format));
+    }
+}
+
+bool saveDocumentAtOffset(const QString &path, qint64 offset, const RichDocument &doc,
+                          QString *error)
+{
+    if (offset < 0)
+        return fail(error, QStringLiteral("Posición de escritura no válida: %1").arg(offset));
+    QByteArray head;
+    QFile existing(path);
+    if (existing.open(QIODevice::ReadOnly))
+        head = existing.read(offset);
+    existing.close();
+    if (head.size() < offset)
+        head.append(offset - head.size(), '\0');
+    return writeAtomically(path, head, writeRtf(doc), error);
+}
+
+}  // namespace textctl

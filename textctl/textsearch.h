@@ -1,0 +1,39 @@
+#pragma once
+
+// Case-insensitive search over a document's positions. A merge runs hundreds
+// of searches and replacements on one document, and QTextDocument::find
+// rebuilds block texts on every call; this keeps a case-folded copy of the
+// raw text (whose indexes are document positions) and drops it on every
+// edit.
+//
+// Folding is one-to-one per UTF-16 unit, so a match is exactly as long as
+// the searched text.
+
+#include <QHash>
+#include <QObject>
+#include <QSet>
+#include <QString>
+
+class QTextDocument;
+
+namespace textctl {
+
+class TextSearch final : public QObject {
+    Q_OBJECT
+public:
+    explicit TextSearch(QObject *parent = nullptr) : QObject(parent) {}
+
+    // Position of the first match at or after `from`, or -1. An empty text is
+    // never found.
+    int find(QTextDocument *doc, QStringView text, int from);
+
+    static QString fold(QStringView text);
+
+private:
+    const QString &foldedText(QTextDocument *doc);
+
+    QHash<const QTextDocument *, QString> m_cache;
+    QSet<const QTextDocument *> m_watched;
+};
+
+}  // namespace textctl
