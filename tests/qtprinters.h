@@ -23,5 +23,6 @@ inline void PrintTo(const QStringList &list, std::ostream *os)
 
 inline void PrintTo(const QByteArray &bytes, std::ostream *os)
 {
-    *os << '"' << bytes.toStdString() << '"';
+    // Bytes outside printable ASCII show as %XX.
+    *os << '"' << bytes.toPercentEncoding(" !#$%&'()*+,-./:;<=>?@[]^_`{|}~").toStdString() << '"';
 }

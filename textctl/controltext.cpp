@@ -26,13 +26,11 @@ void insertBreak(QTextCursor &cursor, const QTextCharFormat &format, bool newPag
     cursor.insertBlock(block, format);
 }
 
-}  // namespace
-
-void insertControlText(QTextCursor &cursor, QStringView text, const QTextCharFormat &format)
+// Calls run(text) for each run between breaks and brk(newPage) for each
+// break: CR LF and LF CR are one break, CR CR or LF LF two, 12 a page break.
+template<typename Run, typename Break>
+void splitControlText(QStringView text, Run run, Break brk)
 {
-    cursor.beginEditBlock();
-    if (cursor.hasSelection())
-        cursor.removeSelectedText();
     qsizetype runStart = 0;
     qsizetype i = 0;
     while (i < text.size()) {
@@ -41,22 +39,41 @@ void insertControlText(QTextCursor &cursor, QStringView text, const QTextCharFor
             continue;
         }
         if (i > runStart)
-            cursor.insertText(text.sliced(runStart, i - runStart).toString(), format);
+            run(text.sliced(runStart, i - runStart));
         const QChar c = text[i++];
-        if (c == QChar(kPageBreak)) {
-            insertBreak(cursor, format, true);
-        } else {
-            // CR LF and LF CR are one break; CR CR or LF LF are two.
+        if (c != QChar(kPageBreak)) {
             const QChar pair = c == u'\r' ? u'\n' : u'\r';
             if (i < text.size() && text[i] == pair)
                 ++i;
-            insertBreak(cursor, format, false);
         }
+        brk(c == QChar(kPageBreak));
         runStart = i;
     }
     if (i > runStart)
-        cursor.insertText(text.sliced(runStart, i - runStart).toString(), format);
+        run(text.sliced(runStart, i - runStart));
+}
+
+}  // namespace
+
+void insertControlText(QTextCursor &cursor, QStringView text, const QTextCharFormat &format)
+{
+    cursor.beginEditBlock();
+    if (cursor.hasSelection())
+        cursor.removeSelectedText();
+    splitControlText(
+        text, [&](QStringView run) { cursor.insertText(run.toString(), format); },
+        [&](bool newPage) { insertBreak(cursor, format, newPage); });
     cursor.endEditBlock();
+}
+
+QString rawControlText(QStringView text)
+{
+    QString raw;
+    raw.reserve(text.size());
+    splitControlText(
+        text, [&](QStringView run) { raw += run; },
+        [&](bool) { raw += QChar(QChar::ParagraphSeparator); });
+    return raw;
 }
 
 QString controlText(const QTextDocument &doc, int from, int to)

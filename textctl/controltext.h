@@ -26,6 +26,10 @@ namespace textctl {
 // page break; a character 12 gives the new paragraph a page break.
 void insertControlText(QTextCursor &cursor, QStringView text, const QTextCharFormat &format);
 
+// The raw document text that insertControlText makes of `text`: one
+// U+2029 for each paragraph break, the rest unchanged.
+QString rawControlText(QStringView text);
+
 // The text of positions [from, to) of a document, as `Text` reads it.
 QString controlText(const QTextDocument &doc, int from = 0, int to = -1);
 

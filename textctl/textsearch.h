@@ -29,11 +29,20 @@ public:
 
     static QString fold(QStringView text);
 
+    // An edit made by the control itself: instead of dropping the copy, the
+    // replaced positions [from, from + removed) are patched with the raw
+    // text that took their place (U+2029 for a paragraph break). A copy that
+    // no longer matches the document's length, or a replaced range that held
+    // table boundaries, is dropped.
+    void beginEdit(const QTextDocument *doc);
+    void endEdit(const QTextDocument *doc, int from, int removed, QStringView insertedRaw);
+
 private:
     const QString &foldedText(QTextDocument *doc);
 
     QHash<const QTextDocument *, QString> m_cache;
     QSet<const QTextDocument *> m_watched;
+    const QTextDocument *m_editing = nullptr;
 };
 
 }  // namespace textctl

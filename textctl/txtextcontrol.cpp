@@ -144,7 +144,13 @@ void TXTextControl::setSelText(const QString &text)
     QTextCursor &cursor = targetCursor();
     if (cursor.isNull())
         return;
+    // The search copy is patched, not rebuilt: a merge makes hundreds of
+    // these edits on one long document.
+    const int from = cursor.selectionStart();
+    const int removed = cursor.selectionEnd() - from;
+    m_search.beginEdit(cursor.document());
     insertControlText(cursor, text, formatForReplacement(cursor));
+    m_search.endEdit(cursor.document(), from, removed, rawControlText(text));
 }
 
 QTextCharFormat TXTextControl::formatForReplacement(const QTextCursor &cursor) const

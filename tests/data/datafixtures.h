@@ -11,18 +11,6 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
-
-// Readable failure output for Qt's strings.
-inline void PrintTo(const QString &text, std::ostream *os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
-inline void PrintTo(const QByteArray &bytes, std::ostream *os)
-{
-    *os << '"' << bytes.toPercentEncoding(" !#$%&'()*+,-./:;<=>?@[]^_`{|}~").toStdString() << '"';
-}
-
 namespace datatest {
 
 // Writes `bytes` to dir/name, creating the folders on the way.

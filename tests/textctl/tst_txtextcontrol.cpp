@@ -164,6 +164,33 @@ TEST(Find, SeesEveryEditAndCountsTableCellsAsPositions)
     EXPECT_EQ(control.Text(), u"Datos\n\nAgua\n"_qs);
 }
 
+TEST(Find, ThePatchedSearchCopyFollowsEveryKindOfReplacement)
+{
+    TXTextControl control;
+    QTextCursor cursor(control.document().main());
+    cursor.insertText(u"&a& uno &b& dos &a&"_qs);
+    QTextTable *table = cursor.insertTable(2, 2);
+    table->cellAt(1, 1).firstCursorPosition().insertText(u"&b& en celda &a&"_qs);
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertText(u"fin &b&"_qs);
+
+    const QString replacements[] = {u"x\r\ny"_qs, u"\n\r"_qs, u"Ñ\fZ"_qs, QString(), u"&B&&b&"_qs, u"tab\tok"_qs};
+    int step = 0;
+    for (int round = 0; round < 3; ++round) {
+        for (const QString &marker : {u"&a&"_qs, u"&b&"_qs}) {
+            if (control.Find(marker, 0, 16) < 0)
+                continue;
+            control.setSelText(replacements[step++ % std::size(replacements)]);
+            // Every search must agree with a search of the document as it is now.
+            const QString now = textctl::TextSearch::fold(control.document().main()->toRawText());
+            for (const QString &needle : {u"&a&"_qs, u"&b&"_qs, u"y"_qs, u"ñ"_qs, u"celda"_qs, u"fin"_qs})
+                EXPECT_EQ(control.Find(needle, 0, 16), now.indexOf(textctl::TextSearch::fold(needle)))
+                    << needle.toStdString() << " after step " << step;
+        }
+    }
+    EXPECT_GE(step, 6);
+}
+
 TEST(Areas, SelectTargetsFindAndTextOfOneArea)
 {
     TXTextControl control;
