@@ -109,6 +109,10 @@ enum : int {
     // int: list override index (\lsN) and level (\ilvlN), as read.
     ListOverride,
     ListLevel,
+    // int: on a QTextListFormat, the number of the list's first item
+    // (\levelstartat); absent means 1. Qt 6.4's own list format has no
+    // start number.
+    ListStart,
 
     // --- Table cells (QTextTableCellFormat) ----------------------------------
     // QByteArray: the cell's border control words verbatim (\clbrdrt...).

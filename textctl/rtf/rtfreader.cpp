@@ -1,10 +1,53 @@
 #include "rtfreader.h"
 
 #include "richdocument.h"
+#include "rtfreaderbuilder.h"
+#include "rtfreaderparser.h"
 
 #include <QTextCursor>
+#include <QTextDocument>
 
 namespace textctl {
+
+namespace {
+
+QString notRtfMessage()
+{
+    return QStringLiteral("El fichero no es RTF.");
+}
+
+void applyPage(const rtf::PageValues &values, PageSetup &page)
+{
+    const auto set = [](const std::optional<int> &value, int &target) {
+        if (value && *value > 0)
+            target = *value;
+    };
+    set(values.width, page.width);
+    set(values.height, page.height);
+    set(values.marginLeft, page.marginLeft);
+    set(values.marginTop, page.marginTop);
+    set(values.marginRight, page.marginRight);
+    set(values.marginBottom, page.marginBottom);
+    set(values.headerY, page.headerY);
+    set(values.footerY, page.footerY);
+}
+
+// Fills `document` (empty) with `blocks`, as one edit that leaves no undo
+// history behind.
+void fillDocument(QTextDocument *document, const std::vector<rtf::Block> &blocks,
+                  const std::vector<rtf::PictureResource> &pictures)
+{
+    const bool undo = document->isUndoRedoEnabled();
+    document->setUndoRedoEnabled(false);
+    QTextCursor cursor(document);
+    cursor.beginEditBlock();
+    rtf::RtfReaderBuilder builder(document, pictures);
+    builder.insertBlocks(cursor, blocks, rtf::RtfReaderBuilder::Start::Replace);
+    cursor.endEditBlock();
+    document->setUndoRedoEnabled(undo);
+}
+
+}  // namespace
 
 bool looksLikeRtf(QByteArrayView bytes)
 {
@@ -18,20 +61,45 @@ bool readRtf(QByteArrayView rtf, RichDocument &doc, QString *error)
 {
     if (!looksLikeRtf(rtf)) {
         if (error)
-            *error = QStringLiteral("El fichero no es RTF.");
+            *error = notRtfMessage();
         return false;
     }
+    const rtf::ReadResult content = rtf::RtfReaderParser(rtf).parse();
+
+    const PageSetup page = doc.page;
     doc.clear();
+    doc.page = page;
+    applyPage(content.page, doc.page);
+    doc.leftHeaderRtf = content.leftHeaderRtf;
+    doc.leftFooterRtf = content.leftFooterRtf;
+    doc.keptGroups = content.keptGroups;
+
+    fillDocument(doc.main(), content.main, content.pictures);
+    for (int code : RichDocument::kAreaCodes) {
+        const auto &area = content.areas[rtf::areaSlot(code)];
+        if (area)
+            fillDocument(doc.ensureArea(code), *area, content.pictures);
+    }
     return true;
 }
 
-bool insertRtf(QByteArrayView rtf, QTextCursor &, QString *error)
+bool insertRtf(QByteArrayView rtf, QTextCursor &cursor, QString *error)
 {
     if (!looksLikeRtf(rtf)) {
         if (error)
-            *error = QStringLiteral("El fichero no es RTF.");
+            *error = notRtfMessage();
         return false;
     }
+    const rtf::ReadResult content = rtf::RtfReaderParser(rtf).parse();
+    QTextDocument *document = cursor.document();
+    if (!document)
+        return false;
+    cursor.beginEditBlock();
+    if (cursor.hasSelection())
+        cursor.removeSelectedText();
+    rtf::RtfReaderBuilder builder(document, content.pictures);
+    builder.insertBlocks(cursor, content.main, rtf::RtfReaderBuilder::Start::Merge);
+    cursor.endEditBlock();
     return true;
 }
 

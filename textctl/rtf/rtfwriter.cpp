@@ -2,19 +2,242 @@
 
 #include "richdocument.h"
 
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
+#include <QTextTable>
 
 namespace textctl {
 
-QByteArray writeRtf(const RichDocument &)
+namespace {
+
+// The order areas are written in, with their destination words.
+struct AreaWord {
+    int code;
+    const char *word;
+};
+constexpr AreaWord kAreaWords[] = {
+    {RichDocument::Header, "header"},
+    {RichDocument::FirstHeader, "headerf"},
+    {RichDocument::Footer, "footer"},
+    {RichDocument::FirstFooter, "footerf"},
+};
+
+int textWidth(const PageSetup &page)
 {
-    return QByteArrayLiteral("{\\rtf1\\ansi\\ansicpg1252\\deff0\n}");
+    return qMax(page.width - page.marginLeft - page.marginRight, 1440);
 }
 
-QByteArray writeRtfFragment(const QTextDocumentFragment &)
+}  // namespace
+
+RtfWriter::RtfWriter(const RichDocument &doc)
+    : m_doc(&doc),
+      m_text(doc.main()),
+      m_fonts(doc.main()->defaultFont().family()),
+      m_availableTwips(textWidth(doc.page))
 {
-    return QByteArrayLiteral("{\\rtf1\\ansi\\ansicpg1252\\deff0\n}");
+    for (const QByteArray &group : doc.keptGroups) {
+        if (group.startsWith("{\\colortbl"))
+            m_keptColorTable = m_colors.adoptTable(group);
+    }
+    enterDocument(m_text);
+}
+
+RtfWriter::RtfWriter(const QTextDocument &text)
+    : m_text(&text),
+      m_fonts(text.defaultFont().family()),
+      m_availableTwips(textWidth(PageSetup{}))
+{
+    enterDocument(m_text);
+}
+
+RtfWriter::~RtfWriter() = default;
+
+QByteArray RtfWriter::writeAll()
+{
+    m_out.clear();
+    m_footnotes = 0;
+    // Text, formatting words and picture hex: a generous first guess keeps
+    // the buffer from growing more than a few times.
+    m_out.reserve(qsizetype(m_text->characterCount()) * 4 + 4096);
+    if (m_doc) {
+        const int set = m_doc->headerFooterSet();
+        writePageSetup(m_doc->page, (set & (RichDocument::FirstHeader | RichDocument::FirstFooter)) != 0);
+        for (const AreaWord &area : kAreaWords) {
+            if (const QTextDocument *text = m_doc->area(area.code))
+                writeArea(area.code, *text);
+        }
+        for (const QByteArray *kept : {&m_doc->leftHeaderRtf, &m_doc->leftFooterRtf}) {
+            if (!kept->isEmpty()) {
+                m_out.verbatim(*kept);
+                m_out.newline();
+            }
+        }
+    }
+    writeFrame(m_text->rootFrame(), m_lastParagraphMark);
+
+    // The tables are complete only now: they go in front of the body.
+    m_out.closeGroup();
+    m_out.newline();
+    m_out.prepend(header());
+    return m_out.take();
+}
+
+QByteArray RtfWriter::header() const
+{
+    RtfWriterBuffer out;
+    out.raw("{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1");
+    out.control("deftab", pixelsToTwips(m_text->defaultTextOption().tabStopDistance()));
+    out.newline();
+    out.raw(m_fonts.toRtf());
+    out.newline();
+    out.raw(m_colors.toRtf());
+    out.newline();
+    if (!m_lists.isEmpty()) {
+        out.raw(m_lists.toRtf());
+        out.newline();
+    }
+    if (m_doc) {
+        for (const QByteArray &group : m_doc->keptGroups) {
+            // A kept colour table starts the one above; a kept font table
+            // gives way to this file's, whose font 0 is the default font.
+            if (group.startsWith("{\\colortbl") || group.startsWith("{\\fonttbl"))
+                continue;
+            out.verbatim(group);
+            out.newline();
+        }
+    }
+    return out.take();
+}
+
+void RtfWriter::writePageSetup(const PageSetup &page, bool titlePage)
+{
+    m_out.control("paperw", page.width);
+    m_out.control("paperh", page.height);
+    m_out.control("margl", page.marginLeft);
+    m_out.control("margr", page.marginRight);
+    m_out.control("margt", page.marginTop);
+    m_out.control("margb", page.marginBottom);
+    const bool landscape = page.width > page.height;
+    if (landscape)
+        m_out.control("landscape");
+    m_out.newline();
+    m_out.control("sectd");
+    if (landscape)
+        m_out.control("lndscpsxn");
+    m_out.control("headery", page.headerY);
+    m_out.control("footery", page.footerY);
+    if (titlePage)
+        m_out.control("titlepg");
+    m_out.newline();
+}
+
+void RtfWriter::writeArea(int code, const QTextDocument &area)
+{
+    const char *word = nullptr;
+    for (const AreaWord &known : kAreaWords) {
+        if (known.code == code)
+            word = known.word;
+    }
+    if (!word)
+        return;
+    m_out.openGroup();
+    m_out.control(word);
+    m_out.newline();
+    m_inHeaderArea = true;
+    writeFrame(area.rootFrame(), true);
+    m_inHeaderArea = false;
+    m_out.closeGroup();
+    m_out.newline();
+}
+
+void RtfWriter::enterDocument(const QTextDocument *doc)
+{
+    if (doc == m_current)
+        return;
+    m_current = doc;
+    m_charCache.clear();
+    m_blockCache.clear();
+    m_cellCache.clear();
+    m_rowCache.clear();
+    m_lastCharIndex = -1;
+    const QFont font = doc ? doc->defaultFont() : QFont();
+    m_defaultFamily = font.family();
+    m_defaultPointSize = font.pointSizeF() > 0 ? font.pointSizeF() : RichDocument::kDefaultFontHalfPoints / 2.0;
+}
+
+void RtfWriter::writeFrame(const QTextFrame *frame, bool lastMark)
+{
+    if (!frame)
+        return;
+    enterDocument(frame->document());
+    writeFlow(frame->begin(), lastMark ? End::Par : End::None);
+}
+
+void RtfWriter::writeFlow(QTextFrame::iterator it, End lastEnd)
+{
+    while (!it.atEnd()) {
+        QTextFrame::iterator next = it;
+        ++next;
+        if (QTextFrame *child = it.currentFrame()) {
+            if (auto *table = qobject_cast<QTextTable *>(child))
+                writeTable(table);
+            else
+                writeFlow(child->begin(), End::Par);
+        } else if (it.currentBlock().isValid()) {
+            writeParagraph(it.currentBlock(), next.atEnd() ? lastEnd : End::Par);
+        }
+        it = next;
+    }
+}
+
+void RtfWriter::writeBlock(const QTextBlock &block)
+{
+    writeParagraph(block, End::Par);
+}
+
+void RtfWriter::writeEnd(End end)
+{
+    switch (end) {
+    case End::Par: m_out.control("par"); break;
+    case End::Cell: m_out.control("cell"); break;
+    case End::NestCell: m_out.control("nestcell"); break;
+    case End::None: return;
+    }
+    m_out.newline();
+}
+
+QByteArray RtfWriter::keptColorWords(const QByteArray &words) const
+{
+    if (m_keptColorTable || words.isEmpty())
+        return words;
+    // Without the table they were read with, colour numbers would name
+    // whatever colour this file has there: leave the colour to the reader.
+    return RtfWriterColorTable::mapColorWords(words, [](QByteArrayView, int, QByteArrayView) { return -1; });
+}
+
+void RtfWriter::writeText(QStringView text)
+{
+    m_out.text(text);
+}
+
+QByteArray writeRtf(const RichDocument &doc)
+{
+    RtfWriter writer(doc);
+    return writer.writeAll();
+}
+
+QByteArray writeRtfFragment(const QTextDocumentFragment &fragment, const QTextDocument *resources)
+{
+    const std::unique_ptr<QTextDocument> text = RichDocument::makeTextDocument();
+    if (resources)
+        text->setDefaultFont(resources->defaultFont());
+    QTextCursor cursor(text.get());
+    cursor.insertFragment(fragment);
+    RtfWriter writer(*text);
+    writer.setLastParagraphMark(false);
+    writer.setResourceDocument(resources);
+    return writer.writeAll();
 }
 
 }  // namespace textctl

@@ -1,0 +1,188 @@
+#include "rtfreadercontext.h"
+
+#include "formatprops.h"
+#include "rtfreaderdoctables.h"
+#include "rtfreaderfields.h"
+#include "rtfreaderlists.h"
+#include "rtfreaderpara.h"
+
+#include <algorithm>
+
+namespace textctl::rtf {
+
+int areaSlot(int code)
+{
+    switch (code) {
+    case 1: return 0;
+    case 2: return 1;
+    case 4: return 2;
+    case 8: return 3;
+    default: return -1;
+    }
+}
+
+ReaderContext::ReaderContext(QByteArrayView rtf)
+    : m_rtf(rtf)
+{
+    m_groups.reserve(64);
+    m_groups.emplace_back();
+    m_groups.back().story = &mainStory;
+}
+
+void ReaderContext::pushGroup(qsizetype offset)
+{
+    if (static_cast<int>(m_groups.size()) >= kMaxDepth) {
+        ++m_overflow;
+        return;
+    }
+    GroupState state = m_groups.back();
+    state.openOffset = offset;
+    state.verbatim = GroupState::Verbatim::None;
+    state.document = false;
+    state.text.clear();
+    m_groups.push_back(std::move(state));
+}
+
+bool ReaderContext::popGroup(GroupState &closed)
+{
+    if (m_overflow > 0) {
+        --m_overflow;
+        return false;
+    }
+    if (m_groups.size() <= 1)
+        return false;  // a stray closing brace
+    closed = std::move(m_groups.back());
+    m_groups.pop_back();
+    return true;
+}
+
+RowDef &ReaderContext::rowDef(int level)
+{
+    level = std::clamp(level, 1, 64);
+    if (static_cast<int>(rowDefs.size()) < level)
+        rowDefs.resize(level);
+    return rowDefs[level - 1];
+}
+
+int ReaderContext::codePage() const
+{
+    const int cp = top().chr.codePage;
+    return cp != 0 ? cp : documentCodePage;
+}
+
+void ReaderContext::resolveSectionBreak()
+{
+    if (!sectionBreakPending)
+        return;
+    sectionBreakPending = false;
+    if (!sectionBreakNone)
+        mainStory.requestPageBreak();
+}
+
+void ReaderContext::appendToStory(const QString &text)
+{
+    if (top().story == &mainStory)
+        resolveSectionBreak();
+    Paragraph &paragraph = top().story->current();
+    if (pendingBookmarkStarts.isEmpty()) {
+        paragraph.appendText(text, top().chr.format);
+        return;
+    }
+    // Bookmarks that start here mark the first character on its own.
+    QTextCharFormat marked = top().chr.format;
+    marked.setProperty(prop::BookmarkStarts, pendingBookmarkStarts);
+    if (!pendingBookmarkEnds.isEmpty())
+        marked.setProperty(prop::BookmarkEnds, pendingBookmarkEnds);
+    pendingBookmarkStarts.clear();
+    pendingBookmarkEnds.clear();
+    const int first = text.at(0).isHighSurrogate() && text.size() > 1 ? 2 : 1;
+    paragraph.runs.push_back({text.left(first), marked});
+    if (text.size() > first)
+        paragraph.appendText(text.mid(first), top().chr.format);
+}
+
+void ReaderContext::insertText(const QString &text)
+{
+    if (text.isEmpty())
+        return;
+    GroupState &g = top();
+    switch (g.destination) {
+    case Destination::Text:
+        appendToStory(text);
+        break;
+    case Destination::LiveFieldResult: insertLiveField(*this); break;
+    case Destination::FieldInstruction:
+        if (g.field >= 0)
+            fields[g.field].instruction += text;
+        break;
+    case Destination::FontTable:
+        appendFontTableText(*this, text);
+        break;
+    case Destination::ColorTable:
+        appendColorTableText(*this, text);
+        break;
+    case Destination::StyleEntry:
+    case Destination::LevelText:
+    case Destination::BookmarkStart:
+    case Destination::BookmarkEnd:
+    case Destination::ShapePropertyName:
+    case Destination::ShapePropertyValue:
+    case Destination::LegacyListBefore:
+    case Destination::LegacyListAfter:
+        g.text += text;
+        break;
+    default:
+        break;
+    }
+}
+
+void ReaderContext::insertObject(const QTextCharFormat &format, int picture)
+{
+    insertObjectInto(top(), format, picture);
+}
+
+void ReaderContext::insertObjectInto(GroupState &g, const QTextCharFormat &format, int picture)
+{
+    const Destination d = g.destination;
+    if (d != Destination::Text && d != Destination::LiveFieldResult)
+        return;
+    if (g.story == &mainStory)
+        resolveSectionBreak();
+    g.story->current().appendObject(format, picture);
+}
+
+int ReaderContext::tableLevel() const
+{
+    const ParaState &p = top().para;
+    int level = p.nesting > 0 ? p.nesting : (p.inTable ? 1 : 0);
+    // Some writers leave \intbl out: text between a row's cells is still
+    // in the row.
+    if (level == 0 && top().story->rowInProgress(1))
+        level = 1;
+    return level;
+}
+
+void ReaderContext::endParagraph()
+{
+    if (top().story == &mainStory)
+        resolveSectionBreak();
+    const ParaState &para = top().para;
+    QTextBlockFormat format = finishedBlockFormat(para);
+    const ListRef list = listFor(*this, para, format);
+    top().story->endParagraph(tableLevel(), format, top().chr.format, list);
+}
+
+void ReaderContext::endCell(int level)
+{
+    const ParaState &para = top().para;
+    QTextBlockFormat format = finishedBlockFormat(para);
+    const ListRef list = listFor(*this, para, format);
+    top().story->endCell(level, format, top().chr.format, list);
+}
+
+void ReaderContext::endRow(int level)
+{
+    top().story->endRow(level, rowDef(level));
+}
+
+}  // namespace textctl::rtf

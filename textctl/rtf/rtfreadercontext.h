@@ -1,0 +1,334 @@
+#pragma once
+
+// The state the parts of the RTF reader share while one file is read: the
+// stack of group states, the document tables (fonts, colours, styles,
+// lists), the row definitions, the stories being collected, and what the
+// load gives back (ReadResult). The parser owns one ReaderContext; the
+// handlers of each kind of control word work on it.
+
+#include "rtfreadercontent.h"
+#include "rtfreaderwords.h"
+
+#include <QByteArray>
+#include <QColor>
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QTextFormat>
+#include <QTextOption>
+#include <QVariant>
+
+#include <array>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace textctl::rtf {
+
+// What the text of a group is, and so which words and text it takes.
+enum class Destination : quint8 {
+    Text,           // the story's text
+    Skip,           // nothing of it is kept
+    FontTable,
+    ColorTable,
+    StyleSheet,
+    StyleEntry,
+    ListTable,
+    List,
+    ListLevel,
+    LevelText,
+    ListOverrideTable,
+    ListOverride,
+    Picture,
+    Shape,
+    ShapeInst,
+    ShapeProperty,
+    ShapePropertyName,
+    ShapePropertyValue,
+    Field,
+    FieldInstruction,
+    LiveFieldResult,  // a PAGE or NUMPAGES result: the live object instead
+    BookmarkStart,
+    BookmarkEnd,
+    LegacyList,     // \pn
+    LegacyListBefore,
+    LegacyListAfter,
+    UnicodeAlternate,  // \upr: only its \ud part is read
+    TableProps,     // \nesttableprops: words only
+};
+
+// A style sheet entry without \sN: style 0 once it has words.
+inline constexpr int kImplicitStyle = -2;
+
+// Which border the \brdrX words that follow belong to.
+enum class BorderTarget : quint8 { None, Paragraph, Cell, Row };
+
+struct CharState {
+    QTextCharFormat format;
+    QTextCharFormat sticky;  // field and link properties that \plain keeps
+    int font = -1;
+    int codePage = 0;  // of the font; 0: the document's
+    int skip = 1;      // \ucN
+};
+
+struct LegacyListState {
+    int level = 0;     // 0: none; 1-9 numbered levels, 10 bullet
+    bool bullet = false;
+    QTextListFormat::Style style = QTextListFormat::ListDecimal;
+    QString before;
+    QString after;
+};
+
+struct ParaState {
+    QTextBlockFormat format;
+    QList<QTextOption::Tab> tabs;
+    QString leaders;
+    QTextOption::TabType tabType = QTextOption::LeftTab;
+    QChar leader = u' ';
+    int lineSpacing = 0;
+    bool lineMultiple = false;
+    bool inTable = false;
+    int nesting = 0;
+    int listOverride = 0;
+    int listLevel = 0;
+    bool leftSet = false;
+    bool firstSet = false;
+    // Border words by side (top, left, bottom, right, between, bar, box):
+    // naming a side again replaces what it had.
+    std::array<QByteArray, 7> borders;
+    LegacyListState legacy;
+};
+
+struct GroupState {
+    Destination destination = Destination::Text;
+    CharState chr;
+    ParaState para;
+    Story *story = nullptr;
+    // Objects a group builds; children share them. A group whose index
+    // differs from its parent's is the one that started the object.
+    int picture = -1;
+    int shape = -1;
+    int field = -1;
+    QString text;     // what a name-like destination collects
+    qsizetype openOffset = 0;
+    // Groups kept as they are in the file. The colour table is also read:
+    // it is kept because kept words name its colours by number.
+    enum class Verbatim : quint8 { None, Info, ColorTable, LeftHeader, LeftFooter, Footnote };
+    Verbatim verbatim = Verbatim::None;
+    bool document = false;  // the {\rtf1 group itself
+    // The character state is what \plain gives, the paragraph state what
+    // \pard gives: a style can then be applied from its cached states.
+    bool charFresh = false;
+    bool paraFresh = true;
+};
+
+struct FontEntry {
+    QString name;
+    QVariant families;  // QStringList{name}, made once for every use
+    int codePage = 0;
+    bool symbol = false;
+};
+
+// A control word kept to be applied later (a style's, a cell's).
+struct RecordedWord {
+    Word word;
+    QByteArrayView name;  // into the file's bytes, for words kept verbatim
+    int param;
+    bool hasParam;
+};
+
+struct StyleDef {
+    std::vector<RecordedWord> words;
+    int basedOn = -1;
+    // The states the style gives from \pard\plain, once computed: most
+    // paragraphs apply their style right after those words.
+    bool cached = false;
+    CharState chr;
+    ParaState para;
+};
+
+struct ListLevelDef {
+    int numberFormat = 0;  // \levelnfc
+    int startAt = 1;
+    QString text;          // \leveltext: length, then text with level placeholders
+    int left = 0;
+    int first = 0;
+    bool leftSet = false;
+    bool firstSet = false;
+};
+
+struct ListDef {
+    int id = 0;
+    std::vector<ListLevelDef> levels;
+};
+
+struct PictureData {
+    QString kind;       // "png", "jpeg", "emf", "wmf", ...
+    QByteArray data;
+    int picW = 0;
+    int picH = 0;
+    int goalW = 0;
+    int goalH = 0;
+    int scaleX = 100;
+    int scaleY = 100;
+    int hexHigh = -1;   // a hex digit waiting for its pair
+    QTextImageFormat format;  // once the group has ended
+    int resource = -1;        // index into ReadResult::pictures
+};
+
+struct ShapeData {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+    QString relX = QStringLiteral("column");
+    QString relY = QStringLiteral("paragraph");
+    bool ignoreX = false;
+    bool ignoreY = false;
+    int wrap = 0;
+    bool inline_ = false;        // inside a SHAPE field: a picture in the line
+    int picture = -1;            // the "pib" picture
+    QString propertyName;        // of the \sp being read
+    bool readingPib = false;
+    // A text box's paragraphs (\shptxt): the model has no text boxes, so
+    // they follow the paragraph that holds the shape.
+    std::unique_ptr<Story> textBox;
+    bool hasResult() const { return picture >= 0 || textBox; }
+};
+
+struct FieldData {
+    QString instruction;
+    enum class Kind : quint8 { Other, Live, Link, Shape } kind = Kind::Other;
+    QString liveKind;
+    int id = 0;
+    bool objectDone = false;
+};
+
+// An image resource: the original bytes of a PNG or JPEG, or a placeholder
+// QImage for a kind Qt cannot draw.
+struct PictureResource {
+    QVariant resource;
+};
+
+// Page values the file states, in twips.
+struct PageValues {
+    std::optional<int> width, height, marginLeft, marginTop, marginRight, marginBottom;
+    std::optional<int> headerY, footerY;
+};
+
+struct ReadResult {
+    std::vector<Block> main;
+    std::array<std::optional<std::vector<Block>>, 4> areas;  // 1, 2, 4, 8
+    QByteArray leftHeaderRtf;
+    QByteArray leftFooterRtf;
+    QList<QByteArray> keptGroups;
+    PageValues page;
+    std::vector<PictureResource> pictures;
+};
+
+int areaSlot(int code);  // 1, 2, 4, 8 -> 0..3; -1 otherwise
+
+class ReaderContext final {
+public:
+    explicit ReaderContext(QByteArrayView rtf);
+    Q_DISABLE_COPY_MOVE(ReaderContext)
+
+    QByteArrayView rtf() const { return m_rtf; }
+    GroupState &top() { return m_groups.back(); }
+    const GroupState &top() const { return m_groups.back(); }
+    GroupState *parent() { return m_groups.size() > 1 ? &m_groups[m_groups.size() - 2] : nullptr; }
+
+    // Group nesting. Past kMaxDepth groups are counted, not stacked: their
+    // text is still read with the deepest state.
+    static constexpr int kMaxDepth = 1000;
+    void pushGroup(qsizetype offset);
+    // Removes the innermost group; false (and `closed` untouched) when the
+    // brace closes a counted group or there is no group left to close.
+    bool popGroup(GroupState &closed);
+    int depth() const { return static_cast<int>(m_groups.size()) + m_overflow; }
+
+    // Text and objects for the current destination.
+    void insertText(const QString &text);
+    void insertObject(const QTextCharFormat &format, int picture = -1);
+    // The same into group `g` (a picture group ending inserts into its parent).
+    void insertObjectInto(GroupState &g, const QTextCharFormat &format, int picture = -1);
+    // Ends the paragraph being read (\par), the cell (\cell, \nestcell)
+    // or the row (\row, \nestrow) of table level `level`.
+    void endParagraph();
+    void endCell(int level);
+    void endRow(int level);
+    // The table level of the paragraph being read (0 outside tables).
+    int tableLevel() const;
+    // Resolves a pending section break once the next section's kind is known.
+    void resolveSectionBreak();
+
+    // Code page of text in the current state.
+    int codePage() const;
+
+    // Document tables.
+    int documentCodePage = 1252;
+    int defaultFont = -1;
+    QHash<int, FontEntry> fonts;
+    int fontInProgress = -1;
+    QList<QColor> colors;
+    QColor colorInProgress;
+    bool colorComponentSeen = false;
+    QHash<int, StyleDef> styles;
+    int styleInProgress = -1;
+    bool styleIsParagraph = false;
+    std::vector<ListDef> lists;
+    QHash<int, int> listOverrides;  // \ls -> \listid
+    int overrideListId = 0;
+    int overrideIndex = 0;
+
+    // Table rows being defined, by table level (index 0 = level 1).
+    std::vector<RowDef> rowDefs;
+    RowDef &rowDef(int level);
+    int rowDefLevel = 1;  // the level \trowd and cell words address
+    BorderTarget borderTarget = BorderTarget::None;
+    int borderSide = 0;  // of a paragraph border
+    // The words of the cell being defined, applied at its \cellx: rows
+    // repeat their cell definitions, so a definition seen before is
+    // taken from the cache (keyed by a hash of its words).
+    std::vector<RecordedWord> cellWords;
+    quint64 cellHash = 14695981039346656037ull;
+    struct CachedCell {
+        std::vector<RecordedWord> words;
+        CellDef def;
+    };
+    QHash<quint64, CachedCell> cellCache;
+
+    // Objects built by groups.
+    std::vector<PictureData> pictures;
+    std::vector<ShapeData> shapes;
+    std::vector<FieldData> fields;
+    int nextFieldId = 1;
+    QStringList pendingBookmarkStarts;
+    QStringList pendingBookmarkEnds;  // of empty bookmarks still waiting to start
+    int footnoteCount = 0;
+
+    // Page values of document words (section words go to result.page).
+    PageValues documentPage;
+
+    // Section state.
+    bool titlePage = false;
+    bool sectionBreakPending = false;
+    bool sectionBreakNone = false;
+    bool firstSectionDone = false;
+
+    // Stories: the main text and the header/footer areas.
+    Story mainStory;
+    std::array<std::unique_ptr<Story>, 4> areaStories;
+
+    ReadResult result;
+
+private:
+    void appendToStory(const QString &text);
+
+    QByteArrayView m_rtf;
+    std::vector<GroupState> m_groups;
+    int m_overflow = 0;
+};
+
+}  // namespace textctl::rtf

@@ -1,0 +1,224 @@
+#include "rtfreaderfields.h"
+
+#include "formatprops.h"
+
+namespace textctl::rtf {
+
+namespace {
+
+QString firstWord(const QString &instruction)
+{
+    const QString trimmed = instruction.trimmed();
+    qsizetype end = 0;
+    while (end < trimmed.size() && !trimmed.at(end).isSpace() && trimmed.at(end) != u'\\')
+        ++end;
+    return trimmed.left(end).toUpper();
+}
+
+// Arguments of a field instruction: quoted strings or blank-separated words.
+QStringList fieldArguments(const QString &instruction)
+{
+    QStringList args;
+    qsizetype i = 0;
+    const qsizetype n = instruction.size();
+    while (i < n) {
+        while (i < n && instruction.at(i).isSpace())
+            ++i;
+        if (i >= n)
+            break;
+        QString arg;
+        if (instruction.at(i) == u'"') {
+            ++i;
+            while (i < n && instruction.at(i) != u'"')
+                arg += instruction.at(i++);
+            ++i;
+        } else {
+            while (i < n && !instruction.at(i).isSpace())
+                arg += instruction.at(i++);
+        }
+        args.append(arg);
+    }
+    return args;
+}
+
+QTextCharFormat liveFieldFormat(const QTextCharFormat &base, const FieldData &field)
+{
+    QTextCharFormat format = base;
+    format.setObjectType(prop::FieldObjectType);
+    format.setProperty(prop::LiveFieldKind, field.liveKind);
+    format.setProperty(prop::FieldInstruction, field.instruction.trimmed());
+    return format;
+}
+
+// Splits the last character of the paragraph off into a run of its own
+// and returns it (nullptr for an empty paragraph).
+Run *lastCharacterRun(Paragraph &paragraph)
+{
+    if (paragraph.runs.empty())
+        return nullptr;
+    Run &last = paragraph.runs.back();
+    if (last.object || last.text.size() <= 1)
+        return &last;
+    qsizetype cut = last.text.size() - 1;
+    if (last.text.at(cut).isLowSurrogate() && cut > 0 && last.text.at(cut - 1).isHighSurrogate())
+        --cut;
+    if (cut == 0)
+        return &last;
+    Run tail{last.text.mid(cut), last.format};
+    last.text.truncate(cut);
+    paragraph.runs.push_back(std::move(tail));
+    return &paragraph.runs.back();
+}
+
+}  // namespace
+
+QString hyperlinkTarget(const QString &instruction)
+{
+    const QStringList args = fieldArguments(instruction);
+    QString target;
+    bool local = false;
+    for (qsizetype i = 1; i < args.size(); ++i) {
+        const QString &arg = args.at(i);
+        if (arg == u"\\l" && i + 1 < args.size()) {
+            local = true;
+            target = args.at(++i);
+            break;
+        }
+        if (arg.startsWith(u'\\')) {
+            if (arg.size() == 2 && arg != u"\\h" && arg != u"\\n")
+                ++i;  // a switch with an argument: \o "tip", \t "frame"
+            continue;
+        }
+        if (target.isEmpty())
+            target = arg;
+    }
+    // Word doubles the backslashes of a path inside the quotes.
+    target.replace(QStringLiteral("\\\\"), QStringLiteral("\\"));
+    return local ? u'#' + target : target;
+}
+
+void classifyField(ReaderContext &ctx, int field)
+{
+    if (field < 0)
+        return;
+    FieldData &f = ctx.fields[field];
+    const QString word = firstWord(f.instruction);
+    if (word == u"PAGE" || word == u"NUMPAGES") {
+        f.kind = FieldData::Kind::Live;
+        f.liveKind = word;
+    } else if (word == u"SHAPE") {
+        f.kind = FieldData::Kind::Shape;
+    } else if (word == u"HYPERLINK") {
+        f.kind = FieldData::Kind::Link;
+    } else {
+        f.kind = FieldData::Kind::Other;
+    }
+}
+
+void enterFieldResult(ReaderContext &ctx)
+{
+    GroupState &g = ctx.top();
+    if (g.field < 0)
+        return;
+    FieldData &f = ctx.fields[g.field];
+    switch (f.kind) {
+    case FieldData::Kind::Live: g.destination = Destination::LiveFieldResult; return;
+    case FieldData::Kind::Shape: g.destination = Destination::Text; return;
+    case FieldData::Kind::Link:
+    case FieldData::Kind::Other: break;
+    }
+    g.destination = Destination::Text;
+    if (f.id == 0)
+        f.id = ctx.nextFieldId++;
+    QTextCharFormat props;
+    props.setProperty(prop::FieldInstruction, f.instruction.trimmed());
+    props.setProperty(prop::FieldId, f.id);
+    if (f.kind == FieldData::Kind::Link) {
+        props.setAnchor(true);
+        props.setAnchorHref(hyperlinkTarget(f.instruction));
+    }
+    g.chr.format.merge(props);
+    g.chr.sticky.merge(props);
+}
+
+void finishField(ReaderContext &ctx)
+{
+    FieldData &f = ctx.fields[ctx.top().field];
+    GroupState *parent = ctx.parent();
+    if (f.kind != FieldData::Kind::Live || f.objectDone || !parent)
+        return;
+    f.objectDone = true;
+    ctx.insertObjectInto(*parent, liveFieldFormat(ctx.top().chr.format, f));
+}
+
+void insertLiveField(ReaderContext &ctx)
+{
+    const int field = ctx.top().field;
+    if (field < 0 || ctx.fields[field].objectDone)
+        return;
+    ctx.fields[field].objectDone = true;
+    ctx.insertObject(liveFieldFormat(ctx.top().chr.format, ctx.fields[field]));
+}
+
+void insertPageNumber(ReaderContext &ctx)
+{
+    FieldData page;
+    page.liveKind = QStringLiteral("PAGE");
+    page.instruction = QStringLiteral("PAGE");
+    ctx.insertObject(liveFieldFormat(ctx.top().chr.format, page));
+}
+
+void insertFootnoteMark(ReaderContext &ctx)
+{
+    if (ctx.top().destination != Destination::Text)
+        return;
+    QTextCharFormat format = ctx.top().chr.format;
+    format.setProperty(prop::FootnoteRtf, QByteArray());  // filled when the footnote ends
+    ++ctx.footnoteCount;
+    ctx.top().story->current().runs.push_back({QString::number(ctx.footnoteCount), format});
+}
+
+void attachFootnote(ReaderContext &ctx, const QByteArray &rtf)
+{
+    Paragraph &paragraph = ctx.top().story->current();
+    for (auto it = paragraph.runs.rbegin(); it != paragraph.runs.rend(); ++it) {
+        const QVariant kept = it->format.property(prop::FootnoteRtf);
+        if (kept.isValid() && kept.toByteArray().isEmpty()) {
+            it->format.setProperty(prop::FootnoteRtf, rtf);
+            return;
+        }
+    }
+    Run *mark = lastCharacterRun(paragraph);
+    if (!mark) {
+        ++ctx.footnoteCount;
+        paragraph.runs.push_back({QString::number(ctx.footnoteCount), ctx.parent()->chr.format});
+        mark = &paragraph.runs.back();
+    }
+    mark->format.setProperty(prop::FootnoteRtf, rtf);
+}
+
+void finishBookmarkStart(ReaderContext &ctx, const QString &name)
+{
+    const QString trimmed = name.trimmed();
+    if (!trimmed.isEmpty())
+        ctx.pendingBookmarkStarts.append(trimmed);
+}
+
+void finishBookmarkEnd(ReaderContext &ctx, const QString &name)
+{
+    const QString trimmed = name.trimmed();
+    if (trimmed.isEmpty())
+        return;
+    if (ctx.pendingBookmarkStarts.contains(trimmed)) {
+        ctx.pendingBookmarkEnds.append(trimmed);  // an empty bookmark: both on the next character
+        return;
+    }
+    Run *run = lastCharacterRun(ctx.top().story->current());
+    if (!run)
+        return;
+    QStringList ends = run->format.property(prop::BookmarkEnds).toStringList();
+    ends.append(trimmed);
+    run->format.setProperty(prop::BookmarkEnds, ends);
+}
+
+}  // namespace textctl::rtf

@@ -1,0 +1,194 @@
+#include "rtfreaderlists.h"
+
+#include "formatprops.h"
+#include "richdocument.h"
+
+#include <algorithm>
+
+namespace textctl::rtf {
+
+namespace {
+
+constexpr int kNoNumber = 255;  // \levelnfc255: a level without a number
+
+QTextListFormat::Style styleForNumberFormat(int nfc, const QString &bullet)
+{
+    switch (nfc) {
+    case 1: return QTextListFormat::ListUpperRoman;
+    case 2: return QTextListFormat::ListLowerRoman;
+    case 3: return QTextListFormat::ListUpperAlpha;
+    case 4: return QTextListFormat::ListLowerAlpha;
+    case 23:
+        if (bullet == u"o" || bullet == u"\u25CB" || bullet == u"\uF06F")
+            return QTextListFormat::ListCircle;
+        if (bullet == u"\u25AA" || bullet == u"\u25A0" || bullet == u"\uF0A7" || bullet == u"\u00A7")
+            return QTextListFormat::ListSquare;
+        return QTextListFormat::ListDisc;
+    default: return QTextListFormat::ListDecimal;
+    }
+}
+
+ListLevelDef *currentLevel(ReaderContext &ctx)
+{
+    if (ctx.lists.empty() || ctx.lists.back().levels.empty())
+        return nullptr;
+    return &ctx.lists.back().levels.back();
+}
+
+const ListLevelDef *levelFor(const ReaderContext &ctx, int override, int level)
+{
+    const auto id = ctx.listOverrides.constFind(override);
+    if (id == ctx.listOverrides.constEnd())
+        return nullptr;
+    for (const ListDef &list : ctx.lists) {
+        if (list.id != *id || list.levels.empty())
+            continue;
+        const size_t index = std::min<size_t>(static_cast<size_t>(level), list.levels.size() - 1);
+        return &list.levels[index];
+    }
+    return nullptr;
+}
+
+// \leveltext is a length character, then text in which characters 0-8
+// stand for the numbers of levels 1-9.
+void splitLevelText(const QString &levelText, QString &prefix, QString &suffix, QString &bullet)
+{
+    if (levelText.isEmpty())
+        return;
+    const int length = std::min<int>(levelText.at(0).unicode(), levelText.size() - 1);
+    const QString body = levelText.mid(1, length);
+    qsizetype first = -1;
+    qsizetype last = -1;
+    for (qsizetype i = 0; i < body.size(); ++i) {
+        if (body.at(i).unicode() < 9) {
+            if (first < 0)
+                first = i;
+            last = i;
+        }
+    }
+    if (first < 0) {
+        bullet = body;
+        return;
+    }
+    prefix = body.left(first);
+    suffix = body.mid(last + 1);
+}
+
+}  // namespace
+
+void applyListTableWord(ReaderContext &ctx, Word word, int param)
+{
+    const Destination d = ctx.top().destination;
+    ListLevelDef *level = d == Destination::ListLevel ? currentLevel(ctx) : nullptr;
+    switch (word) {
+    case Word::ListId:
+        if (d == Destination::List && !ctx.lists.empty())
+            ctx.lists.back().id = param;
+        else if (d == Destination::ListOverride)
+            ctx.overrideListId = param;
+        break;
+    case Word::ListOverrideIndex:
+        if (d == Destination::ListOverride)
+            ctx.overrideIndex = param;
+        break;
+    case Word::LevelNfc:
+    case Word::LevelNfcN:
+        if (level)
+            level->numberFormat = param;
+        break;
+    case Word::LevelStartAt:
+        if (level)
+            level->startAt = param;
+        break;
+    case Word::FirstIndent:
+        if (level) {
+            level->first = param;
+            level->firstSet = true;
+        }
+        break;
+    case Word::LeftIndent:
+    case Word::LeftIndentLtr:
+        if (level) {
+            level->left = param;
+            level->leftSet = true;
+        }
+        break;
+    default: break;
+    }
+}
+
+void finishListOverride(ReaderContext &ctx)
+{
+    if (ctx.overrideIndex != 0)
+        ctx.listOverrides.insert(ctx.overrideIndex, ctx.overrideListId);
+    ctx.overrideIndex = 0;
+    ctx.overrideListId = 0;
+}
+
+void applyLegacyListWord(ReaderContext &ctx, Word word, int param)
+{
+    LegacyListState &l = ctx.top().para.legacy;
+    switch (word) {
+    case Word::PnLevel: l.level = std::clamp(param, 1, 9); break;
+    case Word::PnLevelBullet:
+        l.level = 10;
+        l.bullet = true;
+        break;
+    case Word::PnLevelBody:
+        l.level = 10;
+        l.bullet = false;
+        break;
+    case Word::PnLevelCont: l.level = 0; break;
+    case Word::PnDecimal:
+    case Word::PnCardinal:
+    case Word::PnOrdinal: l.style = QTextListFormat::ListDecimal; break;
+    case Word::PnUpperLetter: l.style = QTextListFormat::ListUpperAlpha; break;
+    case Word::PnLowerLetter: l.style = QTextListFormat::ListLowerAlpha; break;
+    case Word::PnUpperRoman: l.style = QTextListFormat::ListUpperRoman; break;
+    case Word::PnLowerRoman: l.style = QTextListFormat::ListLowerRoman; break;
+    default: break;
+    }
+}
+
+ListRef listFor(const ReaderContext &ctx, const ParaState &para, QTextBlockFormat &format)
+{
+    ListRef ref;
+    if (para.listOverride > 0) {
+        format.setProperty(prop::ListOverride, para.listOverride);
+        format.setProperty(prop::ListLevel, para.listLevel);
+        const ListLevelDef *level = levelFor(ctx, para.listOverride, para.listLevel);
+        if (!level || level->numberFormat == kNoNumber)
+            return ref;
+        QString prefix, suffix, bullet;
+        splitLevelText(level->text, prefix, suffix, bullet);
+        ref.key = std::min(para.listOverride, 1 << 20) * 16 + para.listLevel + 1;
+        QTextListFormat &list = ref.format.emplace();
+        list.setStyle(styleForNumberFormat(level->numberFormat, bullet));
+        list.setIndent(0);
+        if (level->numberFormat != 23) {
+            list.setNumberPrefix(prefix);
+            list.setNumberSuffix(suffix);
+            if (level->startAt != 1)
+                list.setProperty(prop::ListStart, level->startAt);
+        }
+        if (!para.leftSet && level->leftSet)
+            format.setLeftMargin(twipsToPixels(level->left));
+        if (!para.firstSet && level->firstSet)
+            format.setTextIndent(twipsToPixels(level->first));
+        return ref;
+    }
+    const LegacyListState &legacy = para.legacy;
+    if (legacy.level <= 0)
+        return ref;
+    ref.key = -(legacy.level + (legacy.bullet ? 100 : 0));
+    QTextListFormat &list = ref.format.emplace();
+    list.setStyle(legacy.bullet ? QTextListFormat::ListDisc : legacy.style);
+    list.setIndent(0);
+    if (!legacy.bullet) {
+        list.setNumberPrefix(legacy.before);
+        list.setNumberSuffix(legacy.after);
+    }
+    return ref;
+}
+
+}  // namespace textctl::rtf

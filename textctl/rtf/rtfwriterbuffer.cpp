@@ -1,0 +1,278 @@
+#include "rtfwriterbuffer.h"
+
+#include "codepage.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <cstring>
+
+namespace textctl {
+
+namespace {
+
+// A source line is broken at the next safe point once it is this long.
+constexpr qsizetype kLineLength = 200;
+// Text without a safe point is still broken at this length (long words,
+// URLs): readers ignore line ends in text.
+constexpr qsizetype kHardLineLength = 400;
+constexpr qsizetype kHexLineLength = 128;
+
+constexpr char kHexDigits[] = "0123456789abcdef";
+
+bool extendsControlWord(char next)
+{
+    return (next >= 'a' && next <= 'z') || (next >= 'A' && next <= 'Z') || (next >= '0' && next <= '9')
+        || next == ' ' || next == '-';
+}
+
+}  // namespace
+
+void RtfWriterBuffer::reserve(qsizetype size)
+{
+    if (size > m_bytes.size())
+        reallocate(size);
+}
+
+void RtfWriterBuffer::reallocate(qsizetype needed)
+{
+    // Doubling keeps appends amortised constant; resize() keeps the bytes
+    // written and leaves the new ones uninitialised.
+    m_bytes.resize(qMax(needed, qMax<qsizetype>(m_bytes.size() * 2, 256)));
+}
+
+QByteArray RtfWriterBuffer::take()
+{
+    m_bytes.truncate(m_size);
+    QByteArray out = std::move(m_bytes);
+    clear();
+    return out;
+}
+
+void RtfWriterBuffer::clear()
+{
+    m_bytes.clear();
+    m_size = 0;
+    m_lineStart = 0;
+    m_afterControl = false;
+}
+
+void RtfWriterBuffer::prepend(QByteArrayView head)
+{
+    const qsizetype body = m_size;
+    grow(head.size());
+    char *data = m_bytes.data();
+    std::memmove(data + head.size(), data, size_t(body));
+    std::memcpy(data, head.data(), size_t(head.size()));
+    m_lineStart += head.size();
+}
+
+void RtfWriterBuffer::put(QByteArrayView bytes)
+{
+    if (!bytes.isEmpty())
+        std::memcpy(grow(bytes.size()), bytes.data(), size_t(bytes.size()));
+}
+
+void RtfWriterBuffer::putNumber(int value)
+{
+    char digits[12];
+    const auto result = std::to_chars(digits, digits + sizeof digits, value);
+    put(QByteArrayView(digits, result.ptr - digits));
+}
+
+void RtfWriterBuffer::delimit(char next)
+{
+    if (m_afterControl && extendsControlWord(next))
+        put(' ');
+    m_afterControl = false;
+}
+
+void RtfWriterBuffer::control(const char *word)
+{
+    put('\\');
+    put(QByteArrayView(word));
+    m_afterControl = true;
+}
+
+void RtfWriterBuffer::control(const char *word, int value)
+{
+    put('\\');
+    put(QByteArrayView(word));
+    putNumber(value);
+    m_afterControl = true;
+}
+
+void RtfWriterBuffer::destination(const char *word)
+{
+    put("{\\*\\");
+    put(QByteArrayView(word));
+    m_afterControl = true;
+}
+
+void RtfWriterBuffer::openGroup()
+{
+    put('{');
+    m_afterControl = false;
+}
+
+void RtfWriterBuffer::closeGroup()
+{
+    put('}');
+    m_afterControl = false;
+}
+
+void RtfWriterBuffer::raw(QByteArrayView rtf)
+{
+    if (rtf.isEmpty())
+        return;
+    delimit(rtf.front());
+    put(rtf);
+}
+
+void RtfWriterBuffer::verbatim(QByteArrayView rtf)
+{
+    const auto eightBit = [](char c) { return static_cast<unsigned char>(c) >= 0x80; };
+    const bool clean = std::none_of(rtf.begin(), rtf.end(), eightBit) && !rtf.contains("\\bin");
+    if (clean) {
+        raw(rtf);
+        return;
+    }
+    delimit(rtf.isEmpty() ? '{' : rtf.front());
+    qsizetype i = 0;
+    while (i < rtf.size()) {
+        const auto c = static_cast<unsigned char>(rtf[i]);
+        if (c == '\\' && i + 1 < rtf.size()) {
+            qsizetype end = i + 1;
+            while (end < rtf.size() && std::isalpha(static_cast<unsigned char>(rtf[end])))
+                ++end;
+            const QByteArrayView word = rtf.sliced(i + 1, end - i - 1);
+            qsizetype digits = end;
+            while (digits < rtf.size() && std::isdigit(static_cast<unsigned char>(rtf[digits])))
+                ++digits;
+            if (word == "bin" && digits > end) {
+                // The count's delimiting space is part of the word.
+                qsizetype data = digits < rtf.size() && rtf[digits] == ' ' ? digits + 1 : digits;
+                const qsizetype stated = rtf.sliced(end, digits - end).toLongLong();
+                const qsizetype count = qBound<qsizetype>(0, stated, rtf.size() - data);
+                newline();
+                hex(rtf.sliced(data, count));
+                i = data + count;
+                continue;
+            }
+            // Any other word, or an escaped character, goes as it is.
+            const qsizetype stop = qMax(digits, word.isEmpty() ? i + 2 : end);
+            put(rtf.sliced(i, stop - i));
+            i = stop;
+            continue;
+        }
+        if (c >= 0x80) {
+            const char hexByte[4] = {'\\', '\'', kHexDigits[c >> 4], kHexDigits[c & 15]};
+            put(QByteArrayView(hexByte, 4));
+        } else {
+            put(char(c));
+        }
+        ++i;
+    }
+    m_afterControl = false;
+}
+
+void RtfWriterBuffer::controls(QByteArrayView rtf)
+{
+    if (rtf.isEmpty())
+        return;
+    delimit(rtf.front());
+    put(rtf);
+    const char last = rtf.back();
+    m_afterControl = extendsControlWord(last) && last != ' ' && last != '-';
+}
+
+bool RtfWriterBuffer::isDropped(char16_t ch)
+{
+    return (ch < 0x20 && ch != '\t') || ch == 0xFDD0 || ch == 0xFDD1 || ch == 0xFFFC || ch == 0x2029;
+}
+
+void RtfWriterBuffer::escaped(char16_t ch)
+{
+    switch (ch) {
+    case '\\':
+    case '{':
+    case '}':
+        m_afterControl = false;
+        put('\\');
+        put(char(ch));
+        return;
+    case '\t':
+        control("tab");
+        return;
+    case 0x2028:
+        control("line");
+        return;
+    default:
+        break;
+    }
+    if (isDropped(ch))
+        return;
+    if (ch < 0x80) {
+        delimit(char(ch));
+        put(char(ch));
+        return;
+    }
+    m_afterControl = false;
+    const int byte = platform::unicodeToWindows1252(ch);
+    if (byte >= 0) {
+        const char hex[4] = {'\\', '\'', kHexDigits[byte >> 4], kHexDigits[byte & 15]};
+        put(QByteArrayView(hex, 4));
+        return;
+    }
+    put("\\u");
+    putNumber(static_cast<short>(ch));
+    put('?');
+}
+
+void RtfWriterBuffer::text(QStringView text)
+{
+    for (QChar qc : text) {
+        const char16_t ch = qc.unicode();
+        escaped(ch);
+        const qsizetype length = m_size - m_lineStart;
+        // After a blank the next word starts cleanly on a new line.
+        if ((ch == ' ' && length > kLineLength) || length > kHardLineLength)
+            newline();
+    }
+}
+
+void RtfWriterBuffer::hex(QByteArrayView data)
+{
+    if (m_afterControl)
+        newline();
+    m_afterControl = false;
+    // Two digits a byte and a line end every kHexLineLength digits.
+    const qsizetype perLine = kHexLineLength / 2;
+    const qsizetype lines = (data.size() + perLine - 1) / perLine;
+    char *out = grow(data.size() * 2 + lines);
+    for (qsizetype i = 0; i < data.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(data[i]);
+        *out++ = kHexDigits[byte >> 4];
+        *out++ = kHexDigits[byte & 15];
+        if ((i + 1) % perLine == 0 || i + 1 == data.size())
+            *out++ = '\n';
+    }
+    m_lineStart = m_size;
+}
+
+void RtfWriterBuffer::newline()
+{
+    put('\n');
+    m_lineStart = m_size;
+    // A line end after a control word ends it; a following letter can
+    // no longer extend it.
+    m_afterControl = false;
+}
+
+void RtfWriterBuffer::softBreak()
+{
+    if (m_size - m_lineStart > kLineLength)
+        newline();
+}
+
+}  // namespace textctl

@@ -1,0 +1,93 @@
+#pragma once
+
+// The byte buffer the RTF writer builds its output in: control words, text
+// escaped for an \ansicpg1252 file, verbatim groups and picture hex, with
+// source lines kept short.
+//
+// Text escaping: printable ASCII as is ('\', '{', '}' escaped), other
+// Windows-1252 characters as \'xx, everything else as \uN? (N a signed
+// 16-bit number, '?' the fallback for readers without Unicode; a character
+// beyond the BMP is its two surrogates). A control word gets its delimiting
+// space only when the next byte would otherwise extend it.
+//
+//   RtfWriterBuffer out;
+//   out.control("b");
+//   out.text(u"Año");      // "\b A\'f1o"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QStringView>
+
+namespace textctl {
+
+class RtfWriterBuffer final {
+public:
+    RtfWriterBuffer() = default;
+
+    void reserve(qsizetype size);
+    // The bytes written so far (a copy).
+    QByteArray bytes() const { return QByteArray(m_bytes.constData(), m_size); }
+    // The bytes written so far, leaving the buffer empty.
+    QByteArray take();
+    qsizetype size() const { return m_size; }
+    void clear();
+    // Puts `head` in front of everything written, in place.
+    void prepend(QByteArrayView head);
+
+    // "\word"; "\wordN".
+    void control(const char *word);
+    void control(const char *word, int value);
+    // "{\*\word" opens an ignorable destination; the caller closes it.
+    void destination(const char *word);
+    void openGroup();
+    void closeGroup();
+    // RTF written as it stands (kept groups, finished tokens); a letter or
+    // digit after it is text.
+    void raw(QByteArrayView rtf);
+    // A group kept from a read file, made 7-bit: \bin data becomes hex
+    // digits and other 8-bit bytes \'xx escapes.
+    void verbatim(QByteArrayView rtf);
+    // A run of control words ending in a control word (a cached format):
+    // text after it gets its delimiting space.
+    void controls(QByteArrayView rtf);
+    // Document text, escaped; tabs become \tab, U+2028 \line.
+    void text(QStringView text);
+    // Binary picture data as hex digits, in lines of 128.
+    void hex(QByteArrayView data);
+
+    // Ends the source line here.
+    void newline();
+    // Ends the source line when it is long; call between tokens only.
+    void softBreak();
+
+    // Characters that the text escaping drops: C0 controls other than the
+    // tab, the frame markers and U+FFFC (objects are written apart).
+    static bool isDropped(char16_t ch);
+
+private:
+    // Room for `count` more bytes; returns where they go.
+    char *grow(qsizetype count)
+    {
+        if (m_size + count > m_bytes.size())
+            reallocate(m_size + count);
+        char *at = m_bytes.data() + m_size;
+        m_size += count;
+        return at;
+    }
+    void reallocate(qsizetype needed);
+    void put(char c) { *grow(1) = c; }
+    void put(QByteArrayView bytes);
+    void putNumber(int value);
+    void delimit(char next);
+    void escaped(char16_t ch);
+
+    // Its size is the capacity; m_size bytes of it are written.
+    QByteArray m_bytes;
+    qsizetype m_size = 0;
+    qsizetype m_lineStart = 0;
+    // True right after a control word: a letter, digit, '-' or space that
+    // follows needs a delimiting space.
+    bool m_afterControl = false;
+};
+
+}  // namespace textctl

@@ -1,0 +1,73 @@
+// rtfconv: converts documents through the rich-text control, and prints
+// their plain text. How tests, benchmarks and people check a file.
+//
+//   rtfconv IN OUT        convert by OUT's ending (.rtf, .doc, .txt)
+//   rtfconv --text IN     print the text as UTF-8: paragraphs, then each
+//                         header and footer area after its [tag] line
+//   rtfconv --pdf IN OUT  render to PDF
+#include "documentfiles.h"
+#include "plaintext.h"
+#include "txtextcontrol.h"
+
+#include <QFileInfo>
+#include <QGuiApplication>
+
+#include <cstdio>
+
+namespace {
+
+int formatForPath(const QString &path, bool saving)
+{
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == u"txt")
+        return saving ? textctl::kFormatTextSave : textctl::kFormatText;
+    if (suffix == u"doc")
+        return textctl::kFormatWord;
+    return textctl::kFormatRtf;
+}
+
+int usage()
+{
+    std::fputs("uso: rtfconv ENTRADA SALIDA | rtfconv --text ENTRADA | rtfconv --pdf ENTRADA SALIDA\n",
+               stderr);
+    return 2;
+}
+
+int failWith(const QString &message)
+{
+    std::fprintf(stderr, "rtfconv: %s\n", qPrintable(message));
+    return 1;
+}
+
+bool load(TXTextControl &control, const QString &path)
+{
+    return control.Load(path, 0, formatForPath(path, false));
+}
+
+}  // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    const QStringList args = app.arguments().mid(1);
+    if (args.size() == 2 && args[0] == u"--text") {
+        TXTextControl control;
+        if (!load(control, args[1]))
+            return failWith(control.errorString());
+        std::fputs(textctl::documentPlainText(control.document()).toUtf8().constData(), stdout);
+        return 0;
+    }
+    if (args.size() == 3 && args[0] == u"--pdf")
+        return failWith(QStringLiteral("la salida en PDF aún no está disponible"));
+    if (args.size() != 2 || args[0].startsWith(u"--"))
+        return usage();
+    TXTextControl control;
+    if (!load(control, args[0]))
+        return failWith(control.errorString());
+    // Page values read from the file go back into the file written.
+    if (!control.Save(args[1], 0, formatForPath(args[1], true)))
+        return failWith(control.errorString());
+    return 0;
+}
