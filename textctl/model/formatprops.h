@@ -113,6 +113,11 @@ enum : int {
     // (\levelstartat); absent means 1. Qt 6.4's own list format has no
     // start number.
     ListStart,
+    // bool: an empty block that is no paragraph of the file. The text model
+    // needs a block before a table that starts a text or a cell, and one
+    // between two tables; RTF has none there. Not written back, and not
+    // part of the plain text.
+    SeparatorBlock,
 
     // --- Table cells (QTextTableCellFormat) ----------------------------------
     // QByteArray: the cell's border control words verbatim (\clbrdrt...).

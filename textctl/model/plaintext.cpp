@@ -1,5 +1,6 @@
 #include "plaintext.h"
 
+#include "formatprops.h"
 #include "richdocument.h"
 
 #include <QTextBlock>
@@ -27,6 +28,8 @@ QString textPlainText(const QTextDocument &text)
     QString out;
     out.reserve(text.characterCount() + 16);
     for (QTextBlock block = text.begin(); block.isValid(); block = block.next()) {
+        if (block.length() == 1 && block.blockFormat().boolProperty(prop::SeparatorBlock))
+            continue;  // a block the text model needs beside a table
         for (QChar c : block.text()) {
             if (c == QChar::ObjectReplacementCharacter)
                 continue;

@@ -5,7 +5,8 @@
 // included, in reading order), then each present header or footer area in
 // the order 1, 2, 4, 8 under a line "[cabecera]", "[cabecera1]", "[pie]" or
 // "[pie1]". Objects (pictures, live fields) are left out; a line break
-// inside a paragraph starts a new line.
+// inside a paragraph starts a new line; the empty blocks the text model
+// needs beside tables (prop::SeparatorBlock) are no paragraphs.
 //
 //   documentPlainText(doc);   // "Informe\n[cabecera]\nExpte. 00123\n"
 

@@ -73,6 +73,14 @@ QTextTableCellFormat cellFormat(const GridCell &cell, const RowDef &row)
     return format;
 }
 
+// The cursor's block is only there because Qt's text needs one.
+void markSeparator(QTextCursor &cursor)
+{
+    QTextBlockFormat format;
+    format.setProperty(prop::SeparatorBlock, true);
+    cursor.setBlockFormat(format);
+}
+
 // Grid slots no cell of their row reaches still get the row's formats, as
 // the writer writes them as cells of the row.
 void formatFillerCells(QTextTable *qtable, const Table &table, const TableGrid &grid)
@@ -103,6 +111,8 @@ void RtfReaderBuilder::insertBlocks(QTextCursor &cursor, const std::vector<Block
     bool fresh = start != Start::Append;  // the cursor's block has not been used yet
     for (const Block &block : blocks) {
         if (block.table) {
+            if (fresh && start != Start::Merge)
+                markSeparator(cursor);
             insertTable(cursor, *block.table);
             start = Start::Replace;
             fresh = true;
@@ -121,8 +131,8 @@ void RtfReaderBuilder::insertBlocks(QTextCursor &cursor, const std::vector<Block
         insertRuns(cursor, p);
         joinList(cursor, p.list);
     }
-    if (fresh && start == Start::Replace && !blocks.empty())
-        cursor.setBlockFormat(QTextBlockFormat());  // the block after a last table
+    if (fresh && !blocks.empty() && blocks.back().table)
+        markSeparator(cursor);  // the block after a last table
 }
 
 void RtfReaderBuilder::insertRuns(QTextCursor &cursor, const Paragraph &paragraph)

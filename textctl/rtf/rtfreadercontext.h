@@ -281,6 +281,7 @@ public:
     QHash<int, int> listOverrides;  // \ls -> \listid
     int overrideListId = 0;
     int overrideIndex = 0;
+    int overrideOwnList = -1;  // index in lists of levels an override redefines
 
     // Table rows being defined, by table level (index 0 = level 1).
     std::vector<RowDef> rowDefs;

@@ -6,6 +6,7 @@
 #include "rtfreaderpicture.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace textctl::rtf {
 
@@ -72,7 +73,14 @@ bool enterTableDestination(ReaderContext &ctx, Word word)
             ctx.lists.emplace_back();
         return true;
     case Word::ListLevel:
-        setIf(d == Destination::List && !ctx.lists.empty(), Destination::ListLevel);
+        // A list's level, or one an override redefines (\lfolevel).
+        if (d == Destination::ListOverride && ctx.overrideOwnList < 0) {
+            ctx.lists.emplace_back();
+            ctx.lists.back().id = std::numeric_limits<int>::min() + static_cast<int>(ctx.lists.size());
+            ctx.overrideOwnList = static_cast<int>(ctx.lists.size()) - 1;
+        }
+        setIf((d == Destination::List || d == Destination::ListOverride) && !ctx.lists.empty(),
+              Destination::ListLevel);
         if (g.destination == Destination::ListLevel)
             ctx.lists.back().levels.emplace_back();
         return true;
@@ -82,6 +90,7 @@ bool enterTableDestination(ReaderContext &ctx, Word word)
         setIf(d == Destination::ListOverrideTable, Destination::ListOverride);
         ctx.overrideIndex = 0;
         ctx.overrideListId = 0;
+        ctx.overrideOwnList = -1;
         return true;
     default: return false;
     }
@@ -273,7 +282,10 @@ void finishGroup(ReaderContext &ctx, qsizetype closeOffset)
         if (!ctx.lists.empty() && !ctx.lists.back().levels.empty())
             ctx.lists.back().levels.back().text = g.text;
         break;
-    case Destination::ListOverride: finishListOverride(ctx); break;
+    case Destination::ListOverride:
+        if (parent.destination != Destination::ListOverride)  // not an inner {\lfolevel ...}
+            finishListOverride(ctx);
+        break;
     case Destination::ShapePropertyName:
         if (g.shape >= 0)
             ctx.shapes[g.shape].propertyName = g.text.trimmed();
@@ -296,6 +308,12 @@ void finishGroup(ReaderContext &ctx, qsizetype closeOffset)
         finishShape(ctx);
     if (g.field >= 0 && parent.field != g.field)
         finishField(ctx);
+    // Text after a document group that closes early goes on in its state,
+    // and so does a last paragraph without \par: it keeps its formatting.
+    if (g.document) {
+        parent.para = g.para;
+        parent.chr = g.chr;
+    }
     if (g.story != parent.story) {
         if (!g.story->current().isEmpty())
             ctx.endParagraph();

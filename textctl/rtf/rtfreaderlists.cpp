@@ -119,10 +119,13 @@ void applyListTableWord(ReaderContext &ctx, Word word, int param)
 
 void finishListOverride(ReaderContext &ctx)
 {
-    if (ctx.overrideIndex != 0)
-        ctx.listOverrides.insert(ctx.overrideIndex, ctx.overrideListId);
+    if (ctx.overrideIndex != 0) {
+        const int own = ctx.overrideOwnList;
+        ctx.listOverrides.insert(ctx.overrideIndex, own >= 0 ? ctx.lists[own].id : ctx.overrideListId);
+    }
     ctx.overrideIndex = 0;
     ctx.overrideListId = 0;
+    ctx.overrideOwnList = -1;
 }
 
 void applyLegacyListWord(ReaderContext &ctx, Word word, int param)
@@ -153,11 +156,15 @@ void applyLegacyListWord(ReaderContext &ctx, Word word, int param)
 ListRef listFor(const ReaderContext &ctx, const ParaState &para, QTextBlockFormat &format)
 {
     ListRef ref;
+    const ListLevelDef *level = nullptr;
     if (para.listOverride > 0) {
         format.setProperty(prop::ListOverride, para.listOverride);
         format.setProperty(prop::ListLevel, para.listLevel);
-        const ListLevelDef *level = levelFor(ctx, para.listOverride, para.listLevel);
-        if (!level || level->numberFormat == kNoNumber)
+        level = levelFor(ctx, para.listOverride, para.listLevel);
+    }
+    // An \lsN the tables do not define falls back to the paragraph's \pn.
+    if (level) {
+        if (level->numberFormat == kNoNumber)
             return ref;
         QString prefix, suffix, bullet;
         splitLevelText(level->text, prefix, suffix, bullet);

@@ -85,7 +85,11 @@ RtfToken RtfTokenizer::readBackslash(qsizetype start)
         if (high < 0)
             return {RtfToken::BadHex, {}, 0, false, 0, 0, start};
         if (low < 0) {
+            // "\'3?" is one broken escape, as other readers take it; a
+            // brace or backslash after the digit keeps its meaning.
             ++m_pos;
+            if (m_pos < m_data.size() && m_data[m_pos] != '\\' && m_data[m_pos] != '{' && m_data[m_pos] != '}')
+                ++m_pos;
             return {RtfToken::BadHex, {}, 0, false, 0, 0, start};
         }
         m_pos += 2;

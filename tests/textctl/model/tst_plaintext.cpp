@@ -1,6 +1,7 @@
 // The plain text of a document model: paragraphs and table cells in
 // reading order, then the present areas under their tags.
 
+#include "formatprops.h"
 #include "plaintext.h"
 #include "richdocument.h"
 
@@ -41,6 +42,20 @@ TEST(PlainText, CellsInReadingOrderAndObjectsLeftOut)
     cursor.movePosition(QTextCursor::End);
     cursor.insertText(u"Después"_qs);
     EXPECT_EQ(documentPlainText(doc), u"Antes\nA1\nB1\nB2\nDespués\n"_qs);
+}
+
+TEST(PlainText, SeparatorBlocksAreNoParagraphs)
+{
+    RichDocument doc;
+    QTextCursor cursor(doc.main());
+    QTextBlockFormat separator;
+    separator.setProperty(prop::SeparatorBlock, true);
+    cursor.setBlockFormat(separator);
+    QTextTable *table = cursor.insertTable(1, 1);
+    table->cellAt(0, 0).firstCursorPosition().insertText(u"celda"_qs);
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertText(u"fin"_qs);
+    EXPECT_EQ(documentPlainText(doc), u"celda\nfin\n"_qs);
 }
 
 TEST(PlainText, AreasInTheirOrderUnderTheirTags)

@@ -63,7 +63,7 @@ const TextCase kTextCases[] = {
     {"PageBreakEndsParagraph", "{\\rtf1 a\\page b}", u"a\nb"_qs},
     {"PageBreakAfterParDoesNotAddAParagraph", "{\\rtf1 a\\par\\page b}", u"a\nb"_qs},
     {"FootnoteTextIsNotText", "{\\rtf1 a{\\super\\chftn}{\\footnote\\pard{\\super\\chftn} note}b}", u"a1b"_qs},
-    {"TextAfterEarlyCloseKept", "{\\rtf1 a}{\\b b}", u"ab"_qs},
+    {"TextAfterEarlyCloseKept", "{\\rtf1 a\\par b}{\\b c}", u"a\nbc"_qs},
     {"StrayBraceEndsTheDocument", "{\\rtf1 a}} junk", u"a"_qs},
 };
 // clang-format on

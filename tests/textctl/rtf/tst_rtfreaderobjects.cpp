@@ -257,6 +257,29 @@ TEST(RtfReaderLists, ListTableParagraphsJoinTheirList)
     EXPECT_FALSE(blockOf(d, u"plain"_qs).textList());
 }
 
+TEST(RtfReaderLists, LastParagraphWithoutParKeepsItsList)
+{
+    const auto doc = readString("{\\rtf1" + kLists + "\\pard\\ls1\\ilvl0 only}");
+    ASSERT_TRUE(blockOf(doc->main(), u"only"_qs).textList());
+}
+
+TEST(RtfReaderLists, OverrideThatRedefinesItsLevelsOrIsMissing)
+{
+    // Word 97 style: the override gives the level itself (\lfolevel); a
+    // paragraph whose \ls no table defines falls back to its \pn.
+    const auto doc = readString(
+        "{\\rtf1{\\*\\listoverridetable{\\listoverride\\listid-2\\listoverridecount1{\\lfolevel"
+        "\\listoverrideformat{\\listlevel\\levelnfc4{\\leveltext \\'02\\'00);}{\\levelnumbers\\'01;}}}\\ls1}}"
+        "\\pard\\ls1 alpha\\par\\pard\\ls7{\\*\\pn\\pnlvlblt{\\pntxtb \\'b7}} dot\\par}");
+    QTextList *alpha = blockOf(doc->main(), u"alpha"_qs).textList();
+    ASSERT_TRUE(alpha);
+    EXPECT_EQ(alpha->format().style(), QTextListFormat::ListLowerAlpha);
+    EXPECT_EQ(alpha->format().numberSuffix(), u")"_qs);
+    QTextList *dot = blockOf(doc->main(), u"dot"_qs).textList();
+    ASSERT_TRUE(dot);
+    EXPECT_EQ(dot->format().style(), QTextListFormat::ListDisc);
+}
+
 TEST(RtfReaderLists, LegacyParagraphNumbering)
 {
     const auto doc = readString("{\\rtf1 {\\pntext\\f1 \\'b7\\tab}{\\*\\pn\\pnlvlblt\\pnf1{\\pntxtb \\'b7}}dot\\par"

@@ -2,6 +2,7 @@
 // rows, merged cells, nested tables, row and cell properties.
 
 #include "formatprops.h"
+#include "plaintext.h"
 #include "rtfreadertesting.h"
 
 using namespace textctl;
@@ -137,6 +138,22 @@ TEST(RtfReaderTables, RowAlignmentStartsANewTable)
     ASSERT_EQ(tables.size(), 2);
     EXPECT_EQ(tables[1]->format().alignment(), Qt::AlignRight);
     EXPECT_EQ(tables[1]->rows(), 2);
+    // Qt needs a block between the tables; it is marked as no paragraph.
+    const QTextBlock between = doc->main()->findBlock(tables[0]->lastPosition() + 1);
+    EXPECT_TRUE(between.blockFormat().boolProperty(prop::SeparatorBlock));
+    EXPECT_EQ(documentPlainText(*doc), u"left\nr1\nr2\nr3\nr4\n\n"_qs);
+}
+
+TEST(RtfReaderTables, BlocksQtNeedsBesideTablesAreMarked)
+{
+    const auto doc = readBody(row("\\cellx2000", {"x"}) + "\\pard after\\par");
+    EXPECT_TRUE(doc->main()->begin().blockFormat().boolProperty(prop::SeparatorBlock));
+    EXPECT_FALSE(blockOf(doc->main(), u"after"_qs).blockFormat().boolProperty(prop::SeparatorBlock));
+    EXPECT_EQ(documentPlainText(*doc), u"x\nafter\n"_qs);
+    // A real empty paragraph before the table is kept as one.
+    const auto kept = readBody("\\par" + row("\\cellx2000", {"x"}) + "\\pard after\\par");
+    EXPECT_FALSE(kept->main()->begin().blockFormat().boolProperty(prop::SeparatorBlock));
+    EXPECT_EQ(documentPlainText(*kept), u"\nx\nafter\n"_qs);
 }
 
 TEST(RtfReaderTables, CellsWithoutIntblStayInTheRow)

@@ -79,13 +79,16 @@ TEST(RtfTokenizer, BinaryCountPastTheEndStopsAtTheEnd)
 
 TEST(RtfTokenizer, MalformedEscapes)
 {
-    const auto t = tokensOf("\\'zz\\'3?\\'");
+    const auto t = tokensOf("\\'zz\\'3?x\\'");
     ASSERT_EQ(t.size(), 5u);
     EXPECT_EQ(t[0].type, RtfToken::BadHex);
     EXPECT_EQ(t[1].text, "zz");
-    EXPECT_EQ(t[2].type, RtfToken::BadHex);  // "\'3" with no second digit
-    EXPECT_EQ(t[3].text, "?");
+    EXPECT_EQ(t[2].type, RtfToken::BadHex);  // "\'3?": one broken escape
+    EXPECT_EQ(t[3].text, "x");
     EXPECT_EQ(t[4].type, RtfToken::BadHex);  // "\'" at the very end
+    const auto brace = tokensOf("{\\'3}");
+    ASSERT_EQ(brace.size(), 3u);
+    EXPECT_EQ(brace[2].type, RtfToken::GroupClose);
     const auto end = tokensOf("x\\");
     ASSERT_EQ(end.size(), 2u);
     EXPECT_EQ(end[1].type, RtfToken::ControlSymbol);
