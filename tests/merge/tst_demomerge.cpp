@@ -117,6 +117,8 @@ TEST_F(DemoMerge, FirstRecordWithTheMainTemplate)
     for (const QString &text : expected)
         EXPECT_TRUE(main.contains(text)) << text.toStdString();
     EXPECT_EQ(main.count(u"María Jesús Fernández Llorente"_qs), 2);
+    // "*" only for the two empty fields: the e-mail and the contact with its phone.
+    EXPECT_EQ(main.count(u'*'), 3);
     EXPECT_EQ(main.count(u"71934862Q"_qs), 1);
 
     EXPECT_EQ(areaText(doc, 1), u"INFORME PERICIAL · Expte. nº 00123\tAsegurado: María Jesús Fernández Llorente"_qs);
@@ -154,6 +156,9 @@ TEST_F(DemoMerge, ThirdRecordHasNoValuationColumns)
     const QString main = doc.Text();
     EXPECT_FALSE(main.contains(u"Localización y reparación"_qs));
     EXPECT_FALSE(main.contains(u"&valoracion"_qs));
+    // Empty: Reparador, Perjudicado, Importe daños contenido, Infraseguro (%), Fecha de cierre.
+    EXPECT_EQ(main.count(u'*'), 5);
+    EXPECT_TRUE(main.contains(u"fecha de cierre: *)."_qs));
 }
 
 TEST_F(DemoMerge, TheLetterTakesTheClaimNumberFromItsFooter)
