@@ -146,22 +146,18 @@ int main(int argc, char **argv)
         return 0;
     }
     QDir(dir.path()).mkpath(QStringLiteral("lo"));
-    QElapsedTimer timer;
-    timer.start();
-    QProcess office;
-    office.start(soffice, {QStringLiteral("-env:UserInstallation=file://") + dir.filePath(QStringLiteral("perfil")),
-                           QStringLiteral("--headless"), QStringLiteral("--convert-to"), QStringLiteral("rtf"),
-                           QStringLiteral("--outdir"), dir.filePath(QStringLiteral("lo")), report});
-    office.waitForFinished(600'000);
-    const double lo = timer.nsecsElapsed() / 1e6;
-    std::printf("soffice --convert-to rtf: %.0f ms (first run, profile created)\n", lo);
-    timer.restart();
-    QProcess again;
-    again.start(soffice, {QStringLiteral("-env:UserInstallation=file://") + dir.filePath(QStringLiteral("perfil")),
-                          QStringLiteral("--headless"), QStringLiteral("--convert-to"), QStringLiteral("rtf"),
-                          QStringLiteral("--outdir"), dir.filePath(QStringLiteral("lo")), report});
-    again.waitForFinished(600'000);
-    const double lo2 = timer.nsecsElapsed() / 1e6;
+    const auto convert = [&] {
+        QElapsedTimer timer;
+        timer.start();
+        QProcess office;
+        office.start(soffice, {QStringLiteral("-env:UserInstallation=file://") + dir.filePath(QStringLiteral("perfil")),
+                               QStringLiteral("--headless"), QStringLiteral("--convert-to"), QStringLiteral("rtf"),
+                               QStringLiteral("--outdir"), dir.filePath(QStringLiteral("lo")), report});
+        office.waitForFinished(600'000);
+        return timer.nsecsElapsed() / 1e6;
+    };
+    std::printf("soffice --convert-to rtf: %.0f ms (first run, profile created)\n", convert());
+    const double lo2 = convert();
     std::printf("soffice --convert-to rtf: %.0f ms (second run)\n", lo2);
     std::printf("ratio: %.0fx faster than LibreOffice (second run)\n", lo2 / median(totals));
     return 0;

@@ -375,27 +375,32 @@ bool TXTextControl::Save(const QString &path, qint64 offset)
     return withLoadSavePage([&] { return saveDocumentAtOffset(path, offset, m_doc, &m_error); });
 }
 
-bool TXTextControl::RTFImport(const QString &path)
+// The bytes of a file to insert at the input position; false with the
+// error set when the file cannot be read or there is no target.
+bool TXTextControl::readImport(const QString &path, QByteArray *bytes)
 {
     m_error.clear();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return fail(QStringLiteral("No se puede leer el fichero %1").arg(path));
-    QTextCursor &cursor = targetCursor();
-    if (cursor.isNull())
+    if (targetCursor().isNull())
         return fail(QStringLiteral("No hay zona de texto seleccionada."));
-    return insertRtf(file.readAll(), cursor, &m_error);
+    *bytes = file.readAll();
+    return true;
+}
+
+bool TXTextControl::RTFImport(const QString &path)
+{
+    QByteArray bytes;
+    return readImport(path, &bytes) && insertRtf(bytes, targetCursor(), &m_error);
 }
 
 bool TXTextControl::TextImport(const QString &path)
 {
-    m_error.clear();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return fail(QStringLiteral("No se puede leer el fichero %1").arg(path));
+    QByteArray bytes;
+    if (!readImport(path, &bytes))
+        return false;
     QTextCursor &cursor = targetCursor();
-    if (cursor.isNull())
-        return fail(QStringLiteral("No hay zona de texto seleccionada."));
-    insertControlText(cursor, decodeTextFile(file.readAll()), formatForReplacement(cursor));
+    insertControlText(cursor, decodeTextFile(bytes), formatForReplacement(cursor));
     return true;
 }

@@ -125,6 +125,7 @@ private:
     void resetCursors();
     bool withLoadSavePage(const std::function<bool()> &action);
     bool fail(const QString &message);
+    bool readImport(const QString &path, QByteArray *bytes);
 
     textctl::RichDocument m_doc;
     textctl::TextSearch m_search;

@@ -1,4 +1,5 @@
 #include "rtfreaderpicture.h"
+#include "rtftokenizer.h"
 
 #include "formatprops.h"
 #include "richdocument.h"
@@ -14,17 +15,6 @@ namespace {
 
 constexpr int kMaxTwips = 31680 * 4;       // 88 inches
 constexpr int kMaxPlaceholderPixels = 2000;
-
-int hexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 
 PictureData *currentPicture(ReaderContext &ctx)
 {

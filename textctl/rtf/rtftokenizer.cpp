@@ -17,17 +17,6 @@ bool isDigit(char c)
     return c >= '0' && c <= '9';
 }
 
-int hexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 // Bytes that end a run of text: group braces, backslash, and the line ends
 // and other control bytes that RTF ignores in text.
 bool endsText(unsigned char c)
@@ -138,6 +127,17 @@ RtfToken RtfTokenizer::readControlWord(qsizetype start)
         m_pos += length;
     }
     return token;
+}
+
+int hexValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
 }
 
 }  // namespace textctl::rtf

@@ -35,6 +35,9 @@ struct RtfToken {
     qsizetype offset = 0;  // of the token's first byte
 };
 
+// The value of a hexadecimal digit, or -1.
+int hexValue(char c);
+
 class RtfTokenizer final {
 public:
     explicit RtfTokenizer(QByteArrayView data)
