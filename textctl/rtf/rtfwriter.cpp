@@ -1,5 +1,6 @@
 #include "rtfwriter.h"
 
+#include "formatprops.h"
 #include "richdocument.h"
 
 #include <QTextCursor>
@@ -22,6 +23,13 @@ constexpr AreaWord kAreaWords[] = {
     {RichDocument::Footer, "footer"},
     {RichDocument::FirstFooter, "footerf"},
 };
+
+// An empty block the reader marked as only there for the table after it.
+bool isSeparatorBefore(const QTextBlock &block, const QTextFrame::iterator &next)
+{
+    return block.isValid() && block.length() <= 1 && block.blockFormat().boolProperty(prop::SeparatorBlock)
+        && !next.atEnd() && next.currentFrame() != nullptr;
+}
 
 int textWidth(const PageSetup &page)
 {
@@ -57,6 +65,8 @@ QByteArray RtfWriter::writeAll()
 {
     m_out.clear();
     m_footnotes = 0;
+    m_shifted = false;
+    m_shiftedOutside.clear();
     // Text, formatting words and picture hex: a generous first guess keeps
     // the buffer from growing more than a few times.
     m_out.reserve(qsizetype(m_text->characterCount()) * 4 + 4096);
@@ -148,6 +158,7 @@ void RtfWriter::writeArea(int code, const QTextDocument &area)
     writeFrame(area.rootFrame(), true);
     m_inHeaderArea = false;
     m_out.closeGroup();
+    m_shifted = false;  // the area's group ends with its words
     m_out.newline();
 }
 
@@ -184,6 +195,8 @@ void RtfWriter::writeFlow(QTextFrame::iterator it, End lastEnd)
                 writeTable(table);
             else
                 writeFlow(child->begin(), End::Par);
+        } else if (isSeparatorBefore(it.currentBlock(), next)) {
+            // The block Qt keeps before a table is no paragraph of the text.
         } else if (it.currentBlock().isValid()) {
             writeParagraph(it.currentBlock(), next.atEnd() ? lastEnd : End::Par);
         }
@@ -198,6 +211,11 @@ void RtfWriter::writeBlock(const QTextBlock &block)
 
 void RtfWriter::writeEnd(End end)
 {
+    // LibreOffice drops a paragraph whose mark is raised or lowered.
+    if (end != End::None && m_shifted) {
+        m_out.control("nosupersub");
+        m_shifted = false;
+    }
     switch (end) {
     case End::Par: m_out.control("par"); break;
     case End::Cell: m_out.control("cell"); break;

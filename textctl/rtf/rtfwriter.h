@@ -143,6 +143,9 @@ private:
     void writeRuns(const QTextBlock &block);
     void writeObjects(const QTextDocument &doc, QStringView text, const QTextCharFormat &format);
     void writeListText(const QTextBlock &block);
+    // Character words outside any group of their own: LibreOffice keeps a
+    // \super or \sub across \plain, so a run that drops it says so.
+    void writeCharWords(const QByteArray &words);
     // Closes and opens field groups so that the next run is inside `link`
     // and, within it, `field`.
     void switchFields(const FieldKey &link, const FieldKey &field);
@@ -229,6 +232,8 @@ private:
     bool m_keptColorTable = false;
     bool m_inHeaderArea = false;
     bool m_cellStart = false;   // the next paragraph is a cell's first
+    bool m_shifted = false;     // the words in effect raise or lower the text
+    std::vector<bool> m_shiftedOutside;  // m_shifted outside each open field
     bool m_lastParagraphMark = true;
 };
 

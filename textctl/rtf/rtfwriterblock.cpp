@@ -31,10 +31,10 @@ void RtfWriter::writeParagraph(const QTextBlock &block, End end)
             // is the cell's, not the text's.
             QTextCharFormat mark = block.charFormat();
             mark.clearBackground();
-            m_out.controls(makeCharFormatRtf(mark));
+            writeCharWords(makeCharFormatRtf(mark));
             m_lastCharIndex = -1;
         } else {
-            m_out.controls(charInfo(block.charFormatIndex(), block.charFormat()).rtf);
+            writeCharWords(charInfo(block.charFormatIndex(), block.charFormat()).rtf);
             m_lastCharIndex = block.charFormatIndex();
         }
     }
@@ -66,6 +66,15 @@ void RtfWriter::writeListText(const QTextBlock &block)
     m_out.closeGroup();
 }
 
+void RtfWriter::writeCharWords(const QByteArray &words)
+{
+    const bool shifted = words.contains("\\super") || words.contains("\\sub");
+    if (m_shifted && !shifted)
+        m_out.control("nosupersub");
+    m_out.controls(words);
+    m_shifted = shifted;
+}
+
 void RtfWriter::writeRuns(const QTextBlock &block)
 {
     const QString text = block.text();
@@ -85,7 +94,7 @@ void RtfWriter::writeRuns(const QTextBlock &block)
         for (const QString &name : info.bookmarkStarts)
             writeBookmark("bkmkstart", name);
         if (index != m_lastCharIndex) {
-            m_out.controls(info.rtf);
+            writeCharWords(info.rtf);
             m_lastCharIndex = index;
         }
         const bool newFootnote = !info.footnote.isEmpty() && info.footnote != m_lastFootnote;
@@ -136,6 +145,7 @@ void RtfWriter::openField(const QString &instruction)
     m_out.openGroup();
     m_out.control("fldrslt");
     m_lastCharIndex = -1;
+    m_shiftedOutside.push_back(m_shifted);
 }
 
 void RtfWriter::closeField()
@@ -143,6 +153,10 @@ void RtfWriter::closeField()
     m_out.closeGroup();  // \fldrslt
     m_out.closeGroup();  // \field
     m_lastCharIndex = -1;
+    if (!m_shiftedOutside.empty()) {
+        m_shifted = m_shiftedOutside.back();  // the group's end restores it
+        m_shiftedOutside.pop_back();
+    }
 }
 
 void RtfWriter::switchFields(const FieldKey &link, const FieldKey &field)

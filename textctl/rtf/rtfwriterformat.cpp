@@ -233,7 +233,7 @@ const RtfWriter::CharInfo &RtfWriter::charInfo(int index, const QTextCharFormat 
 
 void RtfWriter::writeCharFormat(const QTextCharFormat &format)
 {
-    m_out.controls(makeCharFormatRtf(format));
+    writeCharWords(makeCharFormatRtf(format));
     m_lastCharIndex = -1;
 }
 

@@ -264,6 +264,48 @@ TEST(RtfWriterBlock, EachRunStatesItsWholeFormat)
     EXPECT_EQ(writer.body(), "\\pard\\plain\\f0\\fs24\\cf1 uno \\plain\\f0\\fs24 dos\\plain\\f0\\fs24\\cf1  tres\\par\n");
 }
 
+TEST(RtfWriterBlock, RunAfterSuperOrSubscriptEndsTheShift)
+{
+    // LibreOffice keeps a \super or \sub across \plain: the next plain run
+    // must say \nosupersub, and a field's group end brings the shift back.
+    RichDocument doc;
+    QTextCursor cursor(doc.main());
+    QTextCharFormat super;
+    super.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
+    QTextCharFormat sub;
+    sub.setVerticalAlignment(QTextCharFormat::AlignSubScript);
+    QTextCharFormat linked;
+    linked.setAnchorHref(u"http://a.es"_s);
+    cursor.insertText(u"a"_s, QTextCharFormat());
+    cursor.insertText(u"b"_s, super);
+    cursor.insertText(u"c"_s, sub);
+    cursor.insertText(u"d"_s, QTextCharFormat());
+    cursor.insertText(u"e"_s, super);
+    cursor.insertText(u"f"_s, linked);
+    cursor.insertText(u"g"_s, QTextCharFormat());
+    RtfWriter writer(doc);
+    writer.writeBlock(doc.main()->firstBlock());
+    const QByteArray body = writer.body();
+    EXPECT_TRUE(body.contains("\\sub c\\nosupersub\\plain\\f0\\fs24 d")) << body.constData();
+    EXPECT_EQ(body.count("\\nosupersub"), 3) << body.constData();
+    EXPECT_TRUE(body.contains("}}\\nosupersub\\plain\\f0\\fs24 g")) << body.constData();
+    EXPECT_FALSE(body.startsWith("\\pard\\nosupersub"));
+
+    // A paragraph that ends raised gets a plain mark: LibreOffice drops it otherwise.
+    RichDocument raised;
+    QTextCursor at(raised.main());
+    at.insertText(u"x"_s, super);
+    at.insertBlock();
+    at.insertText(u"y"_s, sub);
+    const QByteArray both = writeRtf(raised);
+    EXPECT_TRUE(both.contains("\\super x\\nosupersub\\par")) << both.constData();
+    EXPECT_TRUE(both.contains("\\sub y\\nosupersub\\par")) << both.constData();
+
+    RichDocument reread;
+    ASSERT_TRUE(readRtf(writeRtf(doc), reread));
+    EXPECT_EQ(reread.main()->toPlainText(), u"abcdefg"_s);
+}
+
 TEST(RtfWriterDocument, EmptyDocumentIsWellFormed)
 {
     RichDocument doc;
@@ -436,7 +478,7 @@ TEST(RtfWriterFields, BookmarksAndFootnotes)
     writer.writeBlock(doc.main()->firstBlock());
     EXPECT_EQ(writer.body(),
               "\\pard{\\*\\bkmkstart inicio}\\plain\\f0\\fs24 a\\plain\\f0\\fs24 b\\plain\\f0\\fs24 c{\\*\\bkmkend inicio}"
-              "{\\*\\bkmkend otro}\\plain\\f0\\fs24\\super\\chftn{\\footnote \\pard\\plain Nota.}\\par\n");
+              "{\\*\\bkmkend otro}\\plain\\f0\\fs24\\super\\chftn{\\footnote \\pard\\plain Nota.}\\nosupersub\\par\n");
 }
 
 TEST(RtfWriterDocument, KeptColourTableKeepsKeptWordsRight)

@@ -222,6 +222,38 @@ TEST(RtfWriterTable, DocumentWithTableIsWellFormed)
     EXPECT_TRUE(rtf.endsWith("\\row\n\\pard\\plain\\f0\\fs24\\par\n}\n")) << rtf.constData();
 }
 
+TEST(RtfWriterTable, BlocksOnlyThereForTablesAreNotWritten)
+{
+    // Qt keeps a block before a table at the start of a text or a cell and
+    // between two tables; marked, it is no paragraph and gets no \par.
+    QTextBlockFormat separator;
+    separator.setProperty(prop::SeparatorBlock, true);
+    RichDocument doc;
+    QTextCursor cursor(doc.main());
+    cursor.setBlockFormat(separator);
+    QTextTable *first = cursor.insertTable(1, 1, fixedTableFormat({2000}));
+    fillCells(first);
+    QTextCursor inCell = first->cellAt(0, 0).firstCursorPosition();
+    inCell.setBlockFormat(separator);
+    inCell.insertTable(1, 1, fixedTableFormat({1000}));
+    cursor.movePosition(QTextCursor::End);
+    cursor.setBlockFormat(separator);
+    QTextTable *second = cursor.insertTable(1, 1, fixedTableFormat({2000}));
+    fillCells(second);
+    const QByteArray rtf = writeRtf(doc);
+    EXPECT_EQ(rtfProblem(rtf), QString()) << rtf.constData();
+    EXPECT_TRUE(rtf.contains("\\footery720\n\\trowd")) << rtf.constData();
+    EXPECT_TRUE(rtf.contains("\\row\n\\trowd")) << rtf.constData();
+    EXPECT_TRUE(rtf.contains("\\cellx2000\n\\pard\\intbl\\itap2")) << rtf.constData();
+
+    // Unmarked, the same empty block is a paragraph of the text.
+    RichDocument plain;
+    QTextCursor at(plain.main());
+    at.insertTable(1, 1, fixedTableFormat({2000}));
+    const QByteArray kept = writeRtf(plain);
+    EXPECT_TRUE(kept.contains("\\footery720\n\\pard\\plain\\f0\\fs24\\par\n\\trowd")) << kept.constData();
+}
+
 TEST(RtfWriterList, BulletsAndNumbers)
 {
     RichDocument doc;
