@@ -253,7 +253,12 @@ void finishGroup(ReaderContext &ctx, qsizetype closeOffset)
     if (g.verbatim != GroupState::Verbatim::None && closeOffset >= 0) {
         const QByteArray bytes = ctx.rtf().sliced(g.openOffset, closeOffset + 1 - g.openOffset).toByteArray();
         switch (g.verbatim) {
-        case GroupState::Verbatim::Info: ctx.result.keptGroups.append(bytes); break;
+        case GroupState::Verbatim::Info:
+            // Only a well-formed group goes back verbatim: in "{*\generator"
+            // the star was already read as text.
+            if (bytes.startsWith("{\\info") || bytes.startsWith("{\\*\\"))
+                ctx.result.keptGroups.append(bytes);
+            break;
         case GroupState::Verbatim::ColorTable:
             if (std::none_of(ctx.result.keptGroups.cbegin(), ctx.result.keptGroups.cend(),
                              [](const QByteArray &kept) { return kept.startsWith("{\\colortbl"); }))

@@ -54,7 +54,7 @@ constexpr Entry kWords[] = {
     {"objdata", W::SkippedDestination}, {"objclass", W::SkippedDestination},
     {"datafield", W::FieldSkipped}, {"formfield", W::FieldSkipped},
     // Groups some writers leave without \*: never text either.
-    {"generator", W::SkippedDestination}, {"mmathPr", W::SkippedDestination},
+    {"generator", W::Info}, {"mmathPr", W::SkippedDestination},
     {"themedata", W::SkippedDestination}, {"colorschememapping", W::SkippedDestination},
     {"latentstyles", W::SkippedDestination}, {"datastore", W::SkippedDestination},
     {"rsidtbl", W::SkippedDestination}, {"xmlnstbl", W::SkippedDestination},

@@ -334,6 +334,17 @@ TEST(RtfReaderKept, InfoGroupKeptVerbatim)
     EXPECT_EQ(doc->keptGroups.front(), info);
 }
 
+TEST(RtfReaderKept, GeneratorKeptOnlyWhenWellFormed)
+{
+    // LibreOffice reads white space differently with and without it.
+    const auto doc = readString("{\\rtf1{\\*\\generator Writer;}x}");
+    ASSERT_EQ(doc->keptGroups.size(), 1);
+    EXPECT_EQ(doc->keptGroups.front(), QByteArray("{\\*\\generator Writer;}"));
+    // Without its backslash the star is text, so the group is not kept.
+    const auto malformed = readString("{\\rtf1{*\\generator Writer;}x}");
+    EXPECT_TRUE(malformed->keptGroups.isEmpty());
+}
+
 TEST(RtfReaderInsert, InsertsTheMainTextAtTheCursor)
 {
     RichDocument doc;
