@@ -17,6 +17,7 @@ packages=(
     qt6-base-dev libgl-dev
     libgtest-dev libgmock-dev
     fonts-liberation2 fonts-crosextra-carlito fonts-crosextra-caladea
+    libreoffice-writer-nogui
 )
 missing=()
 for p in "${packages[@]}"; do
