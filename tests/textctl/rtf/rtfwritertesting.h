@@ -9,6 +9,8 @@
 #include <QString>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextLength>
+#include <QTextTableFormat>
 
 #include <gtest/gtest.h>
 
@@ -52,6 +54,20 @@ inline QByteArray pngBytes(int width, int height, QColor color = Qt::red)
     buffer.open(QIODevice::WriteOnly);
     image.save(&buffer, "PNG");
     return bytes;
+}
+
+// A table format of fixed column widths in twips, with no border and no
+// cell padding.
+inline QTextTableFormat fixedTableFormat(const QList<int> &twips)
+{
+    QTextTableFormat format;
+    QList<QTextLength> widths;
+    for (int width : twips)
+        widths.append(QTextLength(QTextLength::FixedLength, twipsToPixels(width)));
+    format.setColumnWidthConstraints(widths);
+    format.setBorder(0);
+    format.setCellPadding(0);
+    return format;
 }
 
 }  // namespace textctl::testing

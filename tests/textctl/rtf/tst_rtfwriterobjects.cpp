@@ -19,22 +19,11 @@
 
 using namespace textctl;
 using namespace Qt::StringLiterals;
+using textctl::testing::fixedTableFormat;
 using textctl::testing::pngBytes;
 using textctl::testing::rtfProblem;
 
 namespace {
-
-QTextTableFormat fixedTableFormat(const QList<int> &twips)
-{
-    QTextTableFormat format;
-    QList<QTextLength> widths;
-    for (int width : twips)
-        widths.append(QTextLength(QTextLength::FixedLength, twipsToPixels(width)));
-    format.setColumnWidthConstraints(widths);
-    format.setBorder(0);
-    format.setCellPadding(0);
-    return format;
-}
 
 void fillCells(QTextTable *table)
 {

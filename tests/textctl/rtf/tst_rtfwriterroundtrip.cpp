@@ -22,6 +22,7 @@
 
 using namespace textctl;
 using namespace Qt::StringLiterals;
+using textctl::testing::fixedTableFormat;
 using textctl::testing::pngBytes;
 using textctl::testing::rtfProblem;
 
@@ -260,13 +261,7 @@ void listsAndAreas(RichDocument &doc)
 
 QTextTableFormat tableFormat(const QList<int> &twips)
 {
-    QTextTableFormat format;
-    QList<QTextLength> widths;
-    for (int width : twips)
-        widths.append(QTextLength(QTextLength::FixedLength, twipsToPixels(width)));
-    format.setColumnWidthConstraints(widths);
-    format.setBorder(0);
-    format.setCellPadding(0);
+    QTextTableFormat format = fixedTableFormat(twips);
     format.setCellSpacing(0);
     return format;
 }
