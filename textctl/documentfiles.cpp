@@ -42,8 +42,11 @@ bool readWhole(const QString &path, QByteArray *bytes, QString *error)
 bool writeAtomically(const QString &path, const QByteArray &head, const QByteArray &body,
                      QString *error)
 {
+    // Unbuffered: a short write (a full disk, a size limit) must be seen
+    // here. Qt's buffered flush at commit counts a short write as done and
+    // would rename a truncated file over the old one.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)
         || file.write(head) != head.size()
         || file.write(body) != body.size()
         || !file.commit())
@@ -105,29 +108,44 @@ QByteArray convertWordToRtf(const QString &path, QString *error)
     return rtf;
 }
 
-bool loadDocumentFile(const QString &path, int format, RichDocument &doc, QString *error)
+bool readDocumentContent(const QString &path, int format, DocumentContent *content, QString *error)
 {
-    QByteArray bytes;
-    if (!readWhole(path, &bytes, error))
+    content->path = path;
+    content->format = format == kFormatText ? kFormatText : kFormatRtf;
+    if (!readWhole(path, &content->bytes, error))
         return false;
     switch (format) {
     case kFormatText:
-        loadText(bytes, doc);
-        return true;
     case kFormatRtf:
-        return loadRtf(bytes, path, doc, error);
+        return true;
     case kFormatWord:
-        if (looksLikeRtf(bytes))
-            return loadRtf(bytes, path, doc, error);
-        if (QByteArrayView(bytes).startsWith(kOle2Signature)) {
-            const QByteArray rtf = convertWordToRtf(path, error);
-            return !rtf.isEmpty() && loadRtf(rtf, path, doc, error);
+        if (looksLikeRtf(content->bytes))
+            return true;
+        if (QByteArrayView(content->bytes).startsWith(kOle2Signature)) {
+            content->bytes = convertWordToRtf(path, error);
+            return !content->bytes.isEmpty();
         }
         return fail(error, QStringLiteral("El fichero %1 no es un documento de Word.")
                                .arg(QDir::toNativeSeparators(path)));
     default:
         return fail(error, QStringLiteral("Formato de fichero desconocido: %1").arg(format));
     }
+}
+
+bool loadDocumentContent(const DocumentContent &content, RichDocument &doc, QString *error)
+{
+    if (content.format == kFormatText) {
+        loadText(content.bytes, doc);
+        return true;
+    }
+    return loadRtf(content.bytes, content.path, doc, error);
+}
+
+bool loadDocumentFile(const QString &path, int format, RichDocument &doc, QString *error)
+{
+    DocumentContent content;
+    return readDocumentContent(path, format, &content, error)
+        && loadDocumentContent(content, doc, error);
 }
 
 bool saveDocumentFile(const QString &path, int format, const RichDocument &doc, QString *error)

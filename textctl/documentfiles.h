@@ -13,6 +13,7 @@
 //   QString error;
 //   if (!saveDocumentFile(path, kFormatRtf, doc, &error)) show(error);
 
+#include <QByteArray>
 #include <QString>
 
 namespace textctl {
@@ -27,6 +28,17 @@ inline constexpr int kFormatWord = 9;
 // Replaces the document's content. Page values change only as far as an
 // RTF file states them.
 bool loadDocumentFile(const QString &path, int format, RichDocument &doc, QString *error);
+
+// A file read once and loaded into many documents (a template merged with
+// every claim record): its bytes, as text (1) or RTF (5); a binary Word file
+// is converted when it is read.
+struct DocumentContent {
+    QString path;
+    int format = 0;
+    QByteArray bytes;
+};
+bool readDocumentContent(const QString &path, int format, DocumentContent *content, QString *error);
+bool loadDocumentContent(const DocumentContent &content, RichDocument &doc, QString *error);
 
 bool saveDocumentFile(const QString &path, int format, const RichDocument &doc, QString *error);
 
