@@ -3,9 +3,11 @@
 #include "controltext.h"
 #include "documentfiles.h"
 #include "formatprops.h"
+#include "pagination.h"
 #include "rtfreader.h"
 
 #include <QFile>
+#include <QPainter>
 #include <QTextDocument>
 
 using namespace textctl;
@@ -90,8 +92,10 @@ QTextCursor TXTextControl::cursor() const
 
 void TXTextControl::setCursor(const QTextCursor &cursor)
 {
-    if (!cursor.isNull() && cursor.document() == targetDocument())
+    if (!cursor.isNull() && cursor.document() == targetDocument()) {
         targetCursor() = cursor;
+        emit selectionChanged();
+    }
 }
 
 void TXTextControl::resetCursors()
@@ -181,6 +185,7 @@ void TXTextControl::setSelStart(int start)
     QTextCursor &cursor = targetCursor();
     if (!cursor.isNull())
         cursor.setPosition(qBound(0, start, areaLength(cursor.document())));
+    emit selectionChanged();
 }
 
 int TXTextControl::SelLength() const
@@ -199,6 +204,7 @@ void TXTextControl::setSelLength(int length)
     cursor.setPosition(start);
     const int stop = length < 0 ? end : int(qMin<qint64>(qint64(start) + length, end));
     cursor.setPosition(stop, QTextCursor::KeepAnchor);
+    emit selectionChanged();
 }
 
 int TXTextControl::Find(const QString &text, int start, int /*options*/)
@@ -209,10 +215,12 @@ int TXTextControl::Find(const QString &text, int start, int /*options*/)
     const int found = m_search.find(cursor.document(), text, start);
     if (found < 0) {
         cursor.clearSelection();
+        emit selectionChanged();
         return -1;
     }
     cursor.setPosition(found);
     cursor.setPosition(found + int(text.size()), QTextCursor::KeepAnchor);
+    emit selectionChanged();
     return found;
 }
 
@@ -227,8 +235,10 @@ void TXTextControl::setHeaderFooter(int set)
 
 void TXTextControl::setHeaderFooterSelect(int area)
 {
-    if (slotOf(area) >= 0)
+    if (slotOf(area) >= 0 && area != m_target) {
         m_target = area;
+        emit selectionChanged();
+    }
 }
 
 void TXTextControl::activateHeaderFooter(int area)
@@ -333,10 +343,7 @@ bool TXTextControl::withLoadSavePage(const std::function<bool()> &action)
 
 bool TXTextControl::Load(const QString &path, int start, int format)
 {
-    m_error.clear();
-    m_loading = true;
-    m_doc.main()->setUndoRedoEnabled(false);
-    const bool ok = withLoadSavePage([&] {
+    return loadWith([&] {
         if (start <= 0)
             return loadDocumentFile(path, format, m_doc, &m_error);
         // Content that starts after a header of the caller's: RTF only.
@@ -345,6 +352,19 @@ bool TXTextControl::Load(const QString &path, int start, int format)
             return fail(QStringLiteral("No se puede leer el fichero %1").arg(path));
         return readRtf(file.readAll(), m_doc, &m_error);
     });
+}
+
+bool TXTextControl::LoadContent(const textctl::DocumentContent &content)
+{
+    return loadWith([&] { return loadDocumentContent(content, m_doc, &m_error); });
+}
+
+bool TXTextControl::loadWith(const std::function<bool()> &read)
+{
+    m_error.clear();
+    m_loading = true;
+    m_doc.main()->setUndoRedoEnabled(false);
+    const bool ok = withLoadSavePage(read);
     for (int area : kAreas) {
         if (QTextDocument *doc = m_doc.area(area)) {
             doc->setUndoRedoEnabled(false);

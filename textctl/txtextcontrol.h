@@ -16,6 +16,7 @@
 //   if (control.Find(u"&nombre del titular&"_s, 0, 16) >= 0)
 //       control.setSelText(u"María"_s);
 
+#include "documentfiles.h"
 #include "richdocument.h"
 #include "textsearch.h"
 
@@ -24,6 +25,14 @@
 #include <QTextCursor>
 
 #include <array>
+#include <memory>
+
+class QPaintDevice;
+class QPainter;
+
+namespace textctl {
+class Pagination;
+}
 
 class TXTextControl final : public QObject {
     Q_OBJECT
@@ -104,11 +113,31 @@ public:
     // keeps the file's first `offset` bytes and writes the control's own
     // format after them. All return false and set errorString() on failure.
     bool Load(const QString &path, int start, int format);
+    // Load of content read beforehand (readDocumentContent), as Load would
+    // read it from its file.
+    bool LoadContent(const textctl::DocumentContent &content);
     bool Save(const QString &path, int start, int format);
     bool Save(const QString &path, qint64 offset);
     bool RTFImport(const QString &path);
     bool TextImport(const QString &path);
     QString errorString() const { return m_error; }
+
+    // Pages and printing, all from the one pagination (pagination.h): the
+    // layout is attached on first use, never during a merge's edits.
+    textctl::Pagination &pagination();
+    int CurrentPages();
+    // The device PrintPage draws on (a printer, a PDF writer, an image).
+    // Changing it, or endPrint(), ends the painting on the previous one;
+    // call endPrint() before the device goes away.
+    void setPrintDevice(QPaintDevice *device);
+    QPaintDevice *PrintDevice() const { return m_printDevice; }
+    // Draws page `page` (1-based) at PrintZoom percent of its true size,
+    // its top-left corner at the device's page corner. On a paged device
+    // the first call begins the painting and each later one starts a new
+    // sheet. False when there is no device or it cannot be painted on.
+    bool PrintPage(int page);
+    // Ends the job on the print device (a PDF is written, a printout sent).
+    bool endPrint();
 
 signals:
     // The text of any area changed (not raised by a load).
@@ -116,6 +145,10 @@ signals:
     void zoomChanged(int percent);
     void mousePointerChanged(int shape);
     void headerFooterChanged();
+    // The caret or selection was moved through this interface (setCursor,
+    // SelStart, SelLength, Find) or the target area changed; edits report
+    // through the documents' own signals.
+    void selectionChanged();
 
 private:
     static int slotOf(int area);
@@ -124,6 +157,7 @@ private:
     void attachDocuments();
     void resetCursors();
     bool withLoadSavePage(const std::function<bool()> &action);
+    bool loadWith(const std::function<bool()> &read);
     bool fail(const QString &message);
     bool readImport(const QString &path, QByteArray *bytes);
 
@@ -139,4 +173,7 @@ private:
     int m_mousePointer = 0;
     bool m_loading = false;
     QString m_error;
+    std::unique_ptr<textctl::Pagination> m_pagination;
+    QPaintDevice *m_printDevice = nullptr;
+    std::unique_ptr<QPainter> m_printPainter;
 };

@@ -11,6 +11,9 @@
 
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPdfWriter>
 
 #include <cstdio>
 
@@ -44,6 +47,28 @@ bool load(TXTextControl &control, const QString &path)
     return control.Load(path, 0, formatForPath(path, false));
 }
 
+// Every page at its true size on sheets of the document's page size.
+int writePdf(const QString &in, const QString &out)
+{
+    TXTextControl control;
+    if (!load(control, in))
+        return failWith(control.errorString());
+    QPdfWriter writer(out);
+    writer.setResolution(1200);
+    const QSizeF points(control.PageWidth() / 20.0, control.PageHeight() / 20.0);
+    writer.setPageLayout(QPageLayout(QPageSize(points, QPageSize::Point), QPageLayout::Portrait,
+                                     QMarginsF()));
+    control.setPrintDevice(&writer);
+    const int pages = control.CurrentPages();
+    for (int page = 1; page <= pages; ++page) {
+        if (!control.PrintPage(page))
+            return failWith(QStringLiteral("no se puede escribir el fichero %1").arg(out));
+    }
+    if (!control.endPrint())
+        return failWith(QStringLiteral("no se puede escribir el fichero %1").arg(out));
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char **argv)
@@ -60,7 +85,7 @@ int main(int argc, char **argv)
         return 0;
     }
     if (args.size() == 3 && args[0] == u"--pdf")
-        return failWith(QStringLiteral("la salida en PDF aún no está disponible"));
+        return writePdf(args[1], args[2]);
     if (args.size() != 2 || args[0].startsWith(u"--"))
         return usage();
     TXTextControl control;

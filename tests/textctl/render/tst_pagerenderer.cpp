@@ -1,0 +1,326 @@
+// The page renderer: what each page shows, where, at what size, and the
+// same pages on a PDF.
+#include "formatprops.h"
+#include "pagerenderer.h"
+#include "pagination.h"
+#include "textcapture.h"
+#include "txtextcontrol.h"
+
+#include <QFile>
+#include <QImage>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextImageFormat>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Appends a live PAGE or NUMPAGES field at the end of `doc`.
+void appendField(QTextDocument *doc, const QString &kind)
+{
+    QTextCursor cursor(doc);
+    cursor.movePosition(QTextCursor::End);
+    QTextCharFormat format = cursor.charFormat();
+    format.setObjectType(textctl::prop::FieldObjectType);
+    format.setProperty(textctl::prop::LiveFieldKind, kind);
+    format.setProperty(textctl::prop::FieldInstruction, kind);
+    cursor.insertText(QString(QChar::ObjectReplacementCharacter), format);
+}
+
+void appendText(QTextDocument *doc, const QString &text)
+{
+    QTextCursor cursor(doc);
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertText(text);
+}
+
+QString pageText(TXTextControl &control, int page)
+{
+    TextCaptureDevice device;
+    QPainter painter(&device);
+    textctl::PageRenderer(control.pagination()).drawPage(painter, page, 1.0);
+    painter.end();
+    return device.text();
+}
+
+// The bounding box of the non-white pixels.
+QRect inkBox(const QImage &image)
+{
+    QRect box;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            if (qGray(line[x]) < 200)
+                box |= QRect(x, y, 1, 1);
+    }
+    return box;
+}
+
+QImage printedImage(TXTextControl &control, int page, int zoom)
+{
+    QImage image(800, 1130, QImage::Format_RGB32);
+    image.setDotsPerMeterX(3780);
+    image.setDotsPerMeterY(3780);
+    image.fill(Qt::white);
+    control.setPrintZoom(zoom);
+    control.setPrintDevice(&image);
+    EXPECT_TRUE(control.PrintPage(page));
+    EXPECT_TRUE(control.endPrint());
+    control.setPrintDevice(nullptr);
+    return image;
+}
+
+int pdfPageCount(const QByteArray &pdf)
+{
+    // Page objects are not compressed: count "/Type /Page" but not "/Pages".
+    int count = 0;
+    for (qsizetype at = pdf.indexOf("/Type /Page"); at >= 0;
+         at = pdf.indexOf("/Type /Page", at + 1)) {
+        if (pdf.mid(at + 11, 1) != "s")
+            ++count;
+    }
+    return count;
+}
+
+QByteArray printPdf(TXTextControl &control, const QString &path)
+{
+    {
+        QPdfWriter writer(path);
+        writer.setResolution(300);
+        control.setPrintDevice(&writer);
+        for (int page = 1; page <= control.CurrentPages(); ++page)
+            EXPECT_TRUE(control.PrintPage(page));
+        EXPECT_TRUE(control.endPrint());
+        control.setPrintDevice(nullptr);
+    }
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Three pages, footer "PAGE de NUMPAGES".
+void makeNumberedDocument(TXTextControl &control)
+{
+    control.setText(u"Uno\fDos\fTres"_qs);
+    control.setHeaderFooter(4);
+    QTextDocument *footer = control.document().area(4);
+    appendField(footer, u"PAGE"_qs);
+    appendText(footer, u" de "_qs);
+    appendField(footer, u"NUMPAGES"_qs);
+}
+
+}  // namespace
+
+TEST(PageRenderer, LiveFieldsShowPageAndPageCount)
+{
+    TXTextControl control;
+    makeNumberedDocument(control);
+    ASSERT_EQ(control.CurrentPages(), 3);
+    // Text items are joined by blanks: "2" " de " "3".
+    for (int page = 1; page <= 3; ++page) {
+        const QRegularExpression expected(QStringLiteral("\\b%1\\s+de\\s+3\\b").arg(page));
+        EXPECT_TRUE(pageText(control, page).contains(expected)) << pageText(control, page).toStdString();
+    }
+    EXPECT_TRUE(pageText(control, 2).contains(u"Dos"_qs));
+    EXPECT_FALSE(pageText(control, 2).contains(u"Tres"_qs));
+}
+
+TEST(PageRenderer, LiveFieldInMainTextKnowsItsPage)
+{
+    TXTextControl control;
+    control.setText(u"Uno\fDos\fHoja "_qs);
+    appendField(control.document().main(), u"PAGE"_qs);
+    EXPECT_TRUE(pageText(control, 3).contains(u"3"_qs));
+    EXPECT_FALSE(pageText(control, 3).contains(u"1"_qs));
+}
+
+TEST(PageRenderer, FirstPageHeaderOnPageOneOnly)
+{
+    TXTextControl control;
+    control.setText(u"Uno\fDos"_qs);
+    control.setHeaderFooter(1 + 2);
+    appendText(control.document().area(1), u"Cabecera"_qs);
+    appendText(control.document().area(2), u"Portada"_qs);
+    const QString one = pageText(control, 1);
+    const QString two = pageText(control, 2);
+    EXPECT_TRUE(one.contains(u"Portada"_qs));
+    EXPECT_FALSE(one.contains(u"Cabecera"_qs));
+    EXPECT_TRUE(two.contains(u"Cabecera"_qs));
+    EXPECT_FALSE(two.contains(u"Portada"_qs));
+    // Without the first-page set, the page header is on every page.
+    control.setHeaderFooter(1);
+    EXPECT_TRUE(pageText(control, 1).contains(u"Cabecera"_qs));
+}
+
+TEST(PageRenderer, AreasAndBodyDrawnInTheirPlaces)
+{
+    TXTextControl control;
+    control.setHeaderFooter(1);
+    appendText(control.document().area(1), u"CABECERA"_qs);
+    // Header only: its ink starts just below headerY (720 twips = 48 px).
+    QRect header = inkBox(printedImage(control, 1, 100));
+    ASSERT_TRUE(header.isValid());
+    EXPECT_NEAR(header.top(), 48 + 3, 4);
+    EXPECT_NEAR(header.left(), 96, 3);
+    EXPECT_LT(header.bottom(), 96);
+    // The body text starts below the top margin (96 px); the header's ink
+    // stays where it was.
+    control.setText(u"CUERPO"_qs);
+    const QRect both = inkBox(printedImage(control, 1, 100));
+    EXPECT_EQ(both.top(), header.top());
+    EXPECT_GT(both.bottom(), 96);
+    EXPECT_LT(both.bottom(), 96 + 24);
+}
+
+TEST(PageRenderer, FooterEndsFooterYAboveTheBottom)
+{
+    TXTextControl control;
+    control.setHeaderFooter(4);
+    appendText(control.document().area(4), u"PIE"_qs);
+    const QRect ink = inkBox(printedImage(control, 1, 100));
+    // 16837 - 720 twips = 1074.5 px; a line of 12-point text ends above it.
+    EXPECT_LT(ink.bottom(), 1075);
+    EXPECT_GT(ink.bottom(), 1075 - 12);
+}
+
+TEST(PageRenderer, PrintZoomFiftyHalvesTheDrawing)
+{
+    TXTextControl control;
+    control.setText(u"Informe pericial de daños\r\nSegunda línea más larga que la primera"_qs);
+    const QRect full = inkBox(printedImage(control, 1, 100));
+    const QRect half = inkBox(printedImage(control, 1, 50));
+    ASSERT_TRUE(full.isValid() && half.isValid());
+    EXPECT_NEAR(half.left(), full.left() / 2.0, 2);
+    EXPECT_NEAR(half.top(), full.top() / 2.0, 2);
+    EXPECT_NEAR(half.width(), full.width() / 2.0, 3);
+    EXPECT_NEAR(half.height(), full.height() / 2.0, 3);
+}
+
+TEST(PageRenderer, FixedPictureDrawnAtItsPlaceTakingNoRoomInTheLine)
+{
+    TXTextControl control;
+    QTextDocument *main = control.document().main();
+    QImage red(10, 10, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    main->addResource(QTextDocument::ImageResource, QUrl(u"pict:1"_qs), red);
+    QTextImageFormat picture;
+    picture.setName(u"pict:1"_qs);
+    picture.setWidth(96);
+    picture.setHeight(96);
+    picture.setProperty(textctl::prop::PictureFixed, true);
+    picture.setProperty(textctl::prop::PictureShapeLeft, 2880);    // 192 px
+    picture.setProperty(textctl::prop::PictureShapeTop, 4320);     // 288 px
+    picture.setProperty(textctl::prop::PictureShapeRight, 4320);   // 288 px
+    picture.setProperty(textctl::prop::PictureShapeBottom, 5760);  // 384 px
+    picture.setProperty(textctl::prop::PictureShapeRelX, u"page"_qs);
+    picture.setProperty(textctl::prop::PictureShapeRelY, u"page"_qs);
+    QTextCursor cursor(main);
+    cursor.insertImage(picture);
+    cursor.insertText(u"X"_qs);
+    const QImage page = printedImage(control, 1, 100);
+    EXPECT_EQ(page.pixel(240, 336), QColor(Qt::red).rgb());
+    EXPECT_EQ(page.pixel(180, 336), QColor(Qt::white).rgb());
+    // The text after the anchor starts at the left margin.
+    QImage text = page.copy(0, 90, 800, 40);
+    const QRect ink = inkBox(text);
+    ASSERT_TRUE(ink.isValid());
+    EXPECT_NEAR(ink.left(), 96, 3);
+}
+
+TEST(PageRenderer, InlinePictureTakesItsRoom)
+{
+    TXTextControl control;
+    QTextDocument *main = control.document().main();
+    QImage blue(20, 20, QImage::Format_RGB32);
+    blue.fill(Qt::blue);
+    main->addResource(QTextDocument::ImageResource, QUrl(u"pict:1"_qs), blue);
+    QTextImageFormat picture;
+    picture.setName(u"pict:1"_qs);
+    picture.setWidth(48);
+    picture.setHeight(48);
+    QTextCursor cursor(main);
+    cursor.insertImage(picture);
+    const QImage page = printedImage(control, 1, 100);
+    EXPECT_EQ(page.pixel(96 + 24, 96 + 24), QColor(Qt::blue).rgb());
+    EXPECT_EQ(inkBox(page).width(), 48);
+}
+
+TEST(PageRenderer, PageBeyondTheEndIsABlankSheet)
+{
+    TXTextControl control;
+    control.setText(u"Solo una hoja"_qs);
+    EXPECT_FALSE(inkBox(printedImage(control, 2, 100)).isValid());
+    EXPECT_TRUE(inkBox(printedImage(control, 1, 100)).isValid());
+}
+
+TEST(PageRenderer, PrintPageNeedsADevice)
+{
+    TXTextControl control;
+    EXPECT_FALSE(control.PrintPage(1));
+    EXPECT_TRUE(control.endPrint());
+}
+
+TEST(PageRenderer, PdfHasOneSheetPerPage)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    struct Row {
+        const char *name;
+        QString text;
+    };
+    QStringList lines;
+    for (int i = 0; i < 300; ++i)
+        lines.append(QStringLiteral("Línea %1 del informe").arg(i));
+    const Row rows[] = {
+        {"one page", u"Uno"_qs},
+        {"page breaks", u"Uno\fDos\fTres\fCuatro"_qs},
+        {"long text", lines.join(u"\r\n")},
+    };
+    for (const Row &row : rows) {
+        TXTextControl control;
+        control.setText(row.text);
+        const int pages = control.CurrentPages();
+        const QByteArray pdf = printPdf(control, dir.filePath(QString::fromUtf8(row.name)));
+        EXPECT_EQ(pdfPageCount(pdf), pages) << row.name;
+    }
+}
+
+TEST(PageRenderer, PdfTextShowsPageNumbers)
+{
+    const QString pdftotext = QStandardPaths::findExecutable(u"pdftotext"_qs);
+    if (pdftotext.isEmpty())
+        GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+    QTemporaryDir dir;
+    TXTextControl control;
+    makeNumberedDocument(control);
+    printPdf(control, dir.filePath(u"numeros.pdf"_qs));
+    QProcess process;
+    process.start(pdftotext, {u"-f"_qs, u"2"_qs, u"-l"_qs, u"2"_qs,
+                              dir.filePath(u"numeros.pdf"_qs), u"-"_qs});
+    ASSERT_TRUE(process.waitForFinished(30000));
+    const QString text = QString::fromUtf8(process.readAllStandardOutput());
+    EXPECT_TRUE(text.contains(u"2 de 3"_qs)) << text.toStdString();
+    EXPECT_TRUE(text.contains(u"Dos"_qs)) << text.toStdString();
+}
+
+TEST(PageRenderer, RtfconvWritesEveryPage)
+{
+    QTemporaryDir dir;
+    const QString in = QString::fromUtf8(VALDRIN_SAMPLES_DIR "/plant/inf01.rtf");
+    const QString out = dir.filePath(u"inf01.pdf"_qs);
+    QProcess process;
+    process.start(QString::fromUtf8(VALDRIN_BIN_DIR "/rtfconv"), {u"--pdf"_qs, in, out});
+    ASSERT_TRUE(process.waitForFinished(60000));
+    EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+    TXTextControl control;
+    ASSERT_TRUE(control.Load(in, 0, 5));
+    QFile file(out);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(pdfPageCount(file.readAll()), control.CurrentPages());
+}

@@ -1,0 +1,148 @@
+#include "pagerenderer.h"
+
+#include "formatprops.h"
+#include "objecthandlers.h"
+#include "pagination.h"
+
+#include <QPaintDevice>
+#include <QPainter>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextImageFormat>
+#include <QTextLayout>
+
+#include <cmath>
+
+namespace textctl {
+
+namespace {
+
+const QColor kGreyVeil(255, 255, 255, 150);
+
+// The place on the sheet of a fixed picture whose anchor sits at
+// `anchorTop` (sheet y of its paragraph).
+QRectF fixedPictureRect(const QTextDocument *doc, const QTextImageFormat &format,
+                        const PageSetup &page, double anchorTop)
+{
+    const double left = twipsToPixels(format.intProperty(prop::PictureShapeLeft));
+    const double top = twipsToPixels(format.intProperty(prop::PictureShapeTop));
+    const double right = twipsToPixels(format.intProperty(prop::PictureShapeRight));
+    const double bottom = twipsToPixels(format.intProperty(prop::PictureShapeBottom));
+    const QString relX = format.stringProperty(prop::PictureShapeRelX);
+    const QString relY = format.stringProperty(prop::PictureShapeRelY);
+    const double x = relX == u"page" ? left : twipsToPixels(page.marginLeft) + left;
+    double y = twipsToPixels(page.marginTop) + top;
+    if (relY == u"page")
+        y = top;
+    else if (relY == u"paragraph")
+        y = anchorTop + top;
+    QSizeF size(right - left, bottom - top);
+    if (size.width() <= 0 || size.height() <= 0)
+        size = pictureSize(doc, format);
+    return {QPointF(x, y), size};
+}
+
+}  // namespace
+
+PageRenderer::PageRenderer(Pagination &pagination)
+    : m_pagination(pagination)
+{
+}
+
+double PageRenderer::deviceScale(const QPaintDevice *device)
+{
+    return device ? device->logicalDpiX() / 96.0 : 1.0;
+}
+
+void PageRenderer::drawPage(QPainter &painter, int page, double scale,
+                            const Decorations &decorations) const
+{
+    m_pagination.ensureLayout();
+    painter.save();
+    painter.scale(scale, scale);
+    painter.fillRect(QRectF(QPointF(0, 0), m_pagination.pageSize()), Qt::white);
+    if (page >= 1 && page <= m_pagination.pageCount()) {
+        m_pagination.setDrawnPage(page);
+        drawBody(painter, page, decorations);
+        drawArea(painter, m_pagination.areaForPage(RichDocument::Header, page), page, decorations);
+        drawArea(painter, m_pagination.areaForPage(RichDocument::Footer, page), page, decorations);
+    }
+    painter.restore();
+}
+
+void PageRenderer::drawArea(QPainter &painter, int area, int page,
+                            const Decorations &decorations) const
+{
+    QTextDocument *doc = area ? m_pagination.document().area(area) : nullptr;
+    if (!doc)
+        return;
+    const QPointF origin = m_pagination.areaOrigin(area);
+    const QRectF rect(origin, doc->size());
+    painter.save();
+    painter.translate(origin);
+    QAbstractTextDocumentLayout::PaintContext context;
+    if (decorations.activeArea == area)
+        context = decorations.context;
+    context.clip = QRectF(QPointF(0, 0), doc->size());
+    doc->documentLayout()->draw(&painter, context);
+    painter.restore();
+    drawFixedPictures(painter, doc, page, origin);
+    if (decorations.activeArea >= 0 && decorations.activeArea != area)
+        painter.fillRect(rect, kGreyVeil);
+}
+
+void PageRenderer::drawBody(QPainter &painter, int page, const Decorations &decorations) const
+{
+    QTextDocument *doc = m_pagination.document().main();
+    const QRectF body = m_pagination.bodyRect();
+    const QSizeF sheet = m_pagination.pageSize();
+    const double sliceTop = (page - 1) * body.height();
+    painter.save();
+    // Tables and pictures may reach into the margins, never onto the next
+    // page's slice.
+    painter.setClipRect(QRectF(0, body.top(), sheet.width(), body.height()));
+    painter.translate(body.left(), body.top() - sliceTop);
+    QAbstractTextDocumentLayout::PaintContext context;
+    if (decorations.activeArea == 0)
+        context = decorations.context;
+    // Just short of the next slice, whose first line starts on its top.
+    context.clip = QRectF(-body.left(), sliceTop, sheet.width(), body.height() - 0.5);
+    doc->documentLayout()->draw(&painter, context);
+    painter.restore();
+    drawFixedPictures(painter, doc, page, body.topLeft() - QPointF(0, sliceTop));
+    if (decorations.activeArea > 0)
+        painter.fillRect(body, kGreyVeil);
+}
+
+// Fixed pictures are anchored in a paragraph and drawn where their shape
+// says, on the page of their anchor.
+void PageRenderer::drawFixedPictures(QPainter &painter, QTextDocument *doc, int page,
+                                     const QPointF &origin) const
+{
+    const bool isMain = doc == m_pagination.document().main();
+    const double bodyHeight = m_pagination.bodyHeight();
+    QAbstractTextDocumentLayout *layout = doc->documentLayout();
+    for (QTextBlock block = doc->begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (!isFixedPicture(fragment.charFormat()))
+                continue;
+            // A line pushed onto the next page keeps its block's top on
+            // the page before: the anchor's line tells the page.
+            const QTextLine line =
+                block.layout()->lineForTextPosition(fragment.position() - block.position());
+            const double anchorTop =
+                layout->blockBoundingRect(block).top() + (line.isValid() ? line.y() : 0);
+            if (isMain && int(std::floor(anchorTop / bodyHeight)) + 1 != page)
+                continue;
+            const QTextImageFormat format = fragment.charFormat().toImageFormat();
+            const QRectF rect = fixedPictureRect(doc, format, m_pagination.document().page,
+                                                 origin.y() + anchorTop);
+            const QImage image = pictureImage(doc, format);
+            if (!image.isNull())
+                painter.drawImage(rect, image);
+        }
+    }
+}
+
+}  // namespace textctl

@@ -1,0 +1,55 @@
+#pragma once
+
+// Draws one page of a paginated document on any QPainter: the white sheet,
+// the header (or first-page header), the page's slice of the main text, the
+// footer (or first-page footer), the pictures placed at fixed positions.
+// The painter's origin is the sheet's top-left corner; `scale` maps
+// reference pixels (1/96 inch) to painter units.
+//
+//   PageRenderer renderer(pagination);
+//   QPainter painter(&image);
+//   renderer.drawPage(painter, 2, image.logicalDpiX() / 96.0);
+//
+// A view passes PageDecorations to grey the parts not being edited and to draw
+// the caret and selection of the part that is.
+
+#include <QAbstractTextDocumentLayout>
+
+class QPainter;
+class QPaintDevice;
+
+namespace textctl {
+
+class Pagination;
+
+struct PageDecorations {
+    // The part being edited (0 main text, else an area code); every other
+    // part is drawn greyed. -1: a printout, nothing greyed.
+    int activeArea = -1;
+    // Caret and selections for the active part's document.
+    QAbstractTextDocumentLayout::PaintContext context;
+};
+
+class PageRenderer final {
+public:
+    using Decorations = PageDecorations;
+
+    explicit PageRenderer(Pagination &pagination);
+
+    // Page numbers start at 1; a page past the end draws the blank sheet.
+    void drawPage(QPainter &painter, int page, double scale,
+                  const Decorations &decorations = {}) const;
+
+    // Scale that draws reference pixels at their true size on `device`.
+    static double deviceScale(const QPaintDevice *device);
+
+private:
+    void drawArea(QPainter &painter, int area, int page, const Decorations &decorations) const;
+    void drawBody(QPainter &painter, int page, const Decorations &decorations) const;
+    void drawFixedPictures(QPainter &painter, QTextDocument *doc, int page,
+                           const QPointF &origin) const;
+
+    Pagination &m_pagination;
+};
+
+}  // namespace textctl
