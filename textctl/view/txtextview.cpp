@@ -1,0 +1,391 @@
+#include "txtextview.h"
+
+#include "pagerenderer.h"
+#include "pagination.h"
+#include "txtextcontrol.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
+
+#include <cmath>
+
+using textctl::Pagination;
+using textctl::RichDocument;
+
+namespace {
+
+constexpr int kGap = 16;  // screen pixels around and between sheets
+constexpr int kBlinkMs = 500;
+const QColor kBackground(128, 128, 128);
+const QColor kSheetEdge(64, 64, 64);
+
+}  // namespace
+
+TXTextView::TXTextView(TXTextControl *control, QWidget *parent)
+    : QAbstractScrollArea(parent)
+    , m_control(control)
+{
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_InputMethodEnabled);
+    viewport()->setCursor(Qt::IBeamCursor);
+    viewport()->setAutoFillBackground(false);
+    m_blink.setInterval(kBlinkMs);
+    connect(&m_blink, &QTimer::timeout, this, [this] {
+        m_caretOn = !m_caretOn;
+        viewport()->update();
+    });
+    connect(m_control, &TXTextControl::Change, this, &TXTextView::scheduleRelayout);
+    connect(m_control, &TXTextControl::headerFooterChanged, this, &TXTextView::scheduleRelayout);
+    connect(m_control, &TXTextControl::zoomChanged, this, &TXTextView::scheduleRelayout);
+    // Find, SelStart and the menus move the selection: show it (a repaint
+    // is coalesced, so a merge's hundreds of searches cost nothing here).
+    connect(m_control, &TXTextControl::selectionChanged, viewport(), qOverload<>(&QWidget::update));
+    connect(m_control, &QObject::destroyed, this, [this] { m_control = nullptr; });
+    scheduleRelayout();
+}
+
+TXTextView::~TXTextView() = default;
+
+double TXTextView::scale() const
+{
+    return qMax(1, m_control ? m_control->ZoomFactor() : 100) / 100.0;
+}
+
+// Edits arrive by the hundred during a merge: the layout is brought up to
+// date once, when the event loop runs again.
+void TXTextView::scheduleRelayout()
+{
+    viewport()->update();
+    if (m_relayoutPending)
+        return;
+    m_relayoutPending = true;
+    QMetaObject::invokeMethod(this, &TXTextView::relayout, Qt::QueuedConnection);
+}
+
+void TXTextView::relayout()
+{
+    m_relayoutPending = false;
+    // A window that was never shown lays nothing out (a merge edits it).
+    if (!m_control || !isVisible())
+        return;
+    m_pages = m_control->pagination().pageCount();
+    const QSize size = documentSize();
+    const QSize view = viewport()->size();
+    horizontalScrollBar()->setRange(0, qMax(0, size.width() - view.width()));
+    horizontalScrollBar()->setPageStep(view.width());
+    horizontalScrollBar()->setSingleStep(20);
+    verticalScrollBar()->setRange(0, qMax(0, size.height() - view.height()));
+    verticalScrollBar()->setPageStep(view.height());
+    verticalScrollBar()->setSingleStep(20);
+    viewport()->update();
+}
+
+QSize TXTextView::documentSize() const
+{
+    if (!m_control)
+        return {};
+    const QSizeF sheet = m_control->pagination().pageSize() * scale();
+    return {int(std::ceil(sheet.width())) + 2 * kGap,
+            m_pages * (int(std::ceil(sheet.height())) + kGap) + kGap};
+}
+
+QPointF TXTextView::pageOrigin(int page) const
+{
+    const QSizeF sheet = m_control->pagination().pageSize() * scale();
+    const int stride = int(std::ceil(sheet.height())) + kGap;
+    const int spare = viewport()->width() - documentSize().width();
+    const double left = kGap + qMax(0, spare / 2) - horizontalScrollBar()->value();
+    return {left, double(kGap + (page - 1) * stride - verticalScrollBar()->value())};
+}
+
+QRect TXTextView::pageRect(int page) const
+{
+    if (!m_control)
+        return {};
+    return QRectF(pageOrigin(page), m_control->pagination().pageSize() * scale()).toRect();
+}
+
+void TXTextView::resizeEvent(QResizeEvent *event)
+{
+    QAbstractScrollArea::resizeEvent(event);
+    relayout();
+}
+
+void TXTextView::scrollContentsBy(int, int)
+{
+    viewport()->update();
+}
+
+void TXTextView::paintEvent(QPaintEvent *event)
+{
+    QPainter painter(viewport());
+    painter.fillRect(event->rect(), kBackground);
+    if (!m_control)
+        return;
+    Pagination &pagination = m_control->pagination();
+    if (pagination.pageCount() != m_pages)
+        relayout();
+    textctl::PageDecorations decorations;
+    decorations.activeArea = activeArea();
+    const QTextCursor cursor = editCursor();
+    if (!cursor.isNull()) {
+        const bool showCaret = m_caretOn && hasFocus();
+        decorations.context.cursorPosition = showCaret ? cursor.position() : -1;
+        if (cursor.hasSelection()) {
+            QAbstractTextDocumentLayout::Selection selection;
+            selection.cursor = cursor;
+            selection.format.setBackground(palette().brush(QPalette::Highlight));
+            selection.format.setForeground(palette().brush(QPalette::HighlightedText));
+            decorations.context.selections.append(selection);
+        }
+    }
+    const int areaPage = pageOfActiveArea();
+    const textctl::PageRenderer renderer(pagination);
+    for (int page = 1; page <= m_pages; ++page) {
+        const QRect sheet = pageRect(page);
+        if (!sheet.intersects(event->rect()))
+            continue;
+        painter.save();
+        painter.setPen(kSheetEdge);
+        painter.drawRect(sheet.adjusted(-1, -1, 0, 0));
+        painter.translate(pageOrigin(page));
+        // The caret of a header or footer shows on one page only.
+        textctl::PageDecorations pageDecorations = decorations;
+        if (decorations.activeArea > 0 && page != areaPage) {
+            pageDecorations.context.cursorPosition = -1;
+            pageDecorations.context.selections.clear();
+        }
+        renderer.drawPage(painter, page, scale(), pageDecorations);
+        painter.restore();
+    }
+}
+
+int TXTextView::activeArea() const
+{
+    return m_control ? m_control->activeHeaderFooter() : 0;
+}
+
+// The page whose header or footer is being edited: the one it was
+// activated on when that page still shows it, else the first that does.
+int TXTextView::pageOfActiveArea() const
+{
+    const int area = activeArea();
+    if (area == 0)
+        return 0;
+    const Pagination &pagination = m_control->pagination();
+    const int kind = area == RichDocument::Header || area == RichDocument::FirstHeader
+        ? RichDocument::Header
+        : RichDocument::Footer;
+    if (m_areaPage >= 1 && m_areaPage <= m_pages && pagination.areaForPage(kind, m_areaPage) == area)
+        return m_areaPage;
+    for (int page = 1; page <= m_pages; ++page)
+        if (pagination.areaForPage(kind, page) == area)
+            return page;
+    return 1;
+}
+
+TXTextView::Hit TXTextView::hitAt(const QPoint &viewportPos) const
+{
+    Hit hit;
+    const QSizeF sheet = m_control->pagination().pageSize() * scale();
+    const int stride = int(std::ceil(sheet.height())) + kGap;
+    const int y = viewportPos.y() + verticalScrollBar()->value() - kGap;
+    hit.page = qBound(1, int(std::floor(double(y) / stride)) + 1, m_pages);
+    hit.sheet = (QPointF(viewportPos) - pageOrigin(hit.page)) / scale();
+    const QRectF body = m_control->pagination().bodyRect();
+    if (hit.sheet.y() < body.top())
+        hit.region = Region::Header;
+    else if (hit.sheet.y() >= body.bottom())
+        hit.region = Region::Footer;
+    return hit;
+}
+
+// The header or footer area shown in a hit's margin region; 0 for the body
+// or a margin with no area on that page.
+int TXTextView::areaOfRegion(const Hit &hit) const
+{
+    if (hit.region == Region::Body)
+        return 0;
+    const int kind = hit.region == Region::Header ? RichDocument::Header : RichDocument::Footer;
+    return m_control->pagination().areaForPage(kind, hit.page);
+}
+
+int TXTextView::positionIn(int area, const Hit &hit) const
+{
+    const Pagination &pagination = m_control->pagination();
+    QTextDocument *doc = m_control->document().area(area);
+    if (!doc)
+        return -1;
+    QPointF point;
+    if (area == 0) {
+        const QRectF body = pagination.bodyRect();
+        const QPointF inside(qBound(body.left(), hit.sheet.x(), body.right()),
+                             qBound(body.top(), hit.sheet.y(), body.bottom() - 0.5));
+        point = pagination.sheetToLayout(hit.page, inside);
+    } else {
+        point = hit.sheet - pagination.areaOrigin(area);
+    }
+    return qMax(0, doc->documentLayout()->hitTest(point, Qt::FuzzyHit));
+}
+
+int TXTextView::hitTest(const QPoint &viewportPos, int *area) const
+{
+    if (!m_control)
+        return -1;
+    m_control->pagination().ensureLayout();
+    const Hit hit = hitAt(viewportPos);
+    const int part = hit.region == Region::Body ? 0 : areaOfRegion(hit);
+    if (hit.region != Region::Body && part == 0)
+        return -1;
+    if (area)
+        *area = part;
+    return positionIn(part, hit);
+}
+
+QRectF TXTextView::caretSheetRect(int *page) const
+{
+    const QTextCursor cursor = editCursor();
+    if (cursor.isNull())
+        return {};
+    QTextDocument *doc = cursor.document();
+    const QTextBlock block = doc->findBlock(cursor.position());
+    const QTextLayout *layout = block.layout();
+    const int inBlock = cursor.position() - block.position();
+    const QTextLine line = layout ? layout->lineForTextPosition(inBlock) : QTextLine();
+    const QRectF blockRect = doc->documentLayout()->blockBoundingRect(block);
+    const QPointF top = blockRect.topLeft()
+        + (line.isValid() ? QPointF(line.cursorToX(inBlock), line.y()) : QPointF());
+    const double height = line.isValid() ? line.height() : blockRect.height();
+    const Pagination &pagination = m_control->pagination();
+    if (activeArea() == 0) {
+        const QPointF sheet = pagination.layoutToSheet(top, page);
+        return {sheet, QSizeF(1, height)};
+    }
+    *page = pageOfActiveArea();
+    return {top + pagination.areaOrigin(activeArea()), QSizeF(1, height)};
+}
+
+QRect TXTextView::caretRect() const
+{
+    if (!m_control)
+        return {};
+    m_control->pagination().ensureLayout();
+    int page = 1;
+    const QRectF sheet = caretSheetRect(&page);
+    if (sheet.isNull())
+        return {};
+    const QPointF origin = pageOrigin(page);
+    return QRectF(origin + sheet.topLeft() * scale(),
+                  QSizeF(qMax(1.0, scale()), sheet.height() * scale())).toRect();
+}
+
+void TXTextView::ensureCaretVisible()
+{
+    relayout();
+    const QRect caret = caretRect();
+    if (caret.isNull())
+        return;
+    const QRect view = viewport()->rect();
+    const int margin = 8;
+    if (caret.top() < view.top())
+        verticalScrollBar()->setValue(verticalScrollBar()->value() + caret.top() - margin);
+    else if (caret.bottom() > view.bottom())
+        verticalScrollBar()->setValue(verticalScrollBar()->value() + caret.bottom() - view.bottom() + margin);
+    if (caret.left() < view.left())
+        horizontalScrollBar()->setValue(horizontalScrollBar()->value() + caret.left() - margin);
+    else if (caret.right() > view.right())
+        horizontalScrollBar()->setValue(horizontalScrollBar()->value() + caret.right() - view.right() + margin);
+}
+
+void TXTextView::restartCaret()
+{
+    m_caretOn = true;
+    if (hasFocus())
+        m_blink.start();
+    viewport()->update();
+}
+
+void TXTextView::caretMoved()
+{
+    ensureCaretVisible();
+    restartCaret();
+}
+
+// Tab is typed into the text, not a move to the next widget.
+bool TXTextView::focusNextPrevChild(bool)
+{
+    return false;
+}
+
+void TXTextView::focusInEvent(QFocusEvent *event)
+{
+    QAbstractScrollArea::focusInEvent(event);
+    restartCaret();
+}
+
+void TXTextView::focusOutEvent(QFocusEvent *event)
+{
+    QAbstractScrollArea::focusOutEvent(event);
+    m_blink.stop();
+    viewport()->update();
+}
+
+void TXTextView::mousePressEvent(QMouseEvent *event)
+{
+    if (!m_control)
+        return;
+    if (event->button() == Qt::RightButton) {
+        emit contextMenuRequested(event->globalPosition().toPoint());
+        return;
+    }
+    if (event->button() != Qt::LeftButton)
+        return;
+    m_dragging = true;
+    placeCaret(event->position().toPoint(), event->modifiers() & Qt::ShiftModifier);
+}
+
+void TXTextView::mouseMoveEvent(QMouseEvent *event)
+{
+    if (m_control && m_dragging && (event->buttons() & Qt::LeftButton))
+        placeCaret(event->position().toPoint(), true);
+}
+
+void TXTextView::mouseReleaseEvent(QMouseEvent *event)
+{
+    m_dragging = false;
+    event->accept();
+}
+
+void TXTextView::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    if (!m_control || event->button() != Qt::LeftButton)
+        return;
+    m_control->pagination().ensureLayout();
+    const Hit hit = hitAt(event->position().toPoint());
+    const int area = areaOfRegion(hit);
+    if (hit.region != Region::Body && area != 0 && area != activeArea()) {
+        activate(area, hit.page);
+        placeCaret(event->position().toPoint(), false);
+        return;
+    }
+    placeCaret(event->position().toPoint(), false);
+    QTextCursor cursor = editCursor();
+    if (cursor.isNull())
+        return;
+    cursor.select(QTextCursor::WordUnderCursor);
+    commit(cursor);
+    caretMoved();
+}
+
+void TXTextView::contextMenuEvent(QContextMenuEvent *event)
+{
+    // The mouse's menu is asked for on the press; this is the keyboard's.
+    if (event->reason() == QContextMenuEvent::Keyboard)
+        emit contextMenuRequested(viewport()->mapToGlobal(caretRect().center()));
+    event->accept();
+}

@@ -1,0 +1,111 @@
+#pragma once
+
+// The page view of a document window: the pages of the control's document
+// as white sheets on a grey background, laid out by the control's one
+// pagination and scaled by its ZoomFactor, with the header and footer of
+// each page in its margins. Editing happens in place: the caret and the
+// selection are the control's own cursor (TXTextControl::cursor()), so
+// SelStart and SelLength always match what the view shows, and every edit
+// goes through a QTextCursor to the document's undo stack and Change.
+//
+// The part being edited is the control's active header/footer: a
+// double-click in a header or footer activates that area (and makes it the
+// control's target), a click in the body returns to the main text; the
+// parts not being edited are greyed.
+//
+// Keys with Ctrl and a letter or digit are left to the window's menus (the
+// view never accepts their ShortcutOverride); the right button asks for a
+// context menu through contextMenuRequested.
+//
+//   auto *view = new TXTextView(control, window);
+//   connect(view, &TXTextView::contextMenuRequested, menu, &QMenu::popup);
+
+#include <QAbstractScrollArea>
+#include <QTextCursor>
+#include <QTimer>
+
+class TXTextControl;
+
+class TXTextView final : public QAbstractScrollArea {
+    Q_OBJECT
+public:
+    explicit TXTextView(TXTextControl *control, QWidget *parent = nullptr);
+    ~TXTextView() override;
+    Q_DISABLE_COPY_MOVE(TXTextView)
+
+    TXTextControl *control() const { return m_control; }
+
+    // Geometry, in viewport coordinates at the current zoom and scroll.
+    QRect pageRect(int page) const;
+    QSize documentSize() const;
+    int pageCount() const { return m_pages; }
+    // The caret's rectangle; empty when there is no editable part.
+    QRect caretRect() const;
+    // The document position under a viewport point in the part it falls
+    // in (0 main text, else an area code), -1 when no part is there.
+    int hitTest(const QPoint &viewportPos, int *area) const;
+    // Scrolls so that the caret is inside the viewport.
+    void ensureCaretVisible();
+
+signals:
+    void contextMenuRequested(const QPoint &globalPos);
+
+protected:
+    bool event(QEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
+    bool focusNextPrevChild(bool next) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    void inputMethodEvent(QInputMethodEvent *event) override;
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
+
+private:
+    enum class Region { Header, Body, Footer };
+    struct Hit {
+        int page = 1;
+        QPointF sheet;  // reference pixels on the sheet
+        Region region = Region::Body;
+    };
+
+    double scale() const;
+    QPointF pageOrigin(int page) const;
+    Hit hitAt(const QPoint &viewportPos) const;
+    int positionIn(int area, const Hit &hit) const;
+    int areaOfRegion(const Hit &hit) const;
+    int activeArea() const;
+    int pageOfActiveArea() const;
+    QRectF caretSheetRect(int *page) const;
+
+    void scheduleRelayout();
+    void relayout();
+    void restartCaret();
+    void caretMoved();
+
+    // Editing (txtextviewinput.cpp).
+    QTextCursor editCursor() const;
+    void syncTarget();
+    void commit(const QTextCursor &cursor);
+    bool ownsKey(const QKeyEvent *event) const;
+    bool handleMoveKey(QKeyEvent *event);
+    bool handleEditKey(QKeyEvent *event);
+    void movePage(QTextCursor &cursor, int direction, QTextCursor::MoveMode mode) const;
+    void activate(int area, int page);
+    void placeCaret(const QPoint &viewportPos, bool extend);
+
+    TXTextControl *m_control = nullptr;
+    QTimer m_blink;
+    bool m_caretOn = true;
+    bool m_relayoutPending = false;
+    bool m_dragging = false;
+    int m_pages = 1;
+    int m_areaPage = 0;  // the page an area was activated on
+    QString m_preedit;
+};
