@@ -17,7 +17,7 @@ packages=(
     qt6-base-dev libgl-dev
     libgtest-dev libgmock-dev
     fonts-liberation2 fonts-crosextra-carlito fonts-crosextra-caladea
-    libreoffice-writer-nogui
+    libreoffice-writer-nogui poppler-utils
 )
 missing=()
 for p in "${packages[@]}"; do

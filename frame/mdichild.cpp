@@ -1,0 +1,175 @@
+#include "mdichild.h"
+
+#include "editor.h"
+#include "txruler.h"
+#include "txtextview.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QMenu>
+
+namespace frame {
+
+namespace {
+
+constexpr QRgb kGris = qRgb(119, 119, 119);   // 7829367
+constexpr QRgb kBlanco = qRgb(255, 255, 255);  // 16777215
+
+}  // namespace
+
+MDIchild::MDIchild(Editor &editor, QWidget *parent)
+    : QWidget(parent),
+      m_editor(editor)
+{
+    setWindowTitle(kFormCaption.toString());
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    m_ruler = new TXRuler(this);
+    m_view = new TXTextView(&m_control, this);
+    cargar();
+    crearMenus();
+    connect(&m_control, &TXTextControl::Change, this, [this] { m_editor.textoCambiado(this); });
+}
+
+MDIchild::~MDIchild() = default;
+
+// The window load: the control's page values and its ruler; the main window
+// links its button bar and status bar to whichever window is current.
+void MDIchild::cargar()
+{
+    m_ruler->setControl(&m_control);
+    m_editor.unidad_medida = 2;
+    m_control.setPageWidth(11906);
+    m_control.setPageHeight(16837);
+    setAutoFillBackground(true);
+}
+
+void MDIchild::setTitular(const QString &titular, const QString &cif)
+{
+    m_tieneTitular = true;
+    m_titular = titular;
+    m_cif = cif;
+}
+
+QAction *MDIchild::addItem(QMenu *menu, const QString &name, const QString &text,
+                           const QKeySequence &key, void (MDIchild::*slot)())
+{
+    QAction *action = menu->addAction(text);
+    action->setObjectName(name);
+    action->setShortcut(key);
+    action->setShortcutContext(Qt::WindowShortcut);
+    connect(action, &QAction::triggered, this, slot);
+    return action;
+}
+
+void MDIchild::crearMenus()
+{
+    auto *fichero = new QMenu(QStringLiteral("&Fichero"), this);
+    fichero->setObjectName(QStringLiteral("ficheromenu"));
+    addItem(fichero, QStringLiteral("nuevoitem"), QStringLiteral("&Nuevo"),
+            QKeySequence(Qt::CTRL | Qt::Key_N), &MDIchild::nuevoitem_Click);
+    addItem(fichero, QStringLiteral("abriritem"), QStringLiteral("&Abrir"),
+            QKeySequence(Qt::CTRL | Qt::Key_A), &MDIchild::abriritem_Click);
+    addItem(fichero, QStringLiteral("guardaritem"), QStringLiteral("&Guardar"),
+            QKeySequence(Qt::CTRL | Qt::Key_G), &MDIchild::guardaritem_Click);
+    addItem(fichero, QStringLiteral("guardarcomoitem"), QStringLiteral("Guardar &Como..."),
+            QKeySequence(Qt::CTRL | Qt::Key_C), &MDIchild::guardarcomoitem_Click);
+    addItem(fichero, QStringLiteral("imprimiritem"), QStringLiteral("&Imprimir"),
+            QKeySequence(Qt::CTRL | Qt::Key_I), &MDIchild::imprimiritem_Click);
+    fichero->addSeparator();
+    addItem(fichero, QStringLiteral("saliritem"), QStringLiteral("&Salir"),
+            QKeySequence(Qt::CTRL | Qt::Key_S), &MDIchild::saliritem_Click);
+    m_menuBarActions.append(fichero->menuAction());
+
+    auto *salir2 = new QAction(QStringLiteral("Salir"), this);
+    salir2->setObjectName(QStringLiteral("saliritem2"));
+    connect(salir2, &QAction::triggered, this, &MDIchild::saliritem2_Click);
+    m_menuBarActions.append(salir2);
+}
+
+QAction *MDIchild::item(const QString &name) const
+{
+    return findChild<QAction *>(name);
+}
+
+void MDIchild::abriritem_Click()
+{
+    m_editor.abrir();
+}
+
+void MDIchild::guardaritem_Click()
+{
+    m_editor.guardaritem();
+}
+
+void MDIchild::guardarcomoitem_Click()
+{
+    m_editor.guardarcomoitem();
+}
+
+void MDIchild::imprimiritem_Click()
+{
+    m_editor.imprimiritem();
+}
+
+void MDIchild::saliritem_Click()
+{
+    m_editor.setActivo(this);
+    if (m_editor.salir() && m_editor.endProgram)
+        m_editor.endProgram();
+}
+
+void MDIchild::saliritem2_Click()
+{
+    saliritem_Click();
+}
+
+void MDIchild::setRulerVisible(bool visible)
+{
+    m_ruler->setVisible(visible);
+    ajustar_ventana(*this);
+}
+
+void MDIchild::closeWithoutPrompt()
+{
+    m_sinPregunta = true;
+    if (auto *frameWindow = parentWidget())
+        frameWindow->close();
+    else
+        close();
+}
+
+void MDIchild::closeEvent(QCloseEvent *event)
+{
+    if (!m_sinPregunta && !m_editor.peticionCierre(this)) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    m_editor.descargar(this);
+}
+
+void MDIchild::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    ajustar_ventana(*this);
+}
+
+void ajustar_ventana(MDIchild &ventana)
+{
+    TXTextView *control = ventana.vista();
+    TXRuler *ruler = ventana.TXRuler1();
+    if (!ventana.isMinimized()) {
+        const int rulerHeight = ruler->isHidden() ? 0 : ruler->sizeHint().height();
+        const int inner = ventana.height();
+        if (inner - rulerHeight > 0) {
+            ruler->setGeometry(0, 0, ventana.width(), rulerHeight);
+            control->setGeometry(0, rulerHeight, ventana.width(), inner - rulerHeight);
+        }
+    }
+    // Coloured after sizing, so that the colour matches what is shown.
+    QPalette palette = ventana.palette();
+    palette.setColor(QPalette::Window, ventana.width() > control->width() ? kGris : kBlanco);
+    ventana.setPalette(palette);
+}
+
+}  // namespace frame

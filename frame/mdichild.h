@@ -1,0 +1,92 @@
+#pragma once
+
+// A document window: the rich-text control TXTextControl1 shown by its page
+// view, the ruler TXRuler1 above it, the window's tag (its slot number as
+// decimal text) and the menus the main window shows while it is current.
+// The window asks the editor module before it closes and tells it when it
+// unloads; everything else it delegates to the module too.
+
+#include "txtextcontrol.h"
+
+#include <QList>
+#include <QString>
+#include <QWidget>
+
+class QAction;
+class QMenu;
+class TXRuler;
+class TXTextView;
+
+namespace frame {
+
+class Editor;
+
+class MDIchild final : public QWidget {
+    Q_OBJECT
+public:
+    MDIchild(Editor &editor, QWidget *parent = nullptr);
+    ~MDIchild() override;
+
+    TXTextControl &TXTextControl1() { return m_control; }
+    TXTextView *vista() const { return m_view; }
+    TXRuler *TXRuler1() const { return m_ruler; }
+
+    QString Tag() const { return m_tag; }
+    void setTag(const QString &tag) { m_tag = tag; }
+    QString caption() const { return windowTitle(); }
+    void setCaption(const QString &caption) { setWindowTitle(caption); }
+
+    // The holder of the record a merge filled this window from; a window
+    // opened from a file has none and is checked against record 1.
+    bool tieneTitular() const { return m_tieneTitular; }
+    QString titular() const { return m_titular; }
+    QString cif() const { return m_cif; }
+    void setTitular(const QString &titular, const QString &cif);
+    // The claim number of the record a merge filled this window from.
+    QString numeroExpediente() const { return m_numero; }
+    void setNumeroExpediente(const QString &numero) { m_numero = numero; }
+
+    // The menus the main window's menu bar shows while this window is
+    // current, and the items by name ("guardaritem"...).
+    const QList<QAction *> &menuBarActions() const { return m_menuBarActions; }
+    QAction *item(const QString &name) const;
+
+    void setRulerVisible(bool visible);
+    // Closes without the close request (the program is ending).
+    void closeWithoutPrompt();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void cargar();
+    void crearMenus();
+    QAction *addItem(QMenu *menu, const QString &name, const QString &text, const QKeySequence &key,
+                     void (MDIchild::*slot)());
+    void nuevoitem_Click() {}
+    void abriritem_Click();
+    void guardaritem_Click();
+    void guardarcomoitem_Click();
+    void imprimiritem_Click();
+    void saliritem_Click();
+    void saliritem2_Click();
+
+    Editor &m_editor;
+    TXTextControl m_control;
+    TXTextView *m_view = nullptr;
+    TXRuler *m_ruler = nullptr;
+    QString m_tag;
+    bool m_tieneTitular = false;
+    QString m_titular;
+    QString m_cif;
+    QString m_numero;
+    bool m_sinPregunta = false;
+    QList<QAction *> m_menuBarActions;
+};
+
+// Sizes the window's control under the ruler and colours the window's
+// background grey when it is wider than its control, white otherwise.
+void ajustar_ventana(MDIchild &ventana);
+
+}  // namespace frame

@@ -1,0 +1,138 @@
+#pragma once
+
+// The main window: the frame of the document windows, with the editor
+// module that keeps them, the button bar and status bar linked to the
+// current document, and the empty-frame timer `Timer1` that opens a fresh
+// document when the last one has closed. It is the merge engine's host:
+// generation opens its windows here.
+//
+//   MDIParent parent(programDir, services);
+//   if (!parent.MDIParent_Load()) return 1;   // the dictionary could not be read
+//   parent.show();
+
+#include "documenthost.h"
+#include "frameservices.h"
+
+#include <QMainWindow>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QMdiArea;
+class QMenu;
+class QToolBar;
+class TXButtonBar;
+class TXStatusBar;
+
+namespace frame {
+
+class Editor;
+class MDIchild;
+
+inline constexpr QStringView kMainCaption = u"Valdrin";
+
+class MDIParent final : public QMainWindow, public merge::DocumentHost {
+    Q_OBJECT
+public:
+    // Services left null get their real implementation.
+    MDIParent(const QString &programDir, const FrameServices &services = {}, QWidget *parent = nullptr);
+    ~MDIParent() override;
+
+    // The load handler: reads the field dictionary (false, after a message
+    // naming the error, when it cannot be read; the program then ends), and
+    // opens the first, empty document window in slot 1.
+    bool MDIParent_Load();
+
+    Editor &editor() { return *m_editor; }
+    QMdiArea *mdiArea() const { return m_area; }
+    QTimer &Timer1() { return m_timer1; }
+    TXButtonBar *TXButtonBar1() const { return m_buttonBar; }
+    TXStatusBar *TXStatusBar1() const { return m_statusBar; }
+    const FrameServices &services() const { return m_services; }
+
+    // The empty-frame timer's tick: a fresh document when none is left.
+    void Timer1_Timer();
+
+    // The tool strip `pictoolbar` and its controls, by their names
+    // ("boton_nuevo"...), and the "Fichero" menu shown while no document
+    // window is open.
+    QToolBar *pictoolbar() const { return m_pictoolbar; }
+    QAction *boton(const QString &name) const;
+    QComboBox *combo_zoom() const { return m_comboZoom; }
+    QComboBox *cboCampos() const { return m_cboCampos; }
+    QMenu *fileitem() const { return m_fileitem; }
+
+    // The handlers of the tool strip.
+    void boton_nuevo_Click();
+    void boton_abrir_Click();
+    void boton_salvar_Click();
+    void boton_cortar_Click() { clip(1); }
+    void boton_copiar_Click() { clip(2); }
+    void boton_pegar_Click() { clip(3); }
+    void boton_imprimir_Click();
+    void boton_vista_Click();
+    void combo_zoom_Click();
+    void Image1_Click();
+    void cboCampos_Click();
+    void saliritem_Click();
+
+    // The print preview of the current document, once it is there.
+    std::function<void(TXTextControl &)> vistaPrevia;
+
+    // Generation of reports from a template. False after a message naming
+    // what could not be read. The driver hides the frame; quorvel shows it
+    // again afterwards (mostrarTrasGenerar).
+    bool generar(const QString &plantilla);
+    bool mostrarTrasGenerar = true;
+
+    // quorvel's command line `<path><flag>`: flag "1" opens the path, "0"
+    // opens it and merges it as a template; anything else does nothing.
+    void actuarLineaComandos(const QString &linea);
+    QString linea_comandos;
+
+    // DocumentHost
+    QString programDirectory() const override { return m_programDir; }
+    void setMainWindowVisible(bool visible) override;
+    void fieldTableChanged() override;
+    TXTextControl *abrirPlantilla(const QString &plantilla,
+                                  const textctl::DocumentContent &content) override;
+    void finishMergedWindow(const QString &caption, const QString &numero,
+                            const QString &titular, const QString &cif) override;
+
+    // Ends the program: every window closes without its prompt.
+    void terminar();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void documentoActivo(MDIchild *child);
+    void crearBarra();
+    void crearMenu();
+    QAction *addBoton(const QString &name, const QString &toolTip, int icon, void (MDIParent::*slot)());
+    void clip(int action);
+
+    QString m_programDir;
+    FrameServices m_services;
+    std::unique_ptr<platform::CommonDialog> m_ownDialog;
+    std::unique_ptr<platform::MessageBoxes> m_ownMessages;
+    std::unique_ptr<platform::ScreenPointer> m_ownPointer;
+    std::unique_ptr<platform::Launcher> m_ownLauncher;
+    QMdiArea *m_area = nullptr;
+    TXButtonBar *m_buttonBar = nullptr;
+    TXStatusBar *m_statusBar = nullptr;
+    Editor *m_editor = nullptr;
+    QToolBar *m_pictoolbar = nullptr;
+    QComboBox *m_comboZoom = nullptr;
+    QLabel *m_label1 = nullptr;
+    QComboBox *m_cboCampos = nullptr;
+    QMenu *m_fileitem = nullptr;
+    QTimer m_timer1;
+    bool m_terminando = false;
+};
+
+}  // namespace frame

@@ -1,0 +1,169 @@
+// The main window's tool strip and its "Fichero" menu: short handlers that
+// act on the current document through the editor module.
+
+#include "mdiparent.h"
+
+#include "editor.h"
+#include "mdichild.h"
+#include "txtextview.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QMenu>
+#include <QStyle>
+#include <QToolBar>
+
+namespace frame {
+
+QAction *MDIParent::addBoton(const QString &name, const QString &toolTip, int icon,
+                             void (MDIParent::*slot)())
+{
+    QAction *action = m_pictoolbar->addAction(style()->standardIcon(QStyle::StandardPixmap(icon)), toolTip);
+    action->setObjectName(name);
+    action->setToolTip(toolTip);
+    connect(action, &QAction::triggered, this, slot);
+    return action;
+}
+
+void MDIParent::crearBarra()
+{
+    m_pictoolbar = addToolBar(QStringLiteral("pictoolbar"));
+    m_pictoolbar->setObjectName(QStringLiteral("pictoolbar"));
+    addBoton(QStringLiteral("boton_nuevo"), QStringLiteral("Nuevo"), QStyle::SP_FileIcon, &MDIParent::boton_nuevo_Click);
+    addBoton(QStringLiteral("boton_abrir"), QStringLiteral("Abrir"), QStyle::SP_DialogOpenButton, &MDIParent::boton_abrir_Click);
+    addBoton(QStringLiteral("boton_salvar"), QStringLiteral("Grabar"), QStyle::SP_DialogSaveButton, &MDIParent::boton_salvar_Click);
+    addBoton(QStringLiteral("boton_cortar"), QStringLiteral("Cortar"), QStyle::SP_TrashIcon, &MDIParent::boton_cortar_Click);
+    addBoton(QStringLiteral("boton_copiar"), QStringLiteral("Copiar"), QStyle::SP_FileDialogContentsView, &MDIParent::boton_copiar_Click);
+    addBoton(QStringLiteral("boton_pegar"), QStringLiteral("Pegar"), QStyle::SP_DialogApplyButton, &MDIParent::boton_pegar_Click);
+    addBoton(QStringLiteral("boton_imprimir"), QStringLiteral("Imprimir"), QStyle::SP_ComputerIcon, &MDIParent::boton_imprimir_Click);
+    addBoton(QStringLiteral("boton_vista"), QStringLiteral("Vista previa"), QStyle::SP_FileDialogDetailedView, &MDIParent::boton_vista_Click);
+
+    m_comboZoom = new QComboBox(m_pictoolbar);
+    m_comboZoom->setObjectName(QStringLiteral("combo_zoom"));
+    m_comboZoom->setEditable(true);
+    m_comboZoom->addItems({QStringLiteral("30%"), QStringLiteral("50%"), QStringLiteral("75%"),
+                           QStringLiteral("100%"), QStringLiteral("200%")});
+    m_comboZoom->setEditText(QStringLiteral("100%"));
+    m_comboZoom->setInsertPolicy(QComboBox::NoInsert);
+    connect(m_comboZoom, &QComboBox::activated, this, &MDIParent::combo_zoom_Click);
+    m_pictoolbar->addWidget(m_comboZoom);
+
+    addBoton(QStringLiteral("Image1"), QStringLiteral("Plantillas"), QStyle::SP_FileDialogNewFolder, &MDIParent::Image1_Click);
+
+    m_label1 = new QLabel(QStringLiteral("Campos:"), m_pictoolbar);
+    m_label1->setObjectName(QStringLiteral("Label1"));
+    m_pictoolbar->addWidget(m_label1);
+    m_cboCampos = new QComboBox(m_pictoolbar);
+    m_cboCampos->setObjectName(QStringLiteral("cboCampos"));
+    m_cboCampos->setEditable(true);
+    m_cboCampos->setInsertPolicy(QComboBox::NoInsert);
+    m_cboCampos->setMinimumContentsLength(24);
+    connect(m_cboCampos, &QComboBox::activated, this, &MDIParent::cboCampos_Click);
+    m_pictoolbar->addWidget(m_cboCampos);
+}
+
+void MDIParent::crearMenu()
+{
+    m_fileitem = new QMenu(QStringLiteral("Fichero"), this);
+    m_fileitem->setObjectName(QStringLiteral("fileitem"));
+    QAction *nuevo = m_fileitem->addAction(QStringLiteral("Nuevo"));
+    nuevo->setObjectName(QStringLiteral("nuevoitem"));
+    connect(nuevo, &QAction::triggered, this, [this] { m_editor->nuevo_documento(); });
+    QAction *abrir = m_fileitem->addAction(QStringLiteral("Abrir"));
+    abrir->setObjectName(QStringLiteral("abriritem"));
+    connect(abrir, &QAction::triggered, this, &MDIParent::boton_abrir_Click);
+    m_fileitem->addSeparator()->setObjectName(QStringLiteral("separador"));
+    QAction *salir = m_fileitem->addAction(QStringLiteral("Salir"));
+    salir->setObjectName(QStringLiteral("saliritem"));
+    connect(salir, &QAction::triggered, this, &MDIParent::saliritem_Click);
+}
+
+QAction *MDIParent::boton(const QString &name) const
+{
+    for (QAction *action : m_pictoolbar->actions())
+        if (action->objectName() == name)
+            return action;
+    return nullptr;
+}
+
+void MDIParent::boton_nuevo_Click()
+{
+    m_cboCampos->setEnabled(true);
+    m_comboZoom->setEnabled(true);
+    m_editor->nuevo_documento();
+}
+
+void MDIParent::boton_abrir_Click()
+{
+    m_editor->abrir();
+}
+
+void MDIParent::boton_salvar_Click()
+{
+    m_editor->guardaritem();
+}
+
+void MDIParent::boton_imprimir_Click()
+{
+    m_editor->imprimiritem();
+}
+
+void MDIParent::boton_vista_Click()
+{
+    if (TXTextControl *control = m_editor->controlActivo(); control && vistaPrevia)
+        vistaPrevia(*control);
+}
+
+void MDIParent::clip(int action)
+{
+    if (TXTextControl *control = m_editor->controlActivo())
+        control->Clip(action);
+}
+
+// "75%" gives 75; a text with no leading number gives nothing to set.
+void MDIParent::combo_zoom_Click()
+{
+    TXTextControl *control = m_editor->controlActivo();
+    const QString text = m_comboZoom->currentText().trimmed();
+    qsizetype digits = 0;
+    while (digits < text.size() && text.at(digits).isDigit())
+        ++digits;
+    const int zoom = text.left(digits).toInt();
+    if (!control || zoom <= 0) {
+        m_comboZoom->setEnabled(false);
+        return;
+    }
+    control->setZoomFactor(zoom);
+}
+
+void MDIParent::Image1_Click()
+{
+    platform::CommonDialog &dialogo = *m_services.dialogo;
+    dialogo.DialogTitle = QStringLiteral("Seleccionar Plantilla");
+    dialogo.FileName.clear();
+    dialogo.Filter = QStringLiteral("Archivos de texto enriquecido (*.rtf)|*.rtf");
+    dialogo.FilterIndex = 1;
+    dialogo.Flags = 6148;
+    if (dialogo.ShowOpen() != 0)
+        return;
+    generar(dialogo.FileName);
+}
+
+void MDIParent::cboCampos_Click()
+{
+    MDIchild *child = m_editor->activo();
+    if (!child) {
+        m_cboCampos->setEnabled(false);
+        return;
+    }
+    child->TXTextControl1().setSelText(u'&' + m_cboCampos->currentText() + u'&');
+    child->vista()->setFocus();
+}
+
+void MDIParent::saliritem_Click()
+{
+    terminar();
+}
+
+}  // namespace frame

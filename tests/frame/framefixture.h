@@ -1,0 +1,64 @@
+#pragma once
+
+// A main window over a private copy of the demo program directory, with
+// scripted dialogs and message boxes and a recorded screen pointer.
+
+#include "editor.h"
+#include "mdichild.h"
+#include "mdiparent.h"
+#include "scripteddialogs.h"
+#include "screenpointer.h"
+#include "txruler.h"
+#include "txtextview.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+class FrameTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        programDir = dir.path();
+        copyTree(QStringLiteral(VALDRIN_SAMPLES_DIR), programDir);
+        services = {&dialogo, &mensajes, &puntero, nullptr};
+        parent = std::make_unique<frame::MDIParent>(programDir, services);
+        ASSERT_TRUE(parent->MDIParent_Load());
+        parent->editor().endProgram = [this] { ++endings; };
+    }
+
+    static void copyTree(const QString &from, const QString &to)
+    {
+        QDirIterator it(from, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString source = it.next();
+            const QString target = to + source.mid(from.size());
+            QDir().mkpath(QFileInfo(target).absolutePath());
+            QFile::copy(source, target);
+        }
+    }
+
+    frame::Editor &editor() { return parent->editor(); }
+    frame::MDIchild *activo() { return editor().activo(); }
+    TXTextControl &control() { return activo()->TXTextControl1(); }
+    // Types into the current window as a user would: the change notification runs.
+    void escribir(const QString &text) { control().setSelText(text); }
+    QByteArray leer(const QString &path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    QTemporaryDir dir;
+    QString programDir;
+    platform::ScriptedCommonDialog dialogo;
+    platform::ScriptedMessageBoxes mensajes;
+    platform::RecordingScreenPointer puntero;
+    frame::FrameServices services;
+    std::unique_ptr<frame::MDIParent> parent;
+    int endings = 0;
+};

@@ -1,0 +1,234 @@
+#include "framefixture.h"
+
+#include "documentfiles.h"
+
+#include <QDataStream>
+#include <QMdiArea>
+
+#include <csignal>
+#include <sys/resource.h>
+
+using namespace frame;
+
+TEST_F(FrameTest, StartStateIsOneUntitledWindowInSlotOne)
+{
+    EXPECT_EQ(editor().upperBound(), 1);
+    ASSERT_NE(activo(), nullptr);
+    EXPECT_EQ(activo()->Tag(), u"1"_qs);
+    EXPECT_EQ(activo()->caption(), u"Sin titulo"_qs);
+    EXPECT_TRUE(Editor::esSinTitulo(activo()->caption()));
+    EXPECT_EQ(editor().estado(1).modificado, kFalso);
+    EXPECT_EQ(control().PageWidth(), 11906);
+    EXPECT_EQ(control().PageHeight(), 16837);
+}
+
+TEST_F(FrameTest, UntitledDetectionLooksAtTheFirstTenLetters)
+{
+    const QList<std::pair<QString, bool>> rows{
+        {u"Sin titulo"_qs, true}, {u"Sin Titulo:12"_qs, true}, {u"SIN TITULOS.rtf"_qs, true},
+        {u"/tmp/Sin titul"_qs, false}, {u"Sin  titulo"_qs, false}, {QString(), false},
+    };
+    for (const auto &[caption, untitled] : rows)
+        EXPECT_EQ(Editor::esSinTitulo(caption), untitled) << caption.toStdString();
+}
+
+TEST_F(FrameTest, AClosedSlotIsReusedByTheNextNewDocument)
+{
+    editor().nuevo_documento();
+    MDIchild *second = activo();
+    editor().nuevo_documento();
+    EXPECT_EQ(activo()->caption(), u"Sin Titulo:3"_qs);
+    ASSERT_TRUE(second->parentWidget()->close());
+    EXPECT_EQ(editor().estado(2).borrado, kVerdadero);
+    editor().nuevo_documento();
+    EXPECT_EQ(activo()->caption(), u"Sin Titulo:2"_qs);
+    EXPECT_EQ(activo()->Tag(), u"2"_qs);
+    EXPECT_EQ(editor().upperBound(), 3);
+}
+
+TEST_F(FrameTest, TheFirstWindowAsksForANameOnSave)
+{
+    escribir(u"Titular: &Nombre del titular&"_qs);
+    const QString path = programDir + u"/informe"_qs;
+    dialogo.chooseNext(path, 1);
+    activo()->item(u"guardaritem"_qs)->trigger();
+    ASSERT_EQ(dialogo.openings().size(), 1);
+    const auto &settings = dialogo.openings().at(0).settings;
+    EXPECT_EQ(settings.DialogTitle, u"Save As"_qs);
+    EXPECT_EQ(settings.Flags, 2054);
+    EXPECT_EQ(settings.Filter, u"Archivo de texto enriquecido (*.rtf)|*.rtf|Archivo de texto (*.txt)|*.txt"_qs);
+    EXPECT_TRUE(leer(path + u".rtf"_qs).startsWith("{\\rtf1")) << "the filter's ending is added";
+    EXPECT_EQ(activo()->caption(), path + u".rtf"_qs);
+    EXPECT_EQ(editor().estado(1).modificado, kFalso);
+    EXPECT_EQ(puntero.shapes(), (QList<int>{11, 0}));
+}
+
+TEST_F(FrameTest, GuardedCommandsRefuseAReportWithoutHolder)
+{
+    escribir(u"Informe sin nadie"_qs);
+    const QList<std::pair<QString, QString>> rows{
+        {u"guardaritem"_qs, u"No se puede guardar el documento.Falta el titular y/o el cif"_qs},
+        {u"guardarcomoitem"_qs, u"No se puede guardar el documento.Falta el titular y/o el cif"_qs},
+        {u"imprimiritem"_qs, u"No se puede imprimir el documento.Falta el titular y/o el cif"_qs},
+    };
+    for (const auto &[item, message] : rows) {
+        mensajes.clear();
+        activo()->item(item)->trigger();
+        ASSERT_EQ(mensajes.shown().size(), 1) << item.toStdString();
+        EXPECT_EQ(mensajes.shown().at(0).text, message);
+        EXPECT_EQ(mensajes.shown().at(0).style, 0);
+        EXPECT_TRUE(mensajes.shown().at(0).title.isEmpty());
+    }
+    EXPECT_TRUE(dialogo.openings().isEmpty());
+}
+
+TEST_F(FrameTest, TheHolderOfRecordOneLetsAFileBeSaved)
+{
+    escribir(u"Asegurado: María Jesús Fernández Llorente"_qs);
+    dialogo.chooseNext(programDir + u"/x.rtf"_qs);
+    editor().guardarcomoitem();
+    EXPECT_TRUE(mensajes.shown().isEmpty());
+    EXPECT_TRUE(QFile::exists(programDir + u"/x.rtf"_qs));
+}
+
+TEST_F(FrameTest, FormatFollowsTheEnding)
+{
+    escribir(u"Página con márgenes"_qs);
+    control().setPageMarginL(2000);
+    control().setPageMarginT(1000);
+
+    ASSERT_TRUE(editor().guardar_fichero(programDir + u"/a.rtf"_qs));
+    TXTextControl rtf;
+    ASSERT_TRUE(rtf.Load(programDir + u"/a.rtf"_qs, 0, 5));
+    EXPECT_EQ(rtf.LoadSaveAttribute(2), 2000) << "RTF keeps the page values";
+
+    ASSERT_TRUE(editor().guardar_fichero(programDir + u"/a.txt"_qs));
+    EXPECT_EQ(leer(programDir + u"/a.txt"_qs), QByteArray("P\xe1gina con m\xe1rgenes"));
+
+    ASSERT_TRUE(editor().guardar_fichero(programDir + u"/a.abc"_qs));
+    const QByteArray framed = leer(programDir + u"/a.abc"_qs);
+    ASSERT_GT(framed.size(), 28);
+    QDataStream in(framed);
+    in.setByteOrder(QDataStream::LittleEndian);
+    std::array<qint32, 7> header{};
+    for (qint32 &field : header)
+        in >> field;
+    EXPECT_EQ(header, (std::array<qint32, 7>{23, 2000, 1000, 1440, 1440, 16837, 11906}));
+    EXPECT_TRUE(framed.mid(28).startsWith("{\\rtf1"));
+    EXPECT_EQ(activo()->caption(), programDir + u"/a.abc"_qs) << "the caption keeps the path as it is";
+    EXPECT_TRUE(QDir(programDir).entryList(QStringList{u".a.abc*"_qs}, QDir::Hidden | QDir::Files).isEmpty())
+        << "no temporary file left behind";
+}
+
+TEST_F(FrameTest, AFailedSaveLeavesThePreviousFileByteForByte)
+{
+    const QString path = programDir + u"/previo.rtf"_qs;
+    QFile old(path);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("{\\rtf1 el informe de ayer}");
+    old.close();
+    const QByteArray before = leer(path);
+    escribir(QString(4000, u'x'));
+
+    // A file size limit makes every write past 64 bytes fail, as a full disk would.
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit tiny = saved;
+    tiny.rlim_cur = 64;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tiny), 0);
+    const bool ok = editor().guardar_fichero(path);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+
+    EXPECT_FALSE(ok);
+    EXPECT_EQ(leer(path), before);
+    ASSERT_EQ(mensajes.shown().size(), 1);
+    EXPECT_EQ(mensajes.shown().at(0).text, u"No se puede guardar el fichero: "_qs + path);
+    EXPECT_EQ(editor().estado(1).modificado, kVerdadero);
+    EXPECT_EQ(activo()->caption(), u"Sin titulo"_qs);
+}
+
+TEST_F(FrameTest, OpeningAFile)
+{
+    const QString plantilla = programDir + u"/plant/inf02.rtf"_qs;
+    MDIchild *child = editor().abrir_fichero(u"  "_qs + plantilla + u" "_qs);
+    ASSERT_NE(child, nullptr);
+    EXPECT_EQ(child->caption(), plantilla) << "trimmed, as it is";
+    EXPECT_EQ(activo(), child);
+    EXPECT_EQ(child->Tag(), u"2"_qs);
+    EXPECT_TRUE(child->TXTextControl1().Text().contains(u"&Peritaje,Texto previo&"_qs));
+    EXPECT_EQ(editor().estado(2).modificado, kFalso);
+    EXPECT_FALSE(child->TXTextControl1().canUndo()) << "loading leaves no undo step";
+}
+
+TEST_F(FrameTest, AFileThatCannotBeReadLeavesNoWindow)
+{
+    const QString missing = programDir + u"/plant/no_existe.rtf"_qs;
+    EXPECT_EQ(editor().abrir_fichero(missing), nullptr);
+    EXPECT_EQ(mensajes.texts(), QStringList{u"No se puede abrir el fichero: "_qs + missing});
+    EXPECT_EQ(editor().estado(2).borrado, kVerdadero);
+    EXPECT_EQ(activo()->Tag(), u"1"_qs);
+    editor().nuevo_documento();
+    EXPECT_EQ(activo()->caption(), u"Sin Titulo:2"_qs) << "the slot is free again";
+}
+
+TEST_F(FrameTest, AnotherEndingOpensEmptyAndUntitled)
+{
+    QFile other(programDir + u"/datos.abc"_qs);
+    ASSERT_TRUE(other.open(QIODevice::WriteOnly));
+    other.write("not read");
+    other.close();
+    MDIchild *child = editor().abrir_fichero(other.fileName());
+    ASSERT_NE(child, nullptr);
+    EXPECT_TRUE(child->TXTextControl1().Text().isEmpty());
+    EXPECT_EQ(child->caption(), u"Sin Titulo:2"_qs);
+}
+
+TEST_F(FrameTest, TheOpenCommandWritesItsSettingsAndCancelDoesNothing)
+{
+    dialogo.cancelNext();
+    activo()->item(u"abriritem"_qs)->trigger();
+    ASSERT_EQ(dialogo.openings().size(), 1);
+    const auto &settings = dialogo.openings().at(0).settings;
+    EXPECT_EQ(settings.DialogTitle, u"Abrir fichero"_qs);
+    EXPECT_EQ(settings.FileName, programDir + u"/plant/*.rtf"_qs);
+    EXPECT_EQ(settings.FilterIndex, 1);
+    EXPECT_EQ(settings.Flags, 6148);
+    EXPECT_EQ(editor().upperBound(), 1);
+
+    dialogo.chooseNext(programDir + u"/plant/inf01.rtf"_qs);
+    editor().abrir();
+    EXPECT_EQ(activo()->caption(), programDir + u"/plant/inf01.rtf"_qs);
+}
+
+TEST_F(FrameTest, TheMenuKeysOfTheDocumentWindow)
+{
+    const QList<std::pair<QString, QKeySequence>> rows{
+        {u"nuevoitem"_qs, QKeySequence(u"Ctrl+N"_qs)},     {u"abriritem"_qs, QKeySequence(u"Ctrl+A"_qs)},
+        {u"guardaritem"_qs, QKeySequence(u"Ctrl+G"_qs)},   {u"guardarcomoitem"_qs, QKeySequence(u"Ctrl+C"_qs)},
+        {u"imprimiritem"_qs, QKeySequence(u"Ctrl+I"_qs)},  {u"saliritem"_qs, QKeySequence(u"Ctrl+S"_qs)},
+        {u"saliritem2"_qs, QKeySequence()},
+    };
+    for (const auto &[name, key] : rows) {
+        QAction *action = activo()->item(name);
+        ASSERT_NE(action, nullptr) << name.toStdString();
+        EXPECT_EQ(action->shortcut(), key) << name.toStdString();
+    }
+    EXPECT_EQ(activo()->item(u"guardarcomoitem"_qs)->text(), u"Guardar &Como..."_qs);
+}
+
+TEST_F(FrameTest, TheTextChangedNotificationMarksTheWindow)
+{
+    EXPECT_EQ(editor().estado(1).modificado, kFalso);
+    escribir(u"a"_qs);
+    EXPECT_EQ(editor().estado(1).modificado, kVerdadero);
+}
+
+TEST_F(FrameTest, AWindowAsWideAsItsControlIsWhite)
+{
+    activo()->resize(600, 400);
+    ajustar_ventana(*activo());
+    EXPECT_EQ(activo()->palette().color(QPalette::Window), QColor(255, 255, 255));
+    EXPECT_EQ(activo()->vista()->height(), 400 - activo()->TXRuler1()->sizeHint().height());
+}
