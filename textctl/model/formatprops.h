@@ -134,6 +134,18 @@ enum : int {
     // --- Table formats -------------------------------------------------------
     // int: nesting depth (1 = outer table).
     TableNestingLevel = QTextFormat::UserProperty + 400,
+
+    // --- The document (the main text's root frame format) ------------------
+    // QStringList of four families: the style sheet's default fonts for
+    // low-ANSI, high-ANSI, East Asian and complex-script text (\stshfloch,
+    // \stshfhich, \stshfdbch, \stshfbi); "" where the file names none.
+    // Other readers lay out white space differently when these are absent,
+    // so a file that states them keeps them.
+    StyleSheetFonts = QTextFormat::UserProperty + 500,
+    // QByteArray: document-wide compatibility words that change how other
+    // readers lay the text out (\dntblnsbdb: spaces are not balanced
+    // against double-byte characters), verbatim, written back unchanged.
+    DocumentWordsRtf,
 };
 
 // Object type of live fields (PAGE, NUMPAGES).

@@ -30,9 +30,18 @@ QString textPlainText(const QTextDocument &text)
     for (QTextBlock block = text.begin(); block.isValid(); block = block.next()) {
         if (block.length() == 1 && block.blockFormat().boolProperty(prop::SeparatorBlock))
             continue;  // a block the text model needs beside a table
-        for (QChar c : block.text()) {
+        const QString line = block.text();
+        for (qsizetype i = 0; i < line.size(); ++i) {
+            const QChar c = line.at(i);
             if (c == QChar::ObjectReplacementCharacter)
                 continue;
+            if (c.isSurrogate()) {
+                // A file may hold a lone half of a pair; the model keeps it
+                // so that a save writes it back, plain text cannot.
+                const bool paired = c.isHighSurrogate() && i + 1 < line.size() && line.at(i + 1).isLowSurrogate();
+                out.append(paired ? line.mid(i++, 2) : QString(QChar(QChar::ReplacementCharacter)));
+                continue;
+            }
             out.append(c == QChar::LineSeparator ? QChar(u'\n') : c);
         }
         out.append(u'\n');

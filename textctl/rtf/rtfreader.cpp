@@ -1,11 +1,13 @@
 #include "rtfreader.h"
 
+#include "formatprops.h"
 #include "richdocument.h"
 #include "rtfreaderbuilder.h"
 #include "rtfreaderparser.h"
 
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextFrame>
 
 namespace textctl {
 
@@ -35,7 +37,7 @@ void applyPage(const rtf::PageValues &values, PageSetup &page)
 // Fills `document` (empty) with `blocks`, as one edit that leaves no undo
 // history behind.
 void fillDocument(QTextDocument *document, const std::vector<rtf::Block> &blocks,
-                  const std::vector<rtf::PictureResource> &pictures)
+                  const std::vector<rtf::PictureResource> &pictures, const rtf::ReadResult *values = nullptr)
 {
     const bool undo = document->isUndoRedoEnabled();
     document->setUndoRedoEnabled(false);
@@ -44,6 +46,15 @@ void fillDocument(QTextDocument *document, const std::vector<rtf::Block> &blocks
     rtf::RtfReaderBuilder builder(document, pictures);
     builder.insertBlocks(cursor, blocks, rtf::RtfReaderBuilder::Start::Replace);
     cursor.endEditBlock();
+    // The document-wide values live on the main text's root frame.
+    if (values && (!values->styleSheetFonts.isEmpty() || !values->documentWords.isEmpty())) {
+        QTextFrameFormat root = document->rootFrame()->frameFormat();
+        if (!values->styleSheetFonts.isEmpty())
+            root.setProperty(prop::StyleSheetFonts, values->styleSheetFonts);
+        if (!values->documentWords.isEmpty())
+            root.setProperty(prop::DocumentWordsRtf, values->documentWords);
+        document->rootFrame()->setFrameFormat(root);
+    }
     document->setUndoRedoEnabled(undo);
 }
 
@@ -74,7 +85,7 @@ bool readRtf(QByteArrayView rtf, RichDocument &doc, QString *error)
     doc.leftFooterRtf = content.leftFooterRtf;
     doc.keptGroups = content.keptGroups;
 
-    fillDocument(doc.main(), content.main, content.pictures);
+    fillDocument(doc.main(), content.main, content.pictures, &content);
     for (int code : RichDocument::kAreaCodes) {
         const auto &area = content.areas[rtf::areaSlot(code)];
         if (area)

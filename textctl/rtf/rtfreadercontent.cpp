@@ -13,31 +13,9 @@ constexpr int kMaxTableLevel = 16;
 // Cells past this in one row join the row's last cell.
 constexpr size_t kMaxCellsPerRow = 256;
 
-// An unpaired surrogate (a \uN of half a pair) becomes U+FFFD so that the
-// text stays valid UTF-16.
-void repairSurrogates(QString &text)
-{
-    const qsizetype n = text.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = text.at(i);
-        if (!c.isSurrogate())
-            continue;
-        if (c.isHighSurrogate() && i + 1 < n && text.at(i + 1).isLowSurrogate()) {
-            ++i;
-            continue;
-        }
-        text[i] = QChar::ReplacementCharacter;
-    }
-}
-
 Qt::Alignment alignmentOf(const RowDef &def)
 {
     return def.alignmentSet ? def.alignment : Qt::AlignLeft;
-}
-
-bool hasSurrogate(const QString &text)
-{
-    return std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.isSurrogate(); });
 }
 
 }  // namespace
@@ -65,10 +43,8 @@ void Story::endParagraph(int level, const QTextBlockFormat &format, const QTextC
     block.paragraph.format = format;
     block.paragraph.markFormat = mark;
     block.paragraph.list = list;
-    for (Run &run : block.paragraph.runs) {
-        if (!run.object && hasSurrogate(run.text))
-            repairSurrogates(run.text);
-    }
+    // An unpaired surrogate (a \uN of half a pair) stays: a save writes it
+    // back as the file had it, and the plain text shows U+FFFD for it.
     level = std::min(level, kMaxTableLevel);
     std::vector<Block> &container = containerFor(level);
     appendBlock(container, std::move(block), level);

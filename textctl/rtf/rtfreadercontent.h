@@ -132,6 +132,8 @@ public:
     void appendAfterCurrent(std::vector<Block> blocks);
     // True when a row of `level` has cells waiting for its \row.
     bool rowInProgress(int level) const;
+    // True before the first block and the first text of the story.
+    bool isEmpty() const { return m_blocks.empty() && m_levels.empty() && m_current.isEmpty(); }
 
     // Closes open tables and keeps a last paragraph that has content.
     std::vector<Block> finish();

@@ -83,7 +83,13 @@ void ReaderContext::appendToStory(const QString &text)
 {
     if (top().story == &mainStory)
         resolveSectionBreak();
+    if (top().field >= 0)
+        fields[top().field].resultHasText = true;
     Paragraph &paragraph = top().story->current();
+    if (paragraph.isEmpty()) {
+        const ParaState &p = top().para;
+        m_firstTextList = {&paragraph, p.listOverride, p.listLevel, p.legacy};
+    }
     if (pendingBookmarkStarts.isEmpty()) {
         paragraph.appendText(text, top().chr.format);
         return;
@@ -108,6 +114,7 @@ void ReaderContext::insertText(const QString &text)
     GroupState &g = top();
     switch (g.destination) {
     case Destination::Text:
+    case Destination::TableProps:
         appendToStory(text);
         break;
     case Destination::LiveFieldResult: insertLiveField(*this); break;
@@ -141,6 +148,15 @@ void ReaderContext::insertObject(const QTextCharFormat &format, int picture)
     insertObjectInto(top(), format, picture);
 }
 
+void ReaderContext::insertTextInto(GroupState &g, const QString &text, const QTextCharFormat &format)
+{
+    if (g.destination != Destination::Text || text.isEmpty())
+        return;
+    if (g.story == &mainStory)
+        resolveSectionBreak();
+    g.story->current().appendText(text, format);
+}
+
 void ReaderContext::insertObjectInto(GroupState &g, const QTextCharFormat &format, int picture)
 {
     const Destination d = g.destination;
@@ -162,13 +178,30 @@ int ReaderContext::tableLevel() const
     return level;
 }
 
+const ParaState &ReaderContext::paragraphState(ParaState &scratch) const
+{
+    const ParaState &para = top().para;
+    const FirstTextList &first = m_firstTextList;
+    const bool listNow = para.listOverride >= 0 || para.legacy.level > 0;
+    const bool listThen = first.listOverride >= 0 || first.legacy.level > 0;
+    if (listNow || !listThen || first.paragraph != &top().story->current() || top().story->current().isEmpty())
+        return para;
+    scratch = para;
+    scratch.listOverride = first.listOverride;
+    scratch.listLevel = first.listLevel;
+    scratch.legacy = first.legacy;
+    return scratch;
+}
+
 void ReaderContext::endParagraph()
 {
     if (top().story == &mainStory)
         resolveSectionBreak();
-    const ParaState &para = top().para;
+    ParaState scratch;
+    const ParaState &para = paragraphState(scratch);
     QTextBlockFormat format = finishedBlockFormat(para);
     const ListRef list = listFor(*this, para, format);
+    m_firstTextList = {};
     top().story->endParagraph(tableLevel(), format, top().chr.format, list);
 }
 
@@ -177,6 +210,7 @@ void ReaderContext::endCell(int level)
     const ParaState &para = top().para;
     QTextBlockFormat format = finishedBlockFormat(para);
     const ListRef list = listFor(*this, para, format);
+    m_firstTextList = {};
     top().story->endCell(level, format, top().chr.format, list);
 }
 

@@ -55,7 +55,7 @@ enum class Destination : quint8 {
     LegacyListBefore,
     LegacyListAfter,
     UnicodeAlternate,  // \upr: only its \ud part is read
-    TableProps,     // \nesttableprops: words only
+    TableProps,     // \nesttableprops: row words, and text some writers put there
 };
 
 // A style sheet entry without \sN: style 0 once it has words.
@@ -90,7 +90,7 @@ struct ParaState {
     bool lineMultiple = false;
     bool inTable = false;
     int nesting = 0;
-    int listOverride = 0;
+    int listOverride = -1;  // \lsN; -1: none stated (\ls0 is a list when defined)
     int listLevel = 0;
     bool leftSet = false;
     bool firstSet = false;
@@ -203,6 +203,7 @@ struct FieldData {
     QString liveKind;
     int id = 0;
     bool objectDone = false;
+    bool resultHasText = false;
 };
 
 // An image resource: the original bytes of a PNG or JPEG, or a placeholder
@@ -223,6 +224,8 @@ struct ReadResult {
     QByteArray leftHeaderRtf;
     QByteArray leftFooterRtf;
     QList<QByteArray> keptGroups;
+    QStringList styleSheetFonts;  // see prop::StyleSheetFonts; empty: none stated
+    QByteArray documentWords;     // see prop::DocumentWordsRtf
     PageValues page;
     std::vector<PictureResource> pictures;
 };
@@ -253,6 +256,7 @@ public:
     void insertObject(const QTextCharFormat &format, int picture = -1);
     // The same into group `g` (a picture group ending inserts into its parent).
     void insertObjectInto(GroupState &g, const QTextCharFormat &format, int picture = -1);
+    void insertTextInto(GroupState &g, const QString &text, const QTextCharFormat &format);
     // Ends the paragraph being read (\par), the cell (\cell, \nestcell)
     // or the row (\row, \nestrow) of table level `level`.
     void endParagraph();
@@ -269,6 +273,7 @@ public:
     // Document tables.
     int documentCodePage = 1252;
     int defaultFont = -1;
+    std::array<int, 4> styleSheetFonts{-1, -1, -1, -1};  // \stshfloch, hich, dbch, bi
     QHash<int, FontEntry> fonts;
     int fontInProgress = -1;
     QList<QColor> colors;
@@ -280,7 +285,7 @@ public:
     std::vector<ListDef> lists;
     QHash<int, int> listOverrides;  // \ls -> \listid
     int overrideListId = 0;
-    int overrideIndex = 0;
+    int overrideIndex = -1;
     int overrideOwnList = -1;  // index in lists of levels an override redefines
 
     // Table rows being defined, by table level (index 0 = level 1).
@@ -326,6 +331,19 @@ public:
 
 private:
     void appendToStory(const QString &text);
+    // The paragraph's own state, or, when the group that made the paragraph
+    // a list item closed before its \par, that state with the list words
+    // it had at its first text.
+    const ParaState &paragraphState(ParaState &scratch) const;
+
+    // The list words in force at the first text of the paragraph being read.
+    struct FirstTextList {
+        const Paragraph *paragraph = nullptr;
+        int listOverride = -1;
+        int listLevel = 0;
+        LegacyListState legacy;
+    };
+    FirstTextList m_firstTextList;
 
     QByteArrayView m_rtf;
     std::vector<GroupState> m_groups;

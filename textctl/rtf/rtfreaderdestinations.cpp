@@ -88,7 +88,7 @@ bool enterTableDestination(ReaderContext &ctx, Word word)
     case Word::ListOverrideTable: g.destination = Destination::ListOverrideTable; return true;
     case Word::ListOverride:
         setIf(d == Destination::ListOverrideTable, Destination::ListOverride);
-        ctx.overrideIndex = 0;
+        ctx.overrideIndex = -1;
         ctx.overrideListId = 0;
         ctx.overrideOwnList = -1;
         return true;

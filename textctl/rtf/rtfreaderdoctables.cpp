@@ -191,6 +191,17 @@ void applyDocumentWord(ReaderContext &ctx, Word word, int param, bool hasParam)
         if (hasParam)
             ctx.defaultFont = param;
         break;
+    case Word::StshfLoch:
+    case Word::StshfHich:
+    case Word::StshfDbch:
+    case Word::StshfBi:
+        if (hasParam)
+            ctx.styleSheetFonts[int(word) - int(Word::StshfLoch)] = param;
+        break;
+    case Word::DntBlnSbDb:
+        if (!ctx.result.documentWords.contains("\\dntblnsbdb"))
+            ctx.result.documentWords += "\\dntblnsbdb";
+        break;
     case Word::PaperW: setPageValue(ctx, &P::width, param, false); break;
     case Word::PaperH: setPageValue(ctx, &P::height, param, false); break;
     case Word::MargL: setPageValue(ctx, &P::marginLeft, param, false); break;

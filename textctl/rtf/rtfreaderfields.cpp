@@ -1,5 +1,6 @@
 #include "rtfreaderfields.h"
 
+#include "codepage.h"
 #include "formatprops.h"
 
 namespace textctl::rtf {
@@ -141,10 +142,38 @@ void enterFieldResult(ReaderContext &ctx)
     g.chr.sticky.merge(props);
 }
 
+namespace {
+
+// The character a SYMBOL field stands for ("SYMBOL 174 \f Symbol"): a
+// byte of the ANSI code page, or a Unicode value with \u.
+QString symbolCharacter(const QString &instruction)
+{
+    const QStringList args = fieldArguments(instruction);
+    if (args.size() < 2)
+        return {};
+    bool ok = false;
+    const QString number = args.at(1);
+    const bool hex = number.startsWith(QStringLiteral("0x"), Qt::CaseInsensitive);
+    const uint code = hex ? number.mid(2).toUInt(&ok, 16) : number.toUInt(&ok);
+    if (!ok || code == 0 || code > 0xFFFF)
+        return {};
+    if (args.contains(QStringLiteral("\\u"), Qt::CaseInsensitive) || code > 0xFF)
+        return QString(QChar(char16_t(code)));
+    return QString(QChar(platform::windows1252ToUnicode(static_cast<unsigned char>(code))));
+}
+
+}  // namespace
+
 void finishField(ReaderContext &ctx)
 {
     FieldData &f = ctx.fields[ctx.top().field];
     GroupState *parent = ctx.parent();
+    // A SYMBOL field saved without its result still shows its character.
+    if (f.kind == FieldData::Kind::Other && !f.resultHasText && parent && firstWord(f.instruction) == u"SYMBOL") {
+        f.resultHasText = true;
+        ctx.insertTextInto(*parent, symbolCharacter(f.instruction), parent->chr.format);
+        return;
+    }
     if (f.kind != FieldData::Kind::Live || f.objectDone || !parent)
         return;
     f.objectDone = true;

@@ -18,6 +18,7 @@ QTextListFormat::Style styleForNumberFormat(int nfc, const QString &bullet)
     case 2: return QTextListFormat::ListLowerRoman;
     case 3: return QTextListFormat::ListUpperAlpha;
     case 4: return QTextListFormat::ListLowerAlpha;
+    case kNoNumber: return QTextListFormat::ListStyleUndefined;
     case 23:
         if (bullet == u"o" || bullet == u"\u25CB" || bullet == u"\uF06F")
             return QTextListFormat::ListCircle;
@@ -119,11 +120,11 @@ void applyListTableWord(ReaderContext &ctx, Word word, int param)
 
 void finishListOverride(ReaderContext &ctx)
 {
-    if (ctx.overrideIndex != 0) {
+    if (ctx.overrideIndex >= 0) {
         const int own = ctx.overrideOwnList;
         ctx.listOverrides.insert(ctx.overrideIndex, own >= 0 ? ctx.lists[own].id : ctx.overrideListId);
     }
-    ctx.overrideIndex = 0;
+    ctx.overrideIndex = -1;
     ctx.overrideListId = 0;
     ctx.overrideOwnList = -1;
 }
@@ -157,22 +158,20 @@ ListRef listFor(const ReaderContext &ctx, const ParaState &para, QTextBlockForma
 {
     ListRef ref;
     const ListLevelDef *level = nullptr;
-    if (para.listOverride > 0) {
+    if (para.listOverride > 0 || (para.listOverride == 0 && ctx.listOverrides.contains(0))) {
         format.setProperty(prop::ListOverride, para.listOverride);
         format.setProperty(prop::ListLevel, para.listLevel);
         level = levelFor(ctx, para.listOverride, para.listLevel);
     }
     // An \lsN the tables do not define falls back to the paragraph's \pn.
     if (level) {
-        if (level->numberFormat == kNoNumber)
-            return ref;
         QString prefix, suffix, bullet;
         splitLevelText(level->text, prefix, suffix, bullet);
         ref.key = std::min(para.listOverride, 1 << 20) * 16 + para.listLevel + 1;
         QTextListFormat &list = ref.format.emplace();
         list.setStyle(styleForNumberFormat(level->numberFormat, bullet));
         list.setIndent(0);
-        if (level->numberFormat != 23) {
+        if (level->numberFormat != 23 && level->numberFormat != kNoNumber) {
             list.setNumberPrefix(prefix);
             list.setNumberSuffix(suffix);
             if (level->startAt != 1)

@@ -9,6 +9,9 @@
 #include "rtfreaderpara.h"
 #include "rtfreaderpicture.h"
 #include "rtfreadertable.h"
+#include "richdocument.h"
+
+#include <algorithm>
 
 namespace textctl::rtf {
 
@@ -53,8 +56,7 @@ bool takesText(Destination d)
     case Destination::ShapeProperty:
     case Destination::Field:
     case Destination::LegacyList:
-    case Destination::UnicodeAlternate:
-    case Destination::TableProps: return false;
+    case Destination::UnicodeAlternate: return false;
     default: return true;
     }
 }
@@ -142,6 +144,9 @@ void RtfReaderParser::handleText(QByteArrayView bytes)
         return;
     }
     if (!takesText(d))
+        return;
+    // Blanks after the document's closing brace are the file's end, not text.
+    if (m_ctx.parent() == nullptr && bytes.trimmed().isEmpty())
         return;
     const int codePage = m_ctx.codePage();
     if (!m_bytes.isEmpty() && codePage != m_bytesCodePage)
@@ -257,7 +262,14 @@ void RtfReaderParser::handleUnicode(int param)
     const char32_t code = param < 0 ? static_cast<char32_t>(param + 65536) : static_cast<char32_t>(param);
     if (code == 0)
         return;
-    m_ctx.insertText(QString::fromUcs4(&code, 1));
+    // Not QString::fromUcs4: it takes a U+FEFF for a byte order mark and
+    // drops it, and turns a lone surrogate into U+FFFD. A lone surrogate
+    // stays as it is: written back unchanged, other readers show it as the
+    // original shows; the plain text gives U+FFFD for it.
+    if (QChar::requiresSurrogates(code))
+        m_ctx.insertText(QString(QChar(QChar::highSurrogate(code))) + QChar(QChar::lowSurrogate(code)));
+    else
+        m_ctx.insertText(QString(QChar(char16_t(code))));
 }
 
 void RtfReaderParser::handleSpecialWord(Word word)
@@ -279,13 +291,18 @@ void RtfReaderParser::handleSpecialWord(Word word)
         }
     }
     GroupState &g = m_ctx.top();
-    if (g.destination != Destination::Text)
+    // A nested row's properties group is text too: writers put the cells'
+    // last paragraphs in it, and every reader shows them.
+    if (g.destination != Destination::Text && g.destination != Destination::TableProps)
         return;
     Story &story = *g.story;
     switch (word) {
     case Word::Par: m_ctx.endParagraph(); break;
     case Word::Column:
-        if (!story.current().isEmpty())
+        // There are no columns here: a column break ends the paragraph, and
+        // one before any text leaves the empty paragraph the first column
+        // would show.
+        if (!story.current().isEmpty() || story.isEmpty())
             m_ctx.endParagraph();
         break;
     case Word::Page:
@@ -350,6 +367,13 @@ void RtfReaderParser::finish()
     if (!ctx.mainStory.current().isEmpty())
         ctx.endParagraph();
     ctx.result.main = ctx.mainStory.finish();
+    if (std::any_of(ctx.styleSheetFonts.cbegin(), ctx.styleSheetFonts.cend(), [](int f) { return f >= 0; })) {
+        // A default naming no font of the table still counts: it falls back
+        // to the document's default font.
+        const QString fallback = ctx.fonts.value(ctx.defaultFont, FontEntry{RichDocument::kDefaultFont, {}}).name;
+        for (int font : ctx.styleSheetFonts)
+            ctx.result.styleSheetFonts << (font < 0 ? QString() : ctx.fonts.value(font, FontEntry{fallback, {}}).name);
+    }
 
     auto &areas = ctx.result.areas;
     if (!ctx.titlePage) {

@@ -57,6 +57,17 @@ qreal cellBorderWidth(const QTextTableCellFormat &f, Side side)
     return 0;
 }
 
+QTextFrameFormat::BorderStyle cellBorderStyle(const QTextTableCellFormat &f, Side side)
+{
+    switch (side) {
+    case Top: return f.topBorderStyle();
+    case Left: return f.leftBorderStyle();
+    case Bottom: return f.bottomBorderStyle();
+    case Right: return f.rightBorderStyle();
+    }
+    return QTextFrameFormat::BorderStyle_Solid;
+}
+
 QTextFrameFormat::BorderStyle borderStyleFor(QByteArrayView name)
 {
     if (name == "brdrnone" || name == "brdrnil" || name == "brdrtbl")
@@ -81,9 +92,9 @@ void applyCellBorderAttribute(const ReaderContext &ctx, CellDef &cell, Side side
     QTextTableCellFormat &f = cell.format;
     const QByteArrayView name = w.name;
     if (name == "brdrw") {
+        // The width changes, the style the side already has stays.
         if (cellBorderWidth(f, side) > 0)
-            setCellBorder(f, side, twipsToPixels(std::clamp(w.param, 1, 255)),
-                          QTextFrameFormat::BorderStyle_Solid);
+            setCellBorder(f, side, twipsToPixels(std::clamp(w.param, 1, 255)), cellBorderStyle(f, side));
     } else if (name == "brdrcf") {
         if (const QColor color = tableColor(ctx, w.param); color.isValid())
             setCellBorderColor(f, side, color);

@@ -78,7 +78,8 @@ enum class Word : quint16 {
     SbkNone, SbkPage, SbkColumn, SbkEven, SbkOdd, FontCharset, FontCodePage, Red, Green, Blue,
     BasedOn, ListId, LevelNfc, LevelNfcN, LevelStartAt, PnLevel, PnLevelBullet, PnLevelBody,
     PnLevelCont, PnDecimal, PnUpperLetter, PnLowerLetter, PnUpperRoman, PnLowerRoman, PnCardinal,
-    PnOrdinal, PnStart, PnIndent,
+    PnOrdinal, PnStart, PnIndent, StshfLoch, StshfHich, StshfDbch, StshfBi,
+    DntBlnSbDb,
     DocumentLast,
 };
 

@@ -85,6 +85,7 @@ QByteArray RtfWriter::writeAll()
         }
     }
     writeFrame(m_text->rootFrame(), m_lastParagraphMark);
+    m_styleSheetFontWords = styleSheetFontWords();
 
     // The tables are complete only now: they go in front of the body.
     m_out.closeGroup();
@@ -96,7 +97,10 @@ QByteArray RtfWriter::writeAll()
 QByteArray RtfWriter::header() const
 {
     RtfWriterBuffer out;
-    out.raw("{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1");
+    out.raw("{\\rtf1\\ansi\\ansicpg1252\\deff0");
+    out.raw(m_styleSheetFontWords);
+    out.raw(m_text->rootFrame()->frameFormat().property(prop::DocumentWordsRtf).toByteArray());
+    out.raw("\\uc1");
     out.control("deftab", pixelsToTwips(m_text->defaultTextOption().tabStopDistance()));
     out.newline();
     out.raw(m_fonts.toRtf());
@@ -116,6 +120,18 @@ QByteArray RtfWriter::header() const
             out.verbatim(group);
             out.newline();
         }
+    }
+    return out.take();
+}
+
+QByteArray RtfWriter::styleSheetFontWords()
+{
+    static constexpr const char *kWords[] = {"stshfloch", "stshfhich", "stshfdbch", "stshfbi"};
+    const QStringList families = m_text->rootFrame()->frameFormat().property(prop::StyleSheetFonts).toStringList();
+    RtfWriterBuffer out;
+    for (qsizetype i = 0; i < qMin(families.size(), qsizetype(std::size(kWords))); ++i) {
+        if (!families[i].isEmpty())
+            out.control(kWords[i], m_fonts.indexOf(families[i]));
     }
     return out.take();
 }

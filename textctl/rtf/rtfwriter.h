@@ -116,6 +116,8 @@ public:
     // The header the tables gathered so far give: {\rtf1 ... up to the
     // body (font, colour and list tables, kept groups).
     QByteArray header() const;
+    // The document's style-sheet default fonts, registering their families.
+    QByteArray styleSheetFontWords();
 
 private:
     enum class End { Par, Cell, NestCell, None };
@@ -207,6 +209,7 @@ private:
     RtfWriterFontTable m_fonts;
     RtfWriterColorTable m_colors;
     RtfWriterListTable m_lists;
+    QByteArray m_styleSheetFontWords;  // \stshf... of the document, numbered in m_fonts
 
     // Per-document caches, by QTextFormatCollection index.
     const QTextDocument *m_current = nullptr;

@@ -50,7 +50,7 @@ void RtfWriter::writeListText(const QTextBlock &block)
     QString text;
     if (RtfWriterListTable::isBullet(style)) {
         text = RtfWriterListTable::bulletText(style);
-    } else {
+    } else if (style != QTextListFormat::ListStyleUndefined) {  // else a level without a number
         // Qt's own item text counts from 1 whatever the list's start.
         const int start = format.hasProperty(prop::ListStart) ? format.intProperty(prop::ListStart) : 1;
         text = format.numberPrefix() + RtfWriterListTable::numberText(style, list->itemNumber(block) + start)
@@ -62,7 +62,8 @@ void RtfWriter::writeListText(const QTextBlock &block)
     m_out.control("pard");
     m_out.controls(charInfo(block.charFormatIndex(), block.charFormat()).rtf);
     m_out.text(text);
-    m_out.control("tab");
+    if (!text.isEmpty())
+        m_out.control("tab");
     m_out.closeGroup();
 }
 

@@ -67,7 +67,9 @@ QByteArray RtfWriterFontTable::toRtf() const
         out.openGroup();
         out.control("f", i);
         out.control(familyClass(family));
-        out.control("fcharset", isSymbolFamily(family) ? 2 : 0);
+        // Symbol fonts too: their characters are written as \uN (U+F0xx),
+        // and \fcharset2 would turn a plain letter in them into one.
+        out.control("fcharset", 0);
         // A ';' would end the name early.
         QString name = family;
         name.remove(u';');

@@ -25,7 +25,8 @@ public:
     int size() const { return int(m_families.size()); }
     QByteArray toRtf() const;
 
-    // True for the symbol fonts whose bytes are glyph numbers (\fcharset2).
+    // True for the symbol fonts (Symbol, Wingdings...). They are written
+    // with \fcharset0 all the same: their glyphs go out as \uN (U+F0xx).
     static bool isSymbolFamily(const QString &family);
 
 private:

@@ -141,7 +141,8 @@ QByteArray RtfWriterListTable::levelRtf(const List &list, int level) const
     out.control("levelnfcn", nfc);
     out.control("leveljc", 0);
     out.control("leveljcn", 0);
-    out.control("levelfollow", 0);
+    // Nothing follows an empty number; a tab follows every other.
+    out.control("levelfollow", def.style == QTextListFormat::ListStyleUndefined ? 2 : 0);
     out.control("levelstartat", def.start);
     out.control("levelspace", 0);
     out.control("levelindent", 0);
@@ -150,6 +151,14 @@ QByteArray RtfWriterListTable::levelRtf(const List &list, int level) const
     if (isBullet(def.style)) {
         appendCountByte(out, 1);
         out.text(bulletText(def.style));
+        out.raw(";");
+        out.closeGroup();
+        out.openGroup();
+        out.control("levelnumbers");
+        out.raw(";");
+    } else if (def.style == QTextListFormat::ListStyleUndefined) {
+        // A level without a number: an empty text.
+        appendCountByte(out, 0);
         out.raw(";");
         out.closeGroup();
         out.openGroup();

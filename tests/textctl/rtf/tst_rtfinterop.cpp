@@ -70,6 +70,33 @@ QString firstDifference(const QString &theirs, const QString &mine)
     return {};
 }
 
+// Files whose original LibreOffice itself reads wrongly: its own text of the
+// original contradicts what the file visibly holds, so there is nothing for
+// our copy to agree with. Counted out of the figure, and printed.
+struct Misread {
+    const char *name;
+    const char *why;
+};
+constexpr Misread kMisreadOriginals[] = {
+    {"rtfparserkit__testSpecialChars.rtf", "drops the \\emspace, \\enspace and \\qmspace characters"},
+    {"rtf-parser-rs__file-sample_100kB.rtf", "stops at the first shape; some 30 paragraphs of text follow it"},
+    {"striprtf__encoding.rtf", "stops at a {\\rtf1 nested after \"Text2:\"; the paragraphs after it are lost"},
+    {"pandoc__table_nested_malformed_itap.rtf", "shows none of the cell texts (\"Parent before\", \"Outer cell\")"},
+    {"pandoc__table_simple.rtf", "shows one of the four cell texts of each row (A, E)"},
+    {"rtfpipe__Test01.rtf", "shows both alternatives of {\\upr{[G]}{\\*\\ud{[...]}}}"},
+    {"tika__testRTFHyperlinkAndStyles.rtf", "shows U+FFFD for \\'94 of a \\fcharset1 font in an \\ansicpg1252 file"},
+    {"pandoc__list_legacy.rtf", "drops the numbers and bullets the file's own {\\pntext} shows"},
+};
+
+const char *misreadReason(const QString &name)
+{
+    for (const Misread &m : kMisreadOriginals) {
+        if (name == QLatin1String(m.name))
+            return m.why;
+    }
+    return nullptr;
+}
+
 QString folded(QString text)
 {
     static const QRegularExpression space(u"\\s+"_qs);
@@ -116,11 +143,16 @@ TEST(Interop, LibreOfficeReadsTheSameTextFromOurRtf)
     int sameWords = 0;
     QStringList differing;
     QStringList unreadable;
+    QStringList misread;
     for (const QString &name : names) {
         const QString txt = QFileInfo(name).completeBaseName() + u".txt"_qs;
         const QString theirsPath = QDir(original + u"-txt"_qs).filePath(txt);
         if (!QFile::exists(theirsPath)) {
             unreadable << name;  // LibreOffice cannot read the original either
+            continue;
+        }
+        if (const char *why = misreadReason(name)) {
+            misread << name + u": "_qs + QString::fromUtf8(why);
             continue;
         }
         ++compared;
@@ -141,9 +173,14 @@ TEST(Interop, LibreOfficeReadsTheSameTextFromOurRtf)
         std::printf("interop: differs: %s\n", qPrintable(name));
     for (const QString &name : unreadable)
         std::printf("interop: LibreOffice reads no text from the original: %s\n", qPrintable(name));
+    for (const QString &name : misread)
+        std::printf("interop: not counted, LibreOffice misreads the original: %s\n", qPrintable(name));
     // The aim is the same text for 95 % of the files. The floor is what has
     // been reached, so that no change loses ground while the rest is done.
-    constexpr int kReachedIdentical = 113;
-    std::printf("interop: %.1f %% identical (aim: 95 %%)\n", 100.0 * identical / qMax(1, compared));
+    constexpr int kReachedIdentical = 128;
+    std::printf("interop: %.1f %% identical (aim: 95 %%); %d of %d files, %d not counted (misread originals); "
+                "%.1f %% counting them as differing\n",
+                100.0 * identical / qMax(1, compared), identical, compared, int(misread.size()),
+                100.0 * identical / qMax(1, compared + int(misread.size())));
     EXPECT_GE(identical, kReachedIdentical) << identical << " of " << compared;
 }

@@ -2,6 +2,7 @@
 // breaks, page values.
 
 #include "formatprops.h"
+#include "plaintext.h"
 #include "rtfreadertesting.h"
 
 #include <QFont>
@@ -48,7 +49,9 @@ const TextCase kTextCases[] = {
     {"UcIsScopedToItsGroup", "{\\rtf1 {\\uc2 \\u8364 XY}\\u8364 Xz}", u"€€z"_qs},
     {"NegativeUnicode", "{\\rtf1 \\u-3913 ?}", u"\uF0B7"_qs},
     {"SurrogatePair", "{\\rtf1 \\u-10179 ?\\u-8694 ?}", u"\U0001F60A"_qs},
-    {"LoneSurrogateReplaced", "{\\rtf1 a\\u-10179 ?b}", u"a\uFFFDb"_qs},
+    // A lone half of a pair is kept, to be written back as the file had it.
+    {"LoneSurrogateKept", "{\\rtf1 a\\u-10179 ?b}", u"a"_qs + QChar(0xD83D) + u"b"_qs},
+    {"ByteOrderMarkCharacterKept", "{\\rtf1 a\\uc0\\u-257 b}", u"a\uFEFFb"_qs},
     {"FallbackSkipsNoStructure", "{\\rtf1 a\\u8364\\par b}", u"a€\nb"_qs},
     {"StarredUnknownSkipped", "{\\rtf1 {\\*\\unknowndest hidden}shown}", u"shown"_qs},
     {"UnknownWordIgnored", "{\\rtf1 \\unknownword shown}", u"shown"_qs},
@@ -60,11 +63,19 @@ const TextCase kTextCases[] = {
     {"BinaryDataIsNotText", "{\\rtf1 a{\\*\\blob\\bin5 }{\\pa}b}", u"ab"_qs},
     {"UprReadsItsUnicodePart", "{\\rtf1 {\\upr{ansi}{\\*\\ud{uni}}}}", u"uni"_qs},
     {"FieldResultShown", "{\\rtf1 {\\field{\\*\\fldinst DATE}{\\fldrslt 14/03/2024}}}", u"14/03/2024"_qs},
+    {"SymbolFieldWithoutResultShowsItsCharacter",
+     "{\\rtf1 a{\\field{\\*\\fldinst SYMBOL 174 \\\\f \"Symbol\" \\\\s 12}{\\fldrslt\\f0}}b"
+     "{\\field{\\*\\fldinst SYMBOL 0x41 \\\\u}{\\fldrslt }}c{\\field{\\*\\fldinst SYMBOL 150}{\\fldrslt }}}",
+     u"a\u00AEbAc\u2013"_qs},
+    {"SymbolFieldResultWins", "{\\rtf1 {\\field{\\*\\fldinst SYMBOL 174}{\\fldrslt x}}}", u"x"_qs},
     {"PageBreakEndsParagraph", "{\\rtf1 a\\page b}", u"a\nb"_qs},
     {"PageBreakAfterParDoesNotAddAParagraph", "{\\rtf1 a\\par\\page b}", u"a\nb"_qs},
     {"FootnoteTextIsNotText", "{\\rtf1 a{\\super\\chftn}{\\footnote\\pard{\\super\\chftn} note}b}", u"a1b"_qs},
     {"TextAfterEarlyCloseKept", "{\\rtf1 a\\par b}{\\b c}", u"a\nbc"_qs},
     {"StrayBraceEndsTheDocument", "{\\rtf1 a}} junk", u"a"_qs},
+    {"BlanksAfterTheEndAreNoText", "{\\rtf1 a\\par}} \r\n", u"a"_qs},
+    {"ColumnBreakFirstLeavesAnEmptyParagraph", "{\\rtf1\\cols2\\column hello\\par}", u"\nhello"_qs},
+    {"ColumnBreakAfterParAddsNone", "{\\rtf1\\cols2 a\\par\\column b\\par}", u"a\nb"_qs},
 };
 // clang-format on
 
@@ -79,6 +90,14 @@ const QByteArray kTables = "{\\fonttbl{\\f0\\fswiss Arial;}{\\f1\\froman Times N
 std::unique_ptr<RichDocument> readBody(const QByteArray &body)
 {
     return readString("{\\rtf1\\ansi\\deff0" + kTables + body + "}");
+}
+
+// The plain text cannot hold a lone half of a pair: it shows U+FFFD there,
+// and a whole pair as it is.
+TEST(RtfReaderText, PlainTextReplacesLoneSurrogates)
+{
+    const auto doc = readString("{\\rtf1 a\\u-10179 ?b\\u-9216 ?c\\u-10179 ?\\u-8694 ?}");
+    EXPECT_EQ(documentPlainText(*doc), u"a\uFFFDb\uFFFDc\U0001F60A\n"_qs);
 }
 
 TEST(RtfReaderCharacter, FormattingWords)

@@ -130,6 +130,20 @@ TEST(RtfReaderTables, RowAndCellProperties)
               QByteArray("\\trgaph108\\trleft-108"));
 }
 
+// \brdrw after the style word changes the width only.
+TEST(RtfReaderTables, BorderWidthKeepsTheBorderStyle)
+{
+    const auto doc =
+        readBody(row("\\clbrdrt\\brdrdb\\brdrw45\\clbrdrb\\brdrdot\\brdrw15\\cellx2000", {"a"}) + "\\pard\\par");
+    QTextTable *t = tablesOf(doc->main()).value(0);
+    ASSERT_TRUE(t);
+    const QTextTableCellFormat cell = t->cellAt(0, 0).format().toTableCellFormat();
+    EXPECT_EQ(cell.topBorderStyle(), QTextFrameFormat::BorderStyle_Double);
+    EXPECT_DOUBLE_EQ(cell.topBorder(), 3.0);
+    EXPECT_EQ(cell.bottomBorderStyle(), QTextFrameFormat::BorderStyle_Dotted);
+    EXPECT_DOUBLE_EQ(cell.bottomBorder(), 1.0);
+}
+
 TEST(RtfReaderTables, RowAlignmentStartsANewTable)
 {
     const auto doc = readBody(row("\\trql\\cellx2000", {"left"}) + row("\\trqr\\cellx3000\\cellx5000", {"r1", "r2"})

@@ -1,0 +1,156 @@
+// Defects found by comparing how another word processor reads a file and
+// our copy of it: each row reads a small file, writes it back, and checks
+// the words the copy must (or must not) carry and the text read back.
+
+#include "formatprops.h"
+#include "plaintext.h"
+#include "richdocument.h"
+#include "rtfreader.h"
+#include "rtfwriter.h"
+#include "rtfwritertesting.h"
+
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextList>
+
+#include <gtest/gtest.h>
+
+using namespace textctl;
+using namespace Qt::StringLiterals;
+using textctl::testing::rtfProblem;
+
+namespace {
+
+struct CopyCase {
+    const char *name;
+    QByteArray rtf;
+    QList<QByteArray> present;  // in the written copy
+    QList<QByteArray> absent;   // not in the written copy
+    QString text;               // plain text of the copy read back
+};
+
+class RtfInteropCopy : public ::testing::TestWithParam<CopyCase> {};
+
+TEST_P(RtfInteropCopy, CopyCarriesWhatTheOriginalSays)
+{
+    const CopyCase &c = GetParam();
+    RichDocument doc;
+    ASSERT_TRUE(readRtf(c.rtf, doc));
+    const QByteArray copy = writeRtf(doc);
+    EXPECT_EQ(rtfProblem(copy), QString()) << copy.constData();
+    for (const QByteArray &word : c.present)
+        EXPECT_TRUE(copy.contains(word)) << word.constData() << " missing in\n" << copy.constData();
+    for (const QByteArray &word : c.absent)
+        EXPECT_FALSE(copy.contains(word)) << word.constData() << " found in\n" << copy.constData();
+    RichDocument again;
+    ASSERT_TRUE(readRtf(copy, again));
+    EXPECT_EQ(documentPlainText(again), c.text);
+}
+
+const QByteArray kFonts = "{\\fonttbl{\\f0\\fswiss Arial;}{\\f3\\fnil MS Mincho;}{\\f4\\fnil Symbol;}}";
+
+// clang-format off
+const CopyCase kCopyCases[] = {
+    // Without the East Asian default font other readers widen runs of blanks.
+    {"StyleSheetFontsKept", "{\\rtf1\\deff0\\stshfdbch3\\stshfloch0" + kFonts + "a  b\\par}",
+     {"\\stshfdbch1", "\\stshfloch0", "{\\f1\\fnil\\fcharset0 MS Mincho;}"}, {"\\stshfhich"}, u"a  b\n"_s},
+    {"StyleSheetFontMissingFromTheTable", "{\\rtf1\\deff0\\stshfdbch9" + kFonts + "a\\par}",
+     {"\\stshfdbch0"}, {}, u"a\n"_s},
+    {"NoStyleSheetFontsNoWords", "{\\rtf1\\deff0" + kFonts + "a\\par}", {}, {"\\stshf"}, u"a\n"_s},
+    {"DoNotBalanceSpacesKept", "{\\rtf1\\dntblnsbdb\\deff0" + kFonts + "a  b\\par}", {"\\dntblnsbdb"}, {},
+     u"a  b\n"_s},
+    // U+FEFF is a character like any other inside a document.
+    {"ByteOrderMarkCharacterKept", "{\\rtf1 a\\uc0\\u-257 b\\par}", {"\\u-257"}, {}, u"a\uFEFFb\n"_s},
+    // Half a pair goes back as the file had it; only plain text replaces it.
+    {"LoneSurrogateWrittenBack", "{\\rtf1\\uc0 a\\u-10240  b\\par}", {"\\u-10240? b"}, {}, u"a\uFFFD b\n"_s},
+    {"SplitPairWrittenBack", "{\\rtf1\\uc1 \\u-10179 ??\\u-8694 ??\\par}", {"\\u-10179", "\\u-8694"}, {},
+     u"\uFFFD?\uFFFD?\n"_s},
+    // A plain letter in a symbol font stays a letter for every reader.
+    {"SymbolFontLetterStaysALetter", "{\\rtf1\\deff0" + kFonts + "{\\f4 a}\\par}", {"\\fcharset0 Symbol;"},
+     {"\\fcharset2"}, u"a\n"_s},
+    {"SymbolCharactersStaySymbols", "{\\rtf1\\deff0" + kFonts + "{\\f4 \\u-3913 ?}\\par}", {"\\u-3913"}, {},
+     u"\uF0B7\n"_s},
+    // Blanks after the closing brace are no paragraph.
+    {"BlanksAfterTheEndIgnored", "{\\rtf1 a\\par}} \r\n", {}, {"\\par\n\\pard\\plain\\f0\\fs24  \\par"},
+     u"a\n"_s},
+};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(Cases, RtfInteropCopy, ::testing::ValuesIn(kCopyCases),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+const QByteArray kListTable =
+    "{\\*\\listtable{\\list\\listid7{\\listlevel\\levelnfc0\\levelstartat1{\\leveltext\\'02\\'00.;}"
+    "{\\levelnumbers\\'01;}\\fi-360\\li720}}{\\list\\listid8{\\listlevel\\levelnfc255\\levelfollow2"
+    "{\\leveltext\\'00;}{\\levelnumbers;}\\fi-432\\li792}}}"
+    "{\\*\\listoverridetable{\\listoverride\\listid7\\listoverridecount0\\ls0}"
+    "{\\listoverride\\listid8\\listoverridecount0\\ls1}}";
+
+const QTextList *listOfBlock(const RichDocument &doc, const QString &text)
+{
+    for (QTextBlock b = doc.main()->begin(); b.isValid(); b = b.next()) {
+        if (b.text() == text)
+            return b.textList();
+    }
+    ADD_FAILURE() << "no block " << text.toStdString();
+    return nullptr;
+}
+
+// \ls0 is an ordinary list when the override table defines it.
+TEST(RtfInteropLists, OverrideZeroIsAList)
+{
+    RichDocument doc;
+    ASSERT_TRUE(readRtf("{\\rtf1" + kListTable + "\\pard\\ls0 item\\par\\pard plain\\par}", doc));
+    const QTextList *list = listOfBlock(doc, u"item"_s);
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->format().style(), QTextListFormat::ListDecimal);
+    EXPECT_EQ(listOfBlock(doc, u"plain"_s), nullptr);
+}
+
+// A level without a number keeps its paragraphs in the list, and is written
+// back as a level without a number that nothing follows.
+TEST(RtfInteropLists, LevelWithoutNumberStaysAList)
+{
+    RichDocument doc;
+    ASSERT_TRUE(readRtf("{\\rtf1" + kListTable + "{\\listtext\\pard\\plain }\\pard\\ls1 heading\\par}", doc));
+    const QTextList *list = listOfBlock(doc, u"heading"_s);
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->format().style(), QTextListFormat::ListStyleUndefined);
+    const QByteArray copy = writeRtf(doc);
+    EXPECT_TRUE(copy.contains("\\levelnfc255\\levelnfcn255")) << copy.constData();
+    EXPECT_TRUE(copy.contains("\\levelfollow2")) << copy.constData();
+    EXPECT_TRUE(copy.contains("{\\listtext\\pard\\plain\\f0\\fs24}")) << copy.constData();
+    RichDocument again;
+    ASSERT_TRUE(readRtf(copy, again));
+    EXPECT_EQ(documentPlainText(again), u"heading\n"_s);
+    EXPECT_NE(listOfBlock(again, u"heading"_s), nullptr);
+}
+
+// The group that made a paragraph a legacy list item may close before the
+// paragraph's \par: the item stays an item.
+TEST(RtfInteropLists, LegacyListWordsOfTheFirstTextCount)
+{
+    RichDocument doc;
+    ASSERT_TRUE(readRtf("{\\rtf1 {{\\*\\pn\\pnlvlbody\\pndec\\pnstart1{\\pntxta.}}\\li360\\fi-360"
+                        "{\\pntext 1.\\tab} item}\\par after\\par}",
+                        doc));
+    const QTextList *list = listOfBlock(doc, u" item"_s);
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->format().style(), QTextListFormat::ListDecimal);
+    EXPECT_EQ(listOfBlock(doc, u"after"_s), nullptr);
+}
+
+// Some writers put a nested cell's paragraphs inside the nested row's
+// properties group; they are text all the same.
+TEST(RtfInteropTables, TextInNestedRowPropertiesIsRead)
+{
+    RichDocument doc;
+    ASSERT_TRUE(readRtf("{\\rtf1\\trowd\\cellx5000\\intbl\\itap2{\\*\\nesttableprops\\trowd\\cellx3000"
+                        "\\itap2 first\\par second\\nestcell\\nestrow}\\itap1 outer\\cell\\row}",
+                        doc));
+    const QString text = documentPlainText(doc);
+    EXPECT_TRUE(text.contains(u"first\nsecond\n"_s)) << text.toStdString();
+    EXPECT_TRUE(text.contains(u"outer"_s)) << text.toStdString();
+}
+
+}  // namespace
