@@ -1,12 +1,14 @@
 #pragma once
 
 // The platform services a main window works through: the common dialog
-// `dialogo`, message boxes, the screen pointer and program starts. The
+// `dialogo`, the printer dialog, message boxes, the screen pointer and
+// program starts. The
 // programs pass the real ones; tests pass scripted doubles.
 
 #include "commondialog.h"
 #include "launcher.h"
 #include "messageboxes.h"
+#include "printerdialog.h"
 #include "screenpointer.h"
 
 namespace frame {
@@ -16,6 +18,7 @@ struct FrameServices {
     platform::MessageBoxes *mensajes = nullptr;
     platform::ScreenPointer *puntero = nullptr;
     platform::Launcher *lanzador = nullptr;
+    platform::PrinterDialog *impresora = nullptr;
 };
 
 }  // namespace frame

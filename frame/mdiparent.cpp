@@ -3,9 +3,11 @@
 #include "dictionary.h"
 #include "editor.h"
 #include "generacion.h"
+#include "impresion.h"
 #include "mdichild.h"
 #include "qtcommondialog.h"
 #include "qtmessageboxes.h"
+#include "qtprinterdialog.h"
 #include "txbuttonbar.h"
 #include "txstatusbar.h"
 
@@ -37,6 +39,10 @@ MDIParent::MDIParent(const QString &programDir, const FrameServices &services, Q
         m_ownPointer = std::make_unique<platform::QtScreenPointer>();
         m_services.puntero = m_ownPointer.get();
     }
+    if (!m_services.impresora) {
+        m_ownPrinter = std::make_unique<platform::QtPrinterDialog>(this);
+        m_services.impresora = m_ownPrinter.get();
+    }
     if (!m_services.lanzador) {
         m_ownLauncher = std::make_unique<platform::ProcessLauncher>();
         m_services.lanzador = m_ownLauncher.get();
@@ -55,6 +61,10 @@ MDIParent::MDIParent(const QString &programDir, const FrameServices &services, Q
     m_editor->mainCaption = [this] { return windowTitle(); };
     m_editor->onUnload = [this] { m_timer1.start(); };
     m_editor->endProgram = [this] { terminar(); };
+    m_editor->imprimir = [this] {
+        if (TXTextControl *control = m_editor->controlActivo())
+            commands::imprimir_documento(*control, *m_services.impresora);
+    };
     connect(m_editor, &Editor::activoChanged, this, &MDIParent::documentoActivo);
 
     m_timer1.setInterval(500);

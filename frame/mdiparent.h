@@ -80,8 +80,6 @@ public:
     void cboCampos_Click();
     void saliritem_Click();
 
-    // The print preview of the current document, once it is there.
-    std::function<void(TXTextControl &)> vistaPrevia;
 
     // Generation of reports from a template. False after a message naming
     // what could not be read. The driver hides the frame; quorvel shows it
@@ -122,6 +120,7 @@ private:
     std::unique_ptr<platform::MessageBoxes> m_ownMessages;
     std::unique_ptr<platform::ScreenPointer> m_ownPointer;
     std::unique_ptr<platform::Launcher> m_ownLauncher;
+    std::unique_ptr<platform::PrinterDialog> m_ownPrinter;
     QMdiArea *m_area = nullptr;
     TXButtonBar *m_buttonBar = nullptr;
     TXStatusBar *m_statusBar = nullptr;

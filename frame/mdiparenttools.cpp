@@ -5,6 +5,7 @@
 
 #include "editor.h"
 #include "mdichild.h"
+#include "printpreview.h"
 #include "txtextview.h"
 
 #include <QAction>
@@ -111,8 +112,8 @@ void MDIParent::boton_imprimir_Click()
 
 void MDIParent::boton_vista_Click()
 {
-    if (TXTextControl *control = m_editor->controlActivo(); control && vistaPrevia)
-        vistaPrevia(*control);
+    if (TXTextControl *control = m_editor->controlActivo())
+        commands::mostrar_vista_previa(*control, this);
 }
 
 void MDIParent::clip(int action)

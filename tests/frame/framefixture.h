@@ -7,6 +7,7 @@
 #include "mdichild.h"
 #include "mdiparent.h"
 #include "scripteddialogs.h"
+#include "scriptedprinterdialog.h"
 #include "screenpointer.h"
 #include "txruler.h"
 #include "txtextview.h"
@@ -25,7 +26,7 @@ protected:
         ASSERT_TRUE(dir.isValid());
         programDir = dir.path();
         copyTree(QStringLiteral(VALDRIN_SAMPLES_DIR), programDir);
-        services = {&dialogo, &mensajes, &puntero, nullptr};
+        services = {&dialogo, &mensajes, &puntero, nullptr, &impresora};
         parent = std::make_unique<frame::MDIParent>(programDir, services);
         ASSERT_TRUE(parent->MDIParent_Load());
         parent->editor().endProgram = [this] { ++endings; };
@@ -58,6 +59,7 @@ protected:
     platform::ScriptedCommonDialog dialogo;
     platform::ScriptedMessageBoxes mensajes;
     platform::RecordingScreenPointer puntero;
+    platform::ScriptedPrinterDialog impresora{dir.filePath(QStringLiteral("impreso.pdf"))};
     frame::FrameServices services;
     std::unique_ptr<frame::MDIParent> parent;
     int endings = 0;

@@ -172,3 +172,13 @@ TEST_F(FrameTest, TheMenuKeysWinOverTheEditingView)
     QTest::keyClick(activo()->vista(), Qt::Key_X);
     EXPECT_EQ(control().Text(), u"&Nombre del titular&x"_qs) << "typing still goes to the view";
 }
+
+TEST_F(FrameTest, ThePrintButtonPrintsAfterTheHolderCheck)
+{
+    escribir(u"Asegurado: &Nombre del titular&"_qs);
+    impresora.printAllNext();
+    parent->boton(u"boton_imprimir"_qs)->trigger();
+    EXPECT_EQ(impresora.openings().size(), 1);
+    EXPECT_TRUE(mensajes.shown().isEmpty());
+    EXPECT_GT(QFileInfo(dir.filePath(u"impreso.pdf"_qs)).size(), 0);
+}
