@@ -68,7 +68,8 @@ MDIchild *Editor::crearVentana(int slot)
     if (MDIchild *existing = documento(slot))
         return existing;
     auto *child = new MDIchild(*this);
-    m_area->addSubWindow(child);
+    QMdiSubWindow *window = m_area->addSubWindow(child);
+    window->resize(window->sizeHint());
     m_documentos[slot] = child;
     return child;
 }

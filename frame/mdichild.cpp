@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QMenu>
+#include <QScrollBar>
 
 namespace frame {
 
@@ -28,6 +29,24 @@ MDIchild::MDIchild(Editor &editor, QWidget *parent)
     cargar();
     crearMenus();
     connect(&m_control, &TXTextControl::Change, this, [this] { m_editor.textoCambiado(this); });
+    // The ruler's zero follows the page's left edge as the view scrolls,
+    // zooms or resizes.
+    m_view->viewport()->installEventFilter(this);
+    connect(m_view->horizontalScrollBar(), &QScrollBar::valueChanged, this, &MDIchild::alinearRegla);
+    connect(&m_control, &TXTextControl::zoomChanged, this, &MDIchild::alinearRegla, Qt::QueuedConnection);
+}
+
+void MDIchild::alinearRegla()
+{
+    const QPoint pageLeft = m_view->viewport()->mapTo(this, m_view->pageRect(1).topLeft());
+    m_ruler->setPageOffset(pageLeft.x() - m_ruler->x());
+}
+
+bool MDIchild::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_view->viewport() && (event->type() == QEvent::Resize || event->type() == QEvent::Show))
+        alinearRegla();
+    return QWidget::eventFilter(watched, event);
 }
 
 MDIchild::~MDIchild() = default;

@@ -52,6 +52,8 @@ public:
     QAction *item(const QString &name) const;
 
     void setRulerVisible(bool visible);
+    // Room for a page at 100 % beside the frame's own bars.
+    QSize sizeHint() const override { return {900, 700}; }
     // Closes without the close request (the program is ending).
     void closeWithoutPrompt();
 
@@ -61,6 +63,8 @@ protected:
 
 private:
     void cargar();
+    void alinearRegla();
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void crearMenus();
     QAction *addItem(QMenu *menu, const QString &name, const QString &text, const QKeySequence &key,
                      void (MDIchild::*slot)());

@@ -27,6 +27,7 @@ MDIParent::MDIParent(const QString &programDir, const FrameServices &services, Q
       m_services(services)
 {
     setWindowTitle(kMainCaption.toString());
+    resize(1200, 900);
     if (!m_services.dialogo) {
         m_ownDialog = std::make_unique<platform::QtCommonDialog>(this);
         m_services.dialogo = m_ownDialog.get();

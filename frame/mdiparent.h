@@ -111,7 +111,8 @@ private:
     void documentoActivo(MDIchild *child);
     void crearBarra();
     void crearMenu();
-    QAction *addBoton(const QString &name, const QString &toolTip, int icon, void (MDIParent::*slot)());
+    QAction *addBoton(const QString &name, const QString &toolTip, const QString &themeIcon, int icon,
+                      void (MDIParent::*slot)());
     void clip(int action);
 
     QString m_programDir;

@@ -17,10 +17,12 @@
 
 namespace frame {
 
-QAction *MDIParent::addBoton(const QString &name, const QString &toolTip, int icon,
-                             void (MDIParent::*slot)())
+QAction *MDIParent::addBoton(const QString &name, const QString &toolTip, const QString &themeIcon,
+                             int icon, void (MDIParent::*slot)())
 {
-    QAction *action = m_pictoolbar->addAction(style()->standardIcon(QStyle::StandardPixmap(icon)), toolTip);
+    // The desktop's icon for the command when its theme has one.
+    const QIcon picture = QIcon::fromTheme(themeIcon, style()->standardIcon(QStyle::StandardPixmap(icon)));
+    QAction *action = m_pictoolbar->addAction(picture, toolTip);
     action->setObjectName(name);
     action->setToolTip(toolTip);
     connect(action, &QAction::triggered, this, slot);
@@ -31,14 +33,14 @@ void MDIParent::crearBarra()
 {
     m_pictoolbar = addToolBar(QStringLiteral("pictoolbar"));
     m_pictoolbar->setObjectName(QStringLiteral("pictoolbar"));
-    addBoton(QStringLiteral("boton_nuevo"), QStringLiteral("Nuevo"), QStyle::SP_FileIcon, &MDIParent::boton_nuevo_Click);
-    addBoton(QStringLiteral("boton_abrir"), QStringLiteral("Abrir"), QStyle::SP_DialogOpenButton, &MDIParent::boton_abrir_Click);
-    addBoton(QStringLiteral("boton_salvar"), QStringLiteral("Grabar"), QStyle::SP_DialogSaveButton, &MDIParent::boton_salvar_Click);
-    addBoton(QStringLiteral("boton_cortar"), QStringLiteral("Cortar"), QStyle::SP_TrashIcon, &MDIParent::boton_cortar_Click);
-    addBoton(QStringLiteral("boton_copiar"), QStringLiteral("Copiar"), QStyle::SP_FileDialogContentsView, &MDIParent::boton_copiar_Click);
-    addBoton(QStringLiteral("boton_pegar"), QStringLiteral("Pegar"), QStyle::SP_DialogApplyButton, &MDIParent::boton_pegar_Click);
-    addBoton(QStringLiteral("boton_imprimir"), QStringLiteral("Imprimir"), QStyle::SP_ComputerIcon, &MDIParent::boton_imprimir_Click);
-    addBoton(QStringLiteral("boton_vista"), QStringLiteral("Vista previa"), QStyle::SP_FileDialogDetailedView, &MDIParent::boton_vista_Click);
+    addBoton(QStringLiteral("boton_nuevo"), QStringLiteral("Nuevo"), QStringLiteral("document-new"), QStyle::SP_FileIcon, &MDIParent::boton_nuevo_Click);
+    addBoton(QStringLiteral("boton_abrir"), QStringLiteral("Abrir"), QStringLiteral("document-open"), QStyle::SP_DialogOpenButton, &MDIParent::boton_abrir_Click);
+    addBoton(QStringLiteral("boton_salvar"), QStringLiteral("Grabar"), QStringLiteral("document-save"), QStyle::SP_DialogSaveButton, &MDIParent::boton_salvar_Click);
+    addBoton(QStringLiteral("boton_cortar"), QStringLiteral("Cortar"), QStringLiteral("edit-cut"), QStyle::SP_TrashIcon, &MDIParent::boton_cortar_Click);
+    addBoton(QStringLiteral("boton_copiar"), QStringLiteral("Copiar"), QStringLiteral("edit-copy"), QStyle::SP_FileDialogContentsView, &MDIParent::boton_copiar_Click);
+    addBoton(QStringLiteral("boton_pegar"), QStringLiteral("Pegar"), QStringLiteral("edit-paste"), QStyle::SP_DialogApplyButton, &MDIParent::boton_pegar_Click);
+    addBoton(QStringLiteral("boton_imprimir"), QStringLiteral("Imprimir"), QStringLiteral("document-print"), QStyle::SP_ComputerIcon, &MDIParent::boton_imprimir_Click);
+    addBoton(QStringLiteral("boton_vista"), QStringLiteral("Vista previa"), QStringLiteral("document-print-preview"), QStyle::SP_FileDialogDetailedView, &MDIParent::boton_vista_Click);
 
     m_comboZoom = new QComboBox(m_pictoolbar);
     m_comboZoom->setObjectName(QStringLiteral("combo_zoom"));
@@ -50,7 +52,7 @@ void MDIParent::crearBarra()
     connect(m_comboZoom, &QComboBox::activated, this, &MDIParent::combo_zoom_Click);
     m_pictoolbar->addWidget(m_comboZoom);
 
-    addBoton(QStringLiteral("Image1"), QStringLiteral("Plantillas"), QStyle::SP_FileDialogNewFolder, &MDIParent::Image1_Click);
+    addBoton(QStringLiteral("Image1"), QStringLiteral("Plantillas"), QStringLiteral("document-new-from-template"), QStyle::SP_FileDialogNewFolder, &MDIParent::Image1_Click);
 
     m_label1 = new QLabel(QStringLiteral("Campos:"), m_pictoolbar);
     m_label1->setObjectName(QStringLiteral("Label1"));
