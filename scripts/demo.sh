@@ -1,9 +1,54 @@
 #!/usr/bin/env bash
-# Builds the programs and runs the main job on the demo program directory:
-# for now, the demo template read through the rich-text control and printed
-# as text (the generator comes later).
+# The quick start. On a fresh Debian machine: installs what is missing,
+# builds the two programs, lays out a program directory from samples/demo in
+# build/demo/ (the binaries copied beside the demo files), runs
+# `moltrex inf01:00123:2:` there with no display, and prints where the report
+# is and its first lines of text. VALDRIN_BUILD_DIR names another build
+# directory than build/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-cmake -S . -B build -G Ninja >/dev/null
-cmake --build build --target rtfconv >/dev/null
-build/bin/rtfconv --text samples/demo/plant/inf01.rtf
+
+packages=(
+    cmake ninja-build g++ pkg-config
+    qt6-base-dev libgl-dev
+    libgtest-dev libgmock-dev
+    fonts-liberation2 fonts-crosextra-carlito fonts-crosextra-caladea
+)
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if ((${#missing[@]})); then
+    sudo=""
+    [[ $(id -u) -eq 0 ]] || sudo=sudo
+    echo "Instalando: ${missing[*]}"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+build=${VALDRIN_BUILD_DIR:-build}
+echo "Compilando ($build/)..."
+cmake -S . -B "$build" -G Ninja >/dev/null
+cmake --build "$build" --target moltrex quorvel rtfconv >/dev/null
+
+dir="$PWD/$build/demo"
+rm -rf "$dir"
+mkdir -p "$dir"
+cp -r samples/demo/. "$dir/"
+mkdir -p "$dir/fotos"
+cp "$build/bin/moltrex" "$build/bin/quorvel" "$dir/"
+
+echo "Ejecutando: moltrex inf01:00123:2:  (en $dir, sin pantalla)"
+start=$(date +%s%N)
+(cd "$dir" && env -u DISPLAY -u WAYLAND_DISPLAY ./moltrex inf01:00123:2:)
+end=$(date +%s%N)
+report="$dir/fotos/00123.rtf"
+echo "moltrex ha terminado en $(( (end - start) / 1000000 )) ms."
+echo
+echo "Informe: $report"
+echo "Primeras líneas del texto:"
+echo "----"
+text=$("$build/bin/rtfconv" --text "$report")
+head -n 15 <<<"$text"
+echo "----"
+echo "Para abrirlo en el editor (con pantalla): $dir/quorvel $report 1"

@@ -1,0 +1,40 @@
+// moltrex: the unattended generator. Waits in its program directory (the
+// executable's) for the claim's data file, merges, saves, hands on, ends.
+// With no display it runs on the offscreen platform and reports on
+// standard error only.
+
+#include "display.h"
+#include "generador.h"
+#include "mdiparent.h"
+#include "mensajesgenerador.h"
+#include "qtmessageboxes.h"
+
+#include <QApplication>
+#include <QStringList>
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QStringList arguments = QCoreApplication::arguments();
+    arguments.removeFirst();
+
+    auto boxes = std::make_unique<platform::QtMessageBoxes>();
+    generator::MensajesGenerador mensajes(std::move(boxes));
+    frame::FrameServices services;
+    services.mensajes = &mensajes;
+    frame::MDIParent parent(QCoreApplication::applicationDirPath(), services);
+    parent.mostrarTrasGenerar = false;
+    generator::Generador generador(parent);
+    if (!generador.MDIParent_Load(arguments.join(u' ')))
+        return generador.codigoSalida();
+    // Nobody needs to watch the wait: the window stays out of the way.
+    if (platform::hasDisplay())
+        parent.showMinimized();
+    app.exec();
+    if (generador.estado() != generator::Generador::Estado::Terminado)
+        mensajes.show(QStringLiteral("moltrex cerrado antes de llegar %1.txt: no se ha escrito nada")
+                          .arg(generador.variables().wfichero));
+    return generador.codigoSalida();
+}

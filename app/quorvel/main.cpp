@@ -1,0 +1,27 @@
+// quorvel: the report editor. Its program directory is the executable's;
+// its command line (`<path><flag>`) is the arguments joined by single blanks.
+
+#include "mdiparent.h"
+
+#include <QApplication>
+#include <QStringList>
+
+#include <cstdio>
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+        std::fputs("quorvel necesita una pantalla: no hay ninguna (DISPLAY y WAYLAND_DISPLAY vacías)\n", stderr);
+        return 1;
+    }
+    QApplication app(argc, argv);
+    QStringList arguments = QCoreApplication::arguments();
+    arguments.removeFirst();
+
+    frame::MDIParent parent(QCoreApplication::applicationDirPath());
+    if (!parent.MDIParent_Load())
+        return 1;
+    parent.show();
+    parent.actuarLineaComandos(arguments.join(u' '));
+    return app.exec();
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+// The generator's command line: `<plantilla>:<fichero>:<formato><any><destino>`.
+// Blanks at both ends of the line are removed; the template name runs to
+// the first ":", the base name to the second; one format character follows,
+// then one character that is skipped, then one optional destination
+// character (the rest is ignored). A line without two ":" or with fewer
+// than two characters after the second one is an invalid argument.
+//
+//   generator::VariablesGenerador v;
+//   QString error;
+//   parsear_linea_comandos(u"inf01:00123:2:E"_s, &v, &error);   // inf01, 00123, 2, E
+
+#include <QString>
+
+namespace generator {
+
+// The public variables of the generator's main window, in their order;
+// all start empty.
+struct VariablesGenerador {
+    QString wcar;        // the character just taken from the line
+    QString wparametro;  // what is not yet parsed
+    QString wplantilla;  // template name, no directory, no extension
+    QString wfichero;    // base name of the arrival and output files
+    QString wformato;    // output format code, one character
+    QString wdestino;    // destination code, one character or empty
+};
+
+// The command line a failure report shows.
+inline constexpr QStringView kLineaEsperada = u"moltrex <plantilla>:<fichero>:<formato>:<destino>";
+
+// False with a Spanish message in `error` on an invalid argument; the
+// variables then hold what was parsed up to the failure.
+bool parsear_linea_comandos(const QString &linea, VariablesGenerador *v, QString *error);
+
+}  // namespace generator

@@ -1,0 +1,38 @@
+#pragma once
+
+// The output step's view of the main window: the open document windows
+// with the claim numbers the merge gave them, the main window's launcher
+// for the hand-off, and a printer for "I".
+
+#include "salida.h"
+
+#include <functional>
+
+namespace frame {
+class MDIParent;
+}
+
+namespace generator {
+
+class SalidaMarco final : public merge::OutputHost {
+public:
+    using Impresora = std::function<bool(TXTextControl &, QString *)>;
+
+    // `imprimir` left empty prints on the default printer.
+    explicit SalidaMarco(frame::MDIParent &parent, Impresora imprimir = {});
+
+    QString programDirectory() const override;
+    QList<Report> reports() override;
+    void openWithAssociatedApplication(const QString &path) override;
+    bool startDetached(const QString &program, const QStringList &arguments, QString *error) override;
+    bool print(TXTextControl &control, QString *error) override;
+
+private:
+    frame::MDIParent &m_parent;
+    Impresora m_imprimir;
+};
+
+// Every page once on the system's default printer, no dialog.
+bool imprimir_en_impresora_predeterminada(TXTextControl &control, QString *error);
+
+}  // namespace generator

@@ -1,0 +1,36 @@
+#pragma once
+
+// SIGTERM and SIGINT turned into a Qt signal on the user-interface thread:
+// the handler only writes the signal number to a pipe, and a socket
+// notifier reads it in the event loop. One watcher at a time; the previous
+// handlers come back when it is destroyed.
+
+#include <QObject>
+
+#include <csignal>
+
+class QSocketNotifier;
+
+namespace generator {
+
+class SenalesTerminacion final : public QObject {
+    Q_OBJECT
+public:
+    explicit SenalesTerminacion(QObject *parent = nullptr);
+    ~SenalesTerminacion() override;
+    Q_DISABLE_COPY_MOVE(SenalesTerminacion)
+
+    bool activo() const { return m_notifier != nullptr; }
+
+signals:
+    void recibida(int signal);
+
+private:
+    void leer();
+
+    QSocketNotifier *m_notifier = nullptr;
+    struct sigaction m_oldTerm {};
+    struct sigaction m_oldInt {};
+};
+
+}  // namespace generator

@@ -1,0 +1,94 @@
+#include "salida.h"
+
+#include "documentfiles.h"
+#include "txtextcontrol.h"
+
+namespace merge {
+
+namespace {
+
+// The window holding the claim the command line names; slot 2 otherwise.
+TXTextControl *chooseReport(const QList<OutputHost::Report> &reports, const QString &fichero)
+{
+    if (!fichero.isEmpty())
+        for (const OutputHost::Report &report : reports)
+            if (report.control && report.numero.trimmed() == fichero)
+                return report.control;
+    for (const OutputHost::Report &report : reports)
+        if (report.slot == 2)
+            return report.control;
+    return nullptr;
+}
+
+}  // namespace
+
+bool outputFormat(int formato, QString *extension, int *saveFormat)
+{
+    switch (formato) {
+    case 1:
+        *extension = QStringLiteral(".doc");
+        *saveFormat = textctl::kFormatWord;
+        return true;
+    case 2:
+        *extension = QStringLiteral(".rtf");
+        *saveFormat = textctl::kFormatRtf;
+        return true;
+    case 3:
+        *extension = QStringLiteral(".txt");
+        *saveFormat = textctl::kFormatTextSave;
+        return true;
+    default:
+        return false;
+    }
+}
+
+OutputResult guardar_resultado(OutputHost &host, const QString &fichero, const QString &formato,
+                               const QString &destino)
+{
+    OutputResult result;
+    bool isNumber = false;
+    const int code = formato.trimmed().toInt(&isNumber);
+    if (!isNumber) {
+        result.error = QStringLiteral("No coinciden los tipos: el formato \"%1\" no es un número").arg(formato);
+        return result;
+    }
+    const QString nombre = fichero.trimmed();
+    // The name is a bare name: a directory part would write outside fotos.
+    if (nombre.contains(u'/') || nombre.contains(u'\\') || nombre.startsWith(u'.')) {
+        result.error = QStringLiteral("Nombre de fichero no válido: \"%1\"").arg(fichero);
+        return result;
+    }
+    TXTextControl *report = chooseReport(host.reports(), nombre);
+    if (!report) {
+        result.error = QStringLiteral("No se ha generado ningún informe que guardar");
+        return result;
+    }
+
+    QString extension;
+    int saveFormat = 0;
+    if (outputFormat(code, &extension, &saveFormat)) {
+        const QString path = host.programDirectory() + QStringLiteral("/fotos/") + nombre + extension;
+        if (!report->Save(path, 0, saveFormat)) {
+            result.error = QStringLiteral("No se puede guardar el fichero %1: %2").arg(path, report->errorString());
+            return result;
+        }
+        result.path = path;
+    }
+
+    if (destino == u"W") {
+        if (!result.path.isEmpty())
+            host.openWithAssociatedApplication(result.path);
+    } else if (destino == u"E") {
+        if (!result.path.isEmpty()
+            && !host.startDetached(host.programDirectory() + QStringLiteral("/quorvel"),
+                                   {result.path, QStringLiteral("1")}, &result.error))
+            return result;
+    } else if (destino == u"I") {
+        if (!host.print(*report, &result.error))
+            return result;
+    }
+    result.ok = true;
+    return result;
+}
+
+}  // namespace merge
