@@ -1,6 +1,7 @@
 // quorvel: the report editor. Its program directory is the executable's;
 // its command line (`<path><flag>`) is the arguments joined by single blanks.
 
+#include "display.h"
 #include "mdiparent.h"
 
 #include <QApplication>
@@ -14,6 +15,7 @@ int main(int argc, char **argv)
         std::fputs("quorvel necesita una pantalla: no hay ninguna (DISPLAY y WAYLAND_DISPLAY vacías)\n", stderr);
         return 1;
     }
+    platform::prepareRuntimeDirectory();
     QApplication app(argc, argv);
     QStringList arguments = QCoreApplication::arguments();
     arguments.removeFirst();

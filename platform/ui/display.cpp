@@ -1,6 +1,10 @@
 #include "display.h"
 
+#include <QDir>
+#include <QFile>
 #include <QGuiApplication>
+
+#include <unistd.h>
 
 #include <cstdio>
 
@@ -10,6 +14,17 @@ bool hasDisplay()
 {
     const QString platformName = QGuiApplication::platformName();
     return platformName != u"offscreen" && platformName != u"minimal";
+}
+
+void prepareRuntimeDirectory()
+{
+    if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
+        return;
+    const QString dir = QDir::tempPath() + QStringLiteral("/runtime-%1").arg(::geteuid());
+    if (!QDir().mkpath(dir))
+        return;
+    QFile::setPermissions(dir, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(dir));
 }
 
 void reportWithoutDisplay(const QString &text)

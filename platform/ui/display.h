@@ -9,6 +9,10 @@
 namespace platform {
 
 bool hasDisplay();
+// Before the application starts: with no XDG_RUNTIME_DIR (a service
+// account, a container) give Qt the private directory it would make itself,
+// so that standard error carries only the program's own messages.
+void prepareRuntimeDirectory();
 // Writes one message to standard error, as UTF-8, on a line of its own.
 void reportWithoutDisplay(const QString &text);
 
