@@ -195,8 +195,12 @@ const ParaState &ReaderContext::paragraphState(ParaState &scratch) const
 
 void ReaderContext::endParagraph()
 {
-    if (top().story == &mainStory)
+    if (top().story == &mainStory) {
         resolveSectionBreak();
+        tocEndPending = false;
+    }
+    if (top().field >= 0)
+        fields[top().field].resultHasParagraph = true;
     ParaState scratch;
     const ParaState &para = paragraphState(scratch);
     QTextBlockFormat format = finishedBlockFormat(para);

@@ -204,6 +204,7 @@ struct FieldData {
     int id = 0;
     bool objectDone = false;
     bool resultHasText = false;
+    bool resultHasParagraph = false;  // a paragraph ended inside the result
 };
 
 // An image resource: the original bytes of a PNG or JPEG, or a placeholder
@@ -321,6 +322,10 @@ public:
     bool titlePage = false;
     bool sectionBreakPending = false;
     bool sectionBreakNone = false;
+    // Other readers make a table of contents a section of its own: a second
+    // one after the first with no \par between starts a new paragraph,
+    // ending the one the first left open.
+    bool tocEndPending = false;
     bool firstSectionDone = false;
 
     // Stories: the main text and the header/footer areas.

@@ -113,6 +113,10 @@ void classifyField(ReaderContext &ctx, int field)
         f.kind = FieldData::Kind::Link;
     } else {
         f.kind = FieldData::Kind::Other;
+        if (word == u"TOC" && ctx.tocEndPending && ctx.top().story == &ctx.mainStory) {
+            ctx.endParagraph();  // the paragraph is not part of this field's result
+            f.resultHasParagraph = false;
+        }
     }
 }
 
@@ -168,6 +172,11 @@ void finishField(ReaderContext &ctx)
 {
     FieldData &f = ctx.fields[ctx.top().field];
     GroupState *parent = ctx.parent();
+    // Only a table of contents of whole paragraphs: one that ends inside
+    // its first paragraph (as a copy writes it) is text like any other.
+    if (f.kind == FieldData::Kind::Other && f.resultHasParagraph && parent && parent->story == &ctx.mainStory
+        && ctx.tableLevel() == 0 && firstWord(f.instruction) == u"TOC")
+        ctx.tocEndPending = true;
     // A SYMBOL field saved without its result still shows its character.
     if (f.kind == FieldData::Kind::Other && !f.resultHasText && parent && firstWord(f.instruction) == u"SYMBOL") {
         f.resultHasText = true;

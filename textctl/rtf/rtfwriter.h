@@ -143,6 +143,7 @@ private:
     void writeFlow(QTextFrame::iterator it, End lastEnd);
     void writeParagraph(const QTextBlock &block, End end);
     void writeRuns(const QTextBlock &block);
+    bool sameCharWords(int lastIndex, const QByteArray &words) const;
     void writeObjects(const QTextDocument &doc, QStringView text, const QTextCharFormat &format);
     void writeListText(const QTextBlock &block);
     // Character words outside any group of their own: LibreOffice keeps a

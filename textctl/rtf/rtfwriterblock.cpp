@@ -76,6 +76,14 @@ void RtfWriter::writeCharWords(const QByteArray &words)
     m_shifted = shifted;
 }
 
+bool RtfWriter::sameCharWords(int lastIndex, const QByteArray &words) const
+{
+    if (lastIndex < 0 || size_t(lastIndex) >= m_charCache.size())
+        return false;
+    const CharInfo &last = m_charCache[size_t(lastIndex)];
+    return last.ready && !last.object && last.rtf == words;
+}
+
 void RtfWriter::writeRuns(const QTextBlock &block)
 {
     const QString text = block.text();
@@ -95,7 +103,13 @@ void RtfWriter::writeRuns(const QTextBlock &block)
         for (const QString &name : info.bookmarkStarts)
             writeBookmark("bkmkstart", name);
         if (index != m_lastCharIndex) {
-            writeCharWords(info.rtf);
+            // Text runs that differ only in what the words do not carry (a
+            // bookmark, a footnote) go on without repeating them: a reader
+            // splits the text at every control word, and some show blanks
+            // split so differently from blanks in one piece. An object and
+            // the text after it keep their own words.
+            if (info.object || !sameCharWords(m_lastCharIndex, info.rtf))
+                writeCharWords(info.rtf);
             m_lastCharIndex = index;
         }
         const bool newFootnote = !info.footnote.isEmpty() && info.footnote != m_lastFootnote;

@@ -70,6 +70,11 @@ const CopyCase kCopyCases[] = {
      {"\\fcharset2"}, u"a\n"_s},
     {"SymbolCharactersStaySymbols", "{\\rtf1\\deff0" + kFonts + "{\\f4 \\u-3913 ?}\\par}", {"\\u-3913"}, {},
      u"\uF0B7\n"_s},
+    // Runs that differ only in a bookmark are one piece of text for other
+    // readers: words repeated between the blanks would split them.
+    {"BlanksAcrossABookmarkEndStayOnePiece",
+     "{\\rtf1\\deff0" + kFonts + "{\\*\\bkmkstart A}{\\f3 x}{\\f3   }{\\*\\bkmkend A}y\\par}",
+     {"x  {\\*\\bkmkend A}"}, {"x \\plain"}, u"x  y\n"_s},
     // Blanks after the closing brace are no paragraph.
     {"BlanksAfterTheEndIgnored", "{\\rtf1 a\\par}} \r\n", {}, {"\\par\n\\pard\\plain\\f0\\fs24  \\par"},
      u"a\n"_s},
@@ -77,6 +82,44 @@ const CopyCase kCopyCases[] = {
 // clang-format on
 
 INSTANTIATE_TEST_SUITE_P(Cases, RtfInteropCopy, ::testing::ValuesIn(kCopyCases),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+struct TextCase {
+    const char *name;
+    QByteArray rtf;
+    QString text;  // plain text of the file read
+};
+
+class RtfInteropText : public ::testing::TestWithParam<TextCase> {};
+
+TEST_P(RtfInteropText, ReadsTheTextOtherReadersShow)
+{
+    const TextCase &c = GetParam();
+    RichDocument doc;
+    ASSERT_TRUE(readRtf(c.rtf, doc));
+    EXPECT_EQ(documentPlainText(doc), c.text);
+}
+
+const QByteArray kTocOfParagraphs = "{\\field{\\*\\fldinst TOC \\\\o}{\\fldrslt a\\par}}";
+
+// clang-format off
+const TextCase kTextCases[] = {
+    // A table of contents is a section of its own: a second one ends the
+    // paragraph the first left open, even after a blank.
+    {"TableOfContentsAfterAnotherEndsItsOpenParagraph",
+     "{\\rtf1 " + kTocOfParagraphs + "{\\field{\\*\\fldinst TOC}{\\fldrslt \\par c\\par}}\\par after\\par}",
+     u"a\n\n\nc\n\nafter\n"_s},
+    {"BlankBetweenTablesOfContentsStaysInTheOpenParagraph",
+     "{\\rtf1 " + kTocOfParagraphs + " {\\field{\\*\\fldinst TOC}{\\fldrslt c\\par}}x\\par}", u"a\n \nc\nx\n"_s},
+    {"TextAfterTableOfContentsGoesInItsOpenParagraph", "{\\rtf1 " + kTocOfParagraphs + "b\\par}", u"a\nb\n"_s},
+    {"OtherFieldAfterTableOfContentsGoesInItsOpenParagraph",
+     "{\\rtf1 " + kTocOfParagraphs + "{\\field{\\*\\fldinst REF x}{\\fldrslt c}}\\par}", u"a\nc\n"_s},
+    // One within a paragraph, as a copy writes it, is text like any other.
+    {"TableOfContentsInsideAParagraphIsText", "{\\rtf1 {\\field{\\*\\fldinst TOC}{\\fldrslt a}}b\\par}", u"ab\n"_s},
+};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(Cases, RtfInteropText, ::testing::ValuesIn(kTextCases),
                          [](const auto &info) { return std::string(info.param.name); });
 
 const QByteArray kListTable =

@@ -477,7 +477,7 @@ TEST(RtfWriterFields, BookmarksAndFootnotes)
     RtfWriter writer(doc);
     writer.writeBlock(doc.main()->firstBlock());
     EXPECT_EQ(writer.body(),
-              "\\pard{\\*\\bkmkstart inicio}\\plain\\f0\\fs24 a\\plain\\f0\\fs24 b\\plain\\f0\\fs24 c{\\*\\bkmkend inicio}"
+              "\\pard{\\*\\bkmkstart inicio}\\plain\\f0\\fs24 abc{\\*\\bkmkend inicio}"
               "{\\*\\bkmkend otro}\\plain\\f0\\fs24\\super\\chftn{\\footnote \\pard\\plain Nota.}\\nosupersub\\par\n");
 }
 
