@@ -90,4 +90,18 @@ private:
     bool m_afterControl = false;
 };
 
+// "\word" and "\wordN" appended to a run of control words that a format
+// cache keeps (and later writes with RtfWriterBuffer::controls).
+inline void appendWord(QByteArray &out, const char *word)
+{
+    out.append('\\');
+    out.append(word);
+}
+
+inline void appendWord(QByteArray &out, const char *word, int value)
+{
+    appendWord(out, word);
+    out.append(QByteArray::number(value));
+}
+
 }  // namespace textctl

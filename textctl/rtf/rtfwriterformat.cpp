@@ -88,19 +88,6 @@ const char *leaderWord(QChar leader)
     }
 }
 
-void appendWord(QByteArray &out, const char *word)
-{
-    out.append('\\');
-    out.append(word);
-}
-
-void appendWord(QByteArray &out, const char *word, int value)
-{
-    out.append('\\');
-    out.append(word);
-    out.append(QByteArray::number(value));
-}
-
 void appendLength(QByteArray &out, const char *word, double pixels)
 {
     const int twips = pixelsToTwips(pixels);

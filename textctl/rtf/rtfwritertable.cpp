@@ -41,19 +41,6 @@ const char *borderStyleWord(QTextFrameFormat::BorderStyle style)
     }
 }
 
-void appendWord(QByteArray &out, const char *word)
-{
-    out.append('\\');
-    out.append(word);
-}
-
-void appendWord(QByteArray &out, const char *word, int value)
-{
-    out.append('\\');
-    out.append(word);
-    out.append(QByteArray::number(value));
-}
-
 // The number of a kept row word (\trleft, \trgaph), or `fallback`.
 int keptRowNumber(const QByteArray &rowRtf, QByteArrayView word, int fallback)
 {
