@@ -8,23 +8,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(
-    cmake ninja-build g++ pkg-config
-    qt6-base-dev libgl-dev
-    libgtest-dev libgmock-dev
-    fonts-liberation2 fonts-crosextra-carlito fonts-crosextra-caladea
-)
-missing=()
-for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if ((${#missing[@]})); then
-    sudo=""
-    [[ $(id -u) -eq 0 ]] || sudo=sudo
-    echo "Instalando: ${missing[*]}"
-    $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+source scripts/packages.sh
+install_missing "${build_packages[@]}"
 
 build=${VALDRIN_BUILD_DIR:-build}
 echo "Compilando ($build/)..."

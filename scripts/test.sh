@@ -12,23 +12,8 @@ if [[ ${1:-} == --sanitize ]]; then
     options+=(-DVALDRIN_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug)
 fi
 
-packages=(
-    cmake ninja-build g++ pkg-config
-    qt6-base-dev libgl-dev
-    libgtest-dev libgmock-dev
-    fonts-liberation2 fonts-crosextra-carlito fonts-crosextra-caladea
-    libreoffice-writer-nogui poppler-utils
-)
-missing=()
-for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if ((${#missing[@]})); then
-    sudo=""
-    [[ $(id -u) -eq 0 ]] || sudo=sudo
-    $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+source scripts/packages.sh
+install_missing "${build_packages[@]}" libreoffice-writer-nogui poppler-utils
 
 cmake -S . -B "$build" -G Ninja "${options[@]}"
 cmake --build "$build"

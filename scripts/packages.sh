@@ -1,0 +1,21 @@
+# Sourced by the other scripts. install_missing PACKAGE...: installs with
+# apt-get the Debian packages among its arguments that are not installed yet.
+# build_packages: what building the programs needs.
+build_packages=(
+    cmake ninja-build g++ pkg-config
+    qt6-base-dev libgl-dev
+    libgtest-dev libgmock-dev
+    fonts-liberation2 fonts-crosextra-carlito fonts-crosextra-caladea
+)
+
+install_missing() {
+    local missing=() p sudo=""
+    for p in "$@"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+    done
+    ((${#missing[@]})) || return 0
+    [[ $(id -u) -eq 0 ]] || sudo=sudo
+    echo "Instalando: ${missing[*]}"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
