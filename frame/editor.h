@@ -119,7 +119,8 @@ signals:
 private:
     MDIchild *crearVentana(int slot);
     MDIchild *abrirEn(const QString &path, const std::function<bool(TXTextControl &)> &load);
-    bool preguntarGuardar(MDIchild *child, bool *cancelled);
+    // The change prompt about a window, under the main window's caption.
+    platform::Answer preguntarCambios(const MDIchild *child);
     bool guardarEnArchivoEnmarcado(TXTextControl &control, const QString &path, bool *openFailed);
     void mensaje(const QString &text);
 

@@ -20,6 +20,13 @@ QString textoCambio(const QString &caption)
 
 }  // namespace
 
+platform::Answer Editor::preguntarCambios(const MDIchild *child)
+{
+    return m_services.mensajes->show(textoCambio(child->caption()),
+                                     platform::YesNoCancel + platform::Exclamation,
+                                     mainCaption ? mainCaption() : QString());
+}
+
 bool Editor::peticionCierre(MDIchild *child)
 {
     if (child->Tag().isEmpty())
@@ -29,10 +36,7 @@ bool Editor::peticionCierre(MDIchild *child)
         return true;
     // The holder check and the save act on the current window: make it this one.
     setActivo(child);
-    const platform::Answer answer = m_services.mensajes->show(
-        textoCambio(child->caption()), platform::YesNoCancel + platform::Exclamation,
-        mainCaption ? mainCaption() : QString());
-    switch (answer) {
+    switch (preguntarCambios(child)) {
     case platform::Answer::Yes: {
         if (!comprobar_titular()) {
             mensaje(QStringLiteral("No se puede grabar.Falta el titular y/o el cif"));
@@ -79,9 +83,7 @@ bool Editor::salir(ComprobacionSalida comprobacion)
 {
     MDIchild *current = m_activo;
     if (current && m_estados[slotOf(current)].modificado) {
-        const platform::Answer answer = m_services.mensajes->show(
-            textoCambio(current->caption()), platform::YesNoCancel + platform::Exclamation,
-            mainCaption ? mainCaption() : QString());
+        const platform::Answer answer = preguntarCambios(current);
         if (answer == platform::Answer::Cancel)
             return false;
         if (answer == platform::Answer::Yes) {
