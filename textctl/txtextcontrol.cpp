@@ -169,6 +169,11 @@ QTextCharFormat TXTextControl::formatForReplacement(const QTextCursor &cursor) c
     } else {
         format = cursor.charFormat();
     }
+    // A field object's instruction is the object's own, not the typed text's.
+    if (format.objectType() == prop::FieldObjectType || format.objectType() == prop::EmptyFieldObjectType) {
+        format.clearProperty(prop::FieldInstruction);
+        format.clearProperty(prop::FieldId);
+    }
     for (int property : kObjectProperties)
         format.clearProperty(property);
     return format;

@@ -93,6 +93,26 @@ TEST(Selection, TextTypedOverAPictureIsNoPicture)
     EXPECT_FALSE(probe.charFormat().hasProperty(textctl::prop::PictureKind));
 }
 
+TEST(Selection, TextTypedAfterAFieldObjectIsNoField)
+{
+    for (const int type : {textctl::prop::FieldObjectType, textctl::prop::EmptyFieldObjectType}) {
+        TXTextControl control;
+        QTextCursor cursor(control.document().main());
+        QTextCharFormat field;
+        field.setObjectType(type);
+        field.setProperty(textctl::prop::FieldInstruction, u"PAGE"_qs);
+        field.setProperty(textctl::prop::FieldId, 3);
+        cursor.insertText(QString(QChar::ObjectReplacementCharacter), field);
+        control.setSelStart(1);
+        control.setSelText(u"x"_qs);
+        QTextCursor probe(control.document().main());
+        probe.setPosition(2);
+        EXPECT_EQ(probe.charFormat().objectType(), QTextFormat::NoObject) << type;
+        EXPECT_FALSE(probe.charFormat().hasProperty(textctl::prop::FieldInstruction)) << type;
+        EXPECT_FALSE(probe.charFormat().hasProperty(textctl::prop::FieldId)) << type;
+    }
+}
+
 TEST(Selection, NewParagraphsKeepTheParagraphFormatAndListButNotThePageBreak)
 {
     TXTextControl control;

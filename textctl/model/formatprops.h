@@ -150,5 +150,9 @@ enum : int {
 
 // Object type of live fields (PAGE, NUMPAGES).
 inline constexpr int FieldObjectType = QTextFormat::UserObject + 1;
+// Object type of a field whose result is empty: it shows nothing (no
+// handler is registered, so it takes no room) and keeps its instruction in
+// FieldInstruction, so that a save writes the field back.
+inline constexpr int EmptyFieldObjectType = QTextFormat::UserObject + 2;
 
 }  // namespace textctl::prop

@@ -339,6 +339,8 @@ QString Dumper::object(const QTextCharFormat &format)
             out += u' ' + quoted(instruction);
         return out + u']';
     }
+    if (format.objectType() == prop::EmptyFieldObjectType)
+        return u"[field-empty "_s + quoted(format.stringProperty(prop::FieldInstruction).trimmed()) + u']';
     return u"[object %1]"_s.arg(format.objectType());
 }
 

@@ -42,12 +42,19 @@ QStringList fieldArguments(const QString &instruction)
     return args;
 }
 
+// The instruction as the file had it, blanks around it included: LibreOffice
+// reads "REF \\* Upper" without its leading blank as a different field.
+QString keptInstruction(const QString &instruction)
+{
+    return instruction.trimmed().isEmpty() ? QString() : instruction;
+}
+
 QTextCharFormat liveFieldFormat(const QTextCharFormat &base, const FieldData &field)
 {
     QTextCharFormat format = base;
     format.setObjectType(prop::FieldObjectType);
     format.setProperty(prop::LiveFieldKind, field.liveKind);
-    format.setProperty(prop::FieldInstruction, field.instruction.trimmed());
+    format.setProperty(prop::FieldInstruction, keptInstruction(field.instruction));
     return format;
 }
 
@@ -136,7 +143,7 @@ void enterFieldResult(ReaderContext &ctx)
     if (f.id == 0)
         f.id = ctx.nextFieldId++;
     QTextCharFormat props;
-    props.setProperty(prop::FieldInstruction, f.instruction.trimmed());
+    props.setProperty(prop::FieldInstruction, keptInstruction(f.instruction));
     props.setProperty(prop::FieldId, f.id);
     if (f.kind == FieldData::Kind::Link) {
         props.setAnchor(true);
@@ -181,6 +188,16 @@ void finishField(ReaderContext &ctx)
     if (f.kind == FieldData::Kind::Other && !f.resultHasText && parent && firstWord(f.instruction) == u"SYMBOL") {
         f.resultHasText = true;
         ctx.insertTextInto(*parent, symbolCharacter(f.instruction), parent->chr.format);
+        return;
+    }
+    // A field with an empty result has no text to carry its instruction.
+    if (f.kind == FieldData::Kind::Other && !f.resultHasText && !f.resultHasParagraph && parent
+        && !keptInstruction(f.instruction).isEmpty()) {
+        QTextCharFormat format = parent->chr.format;
+        format.setObjectType(prop::EmptyFieldObjectType);
+        format.setProperty(prop::FieldInstruction, f.instruction);
+        format.clearProperty(prop::FieldId);
+        ctx.insertObjectInto(*parent, format);
         return;
     }
     if (f.kind != FieldData::Kind::Live || f.objectDone || !parent)

@@ -109,6 +109,7 @@ public:
     void writePicture(const QTextDocument &doc, const QTextImageFormat &format);
     // A PAGE or NUMPAGES field object.
     void writeLiveField(const QTextCharFormat &format);
+    void writeEmptyField(const QTextCharFormat &format);
 
     QByteArray body() const { return m_out.bytes(); }
     void clearBody() { m_out.clear(); }

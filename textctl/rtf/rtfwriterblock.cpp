@@ -140,6 +140,8 @@ void RtfWriter::writeObjects(const QTextDocument &doc, QStringView text, const Q
             writePicture(doc, format.toImageFormat());
         else if (format.objectType() == prop::FieldObjectType)
             writeLiveField(format);
+        else if (format.objectType() == prop::EmptyFieldObjectType)
+            writeEmptyField(format);
     }
 }
 
@@ -207,6 +209,19 @@ void RtfWriter::writeLiveField(const QTextCharFormat &format)
     m_out.openGroup();
     m_out.control("fldrslt");
     m_out.text(u"1");
+    m_out.closeGroup();
+    m_out.closeGroup();
+}
+
+void RtfWriter::writeEmptyField(const QTextCharFormat &format)
+{
+    m_out.openGroup();
+    m_out.control("field");
+    m_out.destination("fldinst");
+    m_out.text(format.stringProperty(prop::FieldInstruction));
+    m_out.closeGroup();
+    m_out.openGroup();
+    m_out.control("fldrslt");
     m_out.closeGroup();
     m_out.closeGroup();
 }

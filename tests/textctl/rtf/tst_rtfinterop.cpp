@@ -175,12 +175,13 @@ TEST(Interop, LibreOfficeReadsTheSameTextFromOurRtf)
         std::printf("interop: LibreOffice reads no text from the original: %s\n", qPrintable(name));
     for (const QString &name : misread)
         std::printf("interop: not counted, LibreOffice misreads the original: %s\n", qPrintable(name));
-    // The aim is the same text for 95 % of the files. The floor is what has
-    // been reached, so that no change loses ground while the rest is done.
-    constexpr int kReachedIdentical = 130;
+    // The aim is the same text for 95 % of the files; the floor is what has
+    // been reached, so that no change loses ground.
+    constexpr int kReachedIdentical = 131;
     std::printf("interop: %.1f %% identical (aim: 95 %%); %d of %d files, %d not counted (misread originals); "
                 "%.1f %% counting them as differing\n",
                 100.0 * identical / qMax(1, compared), identical, compared, int(misread.size()),
                 100.0 * identical / qMax(1, compared + int(misread.size())));
     EXPECT_GE(identical, kReachedIdentical) << identical << " of " << compared;
+    EXPECT_GE(identical * 100, compared * 95) << identical << " of " << compared;
 }

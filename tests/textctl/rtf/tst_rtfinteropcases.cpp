@@ -75,6 +75,14 @@ const CopyCase kCopyCases[] = {
     {"BlanksAcrossABookmarkEndStayOnePiece",
      "{\\rtf1\\deff0" + kFonts + "{\\*\\bkmkstart A}{\\f3 x}{\\f3   }{\\*\\bkmkend A}y\\par}",
      {"x  {\\*\\bkmkend A}"}, {"x \\plain"}, u"x  y\n"_s},
+    // A field whose result is empty is still a field: dropping it made other
+    // readers recompute the document's REF fields. The instruction keeps
+    // its blanks.
+    {"EmptyResultFieldWrittenBack", "{\\rtf1 a{\\field{\\*\\fldinst { USERADDRESS \\\\* Upper }}{\\fldrslt }}b\\par}",
+     {"a\\plain\\f0\\fs24{\\field{\\*\\fldinst  USERADDRESS \\\\* Upper }{\\fldrslt}}\\plain\\f0\\fs24 b"}, {},
+     u"ab\n"_s},
+    {"BlankFieldWithoutResultDropped", "{\\rtf1 a{\\field{\\*\\fldinst  }{\\fldrslt }}b\\par}", {"ab"}, {"\\field"},
+     u"ab\n"_s},
     // Blanks after the closing brace are no paragraph.
     {"BlanksAfterTheEndIgnored", "{\\rtf1 a\\par}} \r\n", {}, {"\\par\n\\pard\\plain\\f0\\fs24  \\par"},
      u"a\n"_s},

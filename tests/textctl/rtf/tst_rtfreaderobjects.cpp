@@ -198,6 +198,19 @@ TEST(RtfReaderFields, OtherFieldsShowTheirResultAndKeepTheirInstruction)
     EXPECT_FALSE(first.isAnchor());
 }
 
+TEST(RtfReaderFields, FieldWithAnEmptyResultIsAnEmptyObject)
+{
+    const auto doc = readString("{\\rtf1 a{\\field{\\*\\fldinst {\\b  USERADDRESS }}{\\fldrslt }}b"
+                                "{\\field{\\*\\fldinst REF x}{\\fldrslt {\\b }}}c\\par}");
+    const auto fields = objectsOf(doc->main(), prop::EmptyFieldObjectType);
+    ASSERT_EQ(fields.size(), 2);
+    EXPECT_EQ(fields[0].property(prop::FieldInstruction).toString(), u" USERADDRESS "_qs);
+    EXPECT_FALSE(fields[0].hasProperty(prop::FieldId));
+    EXPECT_EQ(fields[1].property(prop::FieldInstruction).toString(), u"REF x"_qs);
+    EXPECT_EQ(blocksText(doc->main()), u"a\uFFFCb\uFFFCc"_qs);
+    EXPECT_EQ(textPlainText(*doc->main()), u"abc\n"_qs);
+}
+
 TEST(RtfReaderFields, BookmarksMarkTheirCharacters)
 {
     const auto doc = readString("{\\rtf1 ab{\\*\\bkmkstart mark}cd{\\*\\bkmkend mark}ef\\par}");
