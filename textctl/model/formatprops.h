@@ -130,6 +130,10 @@ enum : int {
     // QByteArray: the row's \trowd properties that the model does not map
     // (\trgaph, \trrh, \trleft, \trql/\trqc/\trqr, \trhdr, borders...), verbatim.
     RowPropsRtf,
+    // bool: a slot of the table's grid that no cell of its row reaches (the
+    // row is shorter than others). Left empty at a row's end, it is not
+    // written: the row ends where the file's row ended.
+    CellFiller,
 
     // --- Table formats -------------------------------------------------------
     // int: nesting depth (1 = outer table).

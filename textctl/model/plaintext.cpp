@@ -4,7 +4,9 @@
 #include "richdocument.h"
 
 #include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
+#include <QTextTable>
 
 namespace textctl {
 
@@ -21,6 +23,17 @@ QString areaLabel(int code)
     }
 }
 
+// An empty slot of a row shorter than its table's others: no cell of the
+// file, so no line of its text.
+bool isEmptyFillerCell(const QTextBlock &block)
+{
+    const QTextTable *table = QTextCursor(block).currentTable();
+    if (!table)
+        return false;
+    const QTextTableCell cell = table->cellAt(block.position());
+    return cell.format().boolProperty(prop::CellFiller) && cell.firstPosition() == cell.lastPosition();
+}
+
 }  // namespace
 
 QString textPlainText(const QTextDocument &text)
@@ -28,8 +41,9 @@ QString textPlainText(const QTextDocument &text)
     QString out;
     out.reserve(text.characterCount() + 16);
     for (QTextBlock block = text.begin(); block.isValid(); block = block.next()) {
-        if (block.length() == 1 && block.blockFormat().boolProperty(prop::SeparatorBlock))
-            continue;  // a block the text model needs beside a table
+        if (block.length() == 1
+            && (block.blockFormat().boolProperty(prop::SeparatorBlock) || isEmptyFillerCell(block)))
+            continue;  // a block the text model needs beside a table, or in one
         const QString line = block.text();
         for (qsizetype i = 0; i < line.size(); ++i) {
             const QChar c = line.at(i);

@@ -92,8 +92,11 @@ void formatFillerCells(QTextTable *qtable, const Table &table, const TableGrid &
     }
     for (int r = 0; r < grid.rows; ++r) {
         for (int c = 0; c < grid.columns(); ++c) {
-            if (!covered[r][c])
-                qtable->cellAt(r, c).setFormat(cellFormat(GridCell{}, table.rows[r].def));
+            if (covered[r][c])
+                continue;
+            QTextTableCellFormat format = cellFormat(GridCell{}, table.rows[r].def);
+            format.setProperty(prop::CellFiller, true);
+            qtable->cellAt(r, c).setFormat(format);
         }
     }
 }

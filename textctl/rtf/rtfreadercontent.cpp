@@ -101,6 +101,19 @@ void Story::endRow(int level, const RowDef &def)
     l.row = Row();
 }
 
+void Story::requestPageBreak()
+{
+    if (tableAwaitingRow())
+        closeLevelsAbove(0);
+    m_pageBreak = true;
+}
+
+bool Story::tableAwaitingRow() const
+{
+    return m_levels.size() == 1 && m_levels[0].table && m_levels[0].row.cells.empty()
+        && m_levels[0].cell.blocks.empty();
+}
+
 bool Story::rowInProgress(int level) const
 {
     return static_cast<int>(m_levels.size()) >= level && !m_levels[level - 1].row.cells.empty();

@@ -126,8 +126,11 @@ public:
     // Ends the row of table level `level` with its definition.
     void endRow(int level, const RowDef &def);
 
-    // The next block added at level 0 starts a new page.
-    void requestPageBreak() { m_pageBreak = true; }
+    // The next block added at level 0 starts a new page. A table waiting for
+    // another row ends here: the break comes after it, not before it.
+    void requestPageBreak();
+    // True when a table has ended its last row and nothing follows it yet.
+    bool tableAwaitingRow() const;
     // Blocks that follow the current paragraph once it ends (a text box's).
     void appendAfterCurrent(std::vector<Block> blocks);
     // True when a row of `level` has cells waiting for its \row.

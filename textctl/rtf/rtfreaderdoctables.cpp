@@ -4,6 +4,8 @@
 #include "rtfreaderchar.h"
 #include "rtfreaderpara.h"
 
+#include <cctype>
+
 namespace textctl::rtf {
 
 namespace {
@@ -21,6 +23,26 @@ void setPageValue(ReaderContext &ctx, std::optional<int> PageValues::*field, int
         ctx.documentPage.*field = value;
     else if (!ctx.firstSectionDone)
         ctx.result.page.*field = value;
+}
+
+// Adds \name (with its number) to the kept document words, once: a word
+// the file states again replaces the first.
+void keepDocumentWord(QByteArray &words, QByteArrayView name, int param, bool hasParam)
+{
+    const QByteArray key = '\\' + name.toByteArray();
+    const QByteArray word = hasParam ? key + QByteArray::number(param) : key;
+    qsizetype from = 0;
+    while ((from = words.indexOf(key, from)) >= 0) {
+        qsizetype end = from + key.size();
+        while (end < words.size() && (std::isdigit(static_cast<unsigned char>(words.at(end))) || words.at(end) == '-'))
+            ++end;
+        if (end == words.size() || words.at(end) == '\\') {
+            words.replace(from, end - from, word);
+            return;
+        }
+        from = end;
+    }
+    words += word;
 }
 
 }  // namespace
@@ -175,7 +197,7 @@ void applyParagraphStyle(ReaderContext &ctx, int index)
     g.paraFresh = false;
 }
 
-void applyDocumentWord(ReaderContext &ctx, Word word, int param, bool hasParam)
+void applyDocumentWord(ReaderContext &ctx, Word word, QByteArrayView name, int param, bool hasParam)
 {
     using P = PageValues;
     switch (word) {
@@ -198,9 +220,10 @@ void applyDocumentWord(ReaderContext &ctx, Word word, int param, bool hasParam)
         if (hasParam)
             ctx.styleSheetFonts[int(word) - int(Word::StshfLoch)] = param;
         break;
-    case Word::DntBlnSbDb:
-        if (!ctx.result.documentWords.contains("\\dntblnsbdb"))
-            ctx.result.documentWords += "\\dntblnsbdb";
+    case Word::DntBlnSbDb: keepDocumentWord(ctx.result.documentWords, name, param, false); break;
+    case Word::NoteNumbering:
+        if (ctx.top().story == &ctx.mainStory)
+            keepDocumentWord(ctx.result.documentWords, name, param, hasParam);
         break;
     case Word::PaperW: setPageValue(ctx, &P::width, param, false); break;
     case Word::PaperH: setPageValue(ctx, &P::height, param, false); break;

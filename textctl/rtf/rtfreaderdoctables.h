@@ -26,6 +26,6 @@ void applyStyle(ReaderContext &ctx, int index, int depth = 0);
 void applyParagraphStyle(ReaderContext &ctx, int index);
 
 // Code page, default font, page size and margins, section words.
-void applyDocumentWord(ReaderContext &ctx, Word word, int param, bool hasParam);
+void applyDocumentWord(ReaderContext &ctx, Word word, QByteArrayView name, int param, bool hasParam);
 
 }  // namespace textctl::rtf

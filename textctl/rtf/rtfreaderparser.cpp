@@ -246,7 +246,7 @@ void RtfReaderParser::dispatchWord(Word word, const RtfToken &t)
         break;
     case WordGroup::Table: applyTableWord(m_ctx, word, t.text, t.param, t.hasParam); break;
     case WordGroup::Special: handleSpecialWord(word); break;
-    case WordGroup::Document: applyDocumentWord(m_ctx, word, t.param, t.hasParam); break;
+    case WordGroup::Document: applyDocumentWord(m_ctx, word, t.text, t.param, t.hasParam); break;
     case WordGroup::Destination:  // \csN in the text
         applyStyle(m_ctx, t.param);
         break;
@@ -315,7 +315,9 @@ void RtfReaderParser::handleSpecialWord(Word word)
     case Word::Sect:
         if (g.story != &m_ctx.mainStory)
             break;
-        if (!story.current().isEmpty())
+        // A section cannot end with a table: the paragraph Word writes
+        // after one to carry the break is a paragraph of the document.
+        if (!story.current().isEmpty() || (m_ctx.tableLevel() == 0 && story.tableAwaitingRow()))
             m_ctx.endParagraph();
         m_ctx.sectionBreakPending = true;
         m_ctx.firstSectionDone = true;

@@ -157,6 +157,18 @@ constexpr Entry kWords[] = {
     {"pnucltr", W::PnUpperLetter}, {"pnlcltr", W::PnLowerLetter},
     {"pnucrm", W::PnUpperRoman}, {"pnlcrm", W::PnLowerRoman}, {"pncard", W::PnCardinal},
     {"pnord", W::PnOrdinal}, {"pnstart", W::PnStart}, {"pnindent", W::PnIndent},
+    // Footnote and endnote numbering and placement, kept for the writer.
+    {"ftnbj", W::NoteNumbering}, {"ftntj", W::NoteNumbering}, {"ftnstart", W::NoteNumbering},
+    {"ftnrstpg", W::NoteNumbering}, {"ftnrestart", W::NoteNumbering},
+    {"ftnrstcont", W::NoteNumbering}, {"ftnnar", W::NoteNumbering}, {"ftnnalc", W::NoteNumbering},
+    {"ftnnauc", W::NoteNumbering}, {"ftnnrlc", W::NoteNumbering}, {"ftnnruc", W::NoteNumbering},
+    {"ftnnchi", W::NoteNumbering}, {"aftnbj", W::NoteNumbering}, {"aftntj", W::NoteNumbering},
+    {"aftnstart", W::NoteNumbering}, {"aftnrstcont", W::NoteNumbering},
+    {"aftnrestart", W::NoteNumbering}, {"aftnnar", W::NoteNumbering},
+    {"aftnnalc", W::NoteNumbering}, {"aftnnauc", W::NoteNumbering}, {"aftnnrlc", W::NoteNumbering},
+    {"aftnnruc", W::NoteNumbering}, {"aftnnchi", W::NoteNumbering}, {"enddoc", W::NoteNumbering},
+    {"endnotes", W::NoteNumbering}, {"aenddoc", W::NoteNumbering}, {"aendnotes", W::NoteNumbering},
+    {"fet", W::NoteNumbering},
 };
 // clang-format on
 

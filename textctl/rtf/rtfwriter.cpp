@@ -99,7 +99,6 @@ QByteArray RtfWriter::header() const
     RtfWriterBuffer out;
     out.raw("{\\rtf1\\ansi\\ansicpg1252\\deff0");
     out.raw(m_styleSheetFontWords);
-    out.raw(m_text->rootFrame()->frameFormat().property(prop::DocumentWordsRtf).toByteArray());
     out.raw("\\uc1");
     out.control("deftab", pixelsToTwips(m_text->defaultTextOption().tabStopDistance()));
     out.newline();
@@ -120,6 +119,12 @@ QByteArray RtfWriter::header() const
             out.verbatim(group);
             out.newline();
         }
+    }
+    // Document formatting words follow the tables and the information group.
+    const QByteArray words = m_text->rootFrame()->frameFormat().property(prop::DocumentWordsRtf).toByteArray();
+    if (!words.isEmpty()) {
+        out.raw(words);
+        out.newline();
     }
     return out.take();
 }

@@ -75,6 +75,21 @@ QTextTableCell firstCellOfRow(const QTextTable *table, int row)
     return {};
 }
 
+// The columns a row is written with: a shorter row's empty filler cells at
+// its end are left out.
+int writtenColumns(const QTextTable *table, int row)
+{
+    int columns = table->columns();
+    while (columns > 1) {
+        const QTextTableCell cell = table->cellAt(row, columns - 1);
+        if (!cell.format().boolProperty(prop::CellFiller) || cell.rowSpan() != 1 || cell.columnSpan() != 1
+            || cell.firstPosition() != cell.lastPosition())
+            break;
+        --columns;
+    }
+    return columns;
+}
+
 }  // namespace
 
 std::vector<int> RtfWriter::columnWidths(const QTextTable *table) const
@@ -277,7 +292,8 @@ std::vector<QByteArray> RtfWriter::rowDefinition(const QTextTable *table, int ro
             appendWord(words, "trhdr");
     }
     pieces.push_back(words);
-    for (int column = 0; column < table->columns(); ++column) {
+    const int columns = writtenColumns(table, row);
+    for (int column = 0; column < columns; ++column) {
         const QTextTableCell cell = table->cellAt(row, column);
         if (cell.isValid() && cell.column() == column)
             pieces.push_back(cellDefinition(table, row, column, bounds, first));
@@ -321,7 +337,8 @@ void RtfWriter::writeRow(const QTextTable *table, int row, const std::vector<int
         m_out.newline();
     }
     const int tablesBefore = m_tablesWritten;
-    for (int column = 0; column < table->columns(); ++column) {
+    const int columns = writtenColumns(table, row);
+    for (int column = 0; column < columns; ++column) {
         const QTextTableCell cell = table->cellAt(row, column);
         if (cell.isValid() && cell.column() == column)
             writeCell(cell, row, column, bounds);

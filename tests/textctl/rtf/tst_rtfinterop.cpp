@@ -177,7 +177,7 @@ TEST(Interop, LibreOfficeReadsTheSameTextFromOurRtf)
         std::printf("interop: not counted, LibreOffice misreads the original: %s\n", qPrintable(name));
     // The aim is the same text for 95 % of the files; the floor is what has
     // been reached, so that no change loses ground.
-    constexpr int kReachedIdentical = 131;
+    constexpr int kReachedIdentical = 132;
     std::printf("interop: %.1f %% identical (aim: 95 %%); %d of %d files, %d not counted (misread originals); "
                 "%.1f %% counting them as differing\n",
                 100.0 * identical / qMax(1, compared), identical, compared, int(misread.size()),

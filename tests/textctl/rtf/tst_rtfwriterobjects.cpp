@@ -74,6 +74,32 @@ TEST(RtfWriterTable, SimpleRows)
               "\\row\n");
 }
 
+TEST(RtfWriterTable, EmptyFillerCellsAtARowEndAreLeftOut)
+{
+    RichDocument doc;
+    QTextCursor cursor(doc.main());
+    QTextTable *table = cursor.insertTable(2, 3, fixedTableFormat({2000, 3000, 1000}));
+    QTextTableCellFormat filler;
+    filler.setProperty(prop::CellFiller, true);
+    // Row 0: a filler in the middle stays; row 1: the last one goes, the
+    // one before it holds text typed since and stays.
+    table->cellAt(0, 1).setFormat(filler);
+    table->cellAt(1, 1).setFormat(filler);
+    table->cellAt(1, 2).setFormat(filler);
+    table->cellAt(1, 1).firstCursorPosition().insertText(u"typed"_s);
+    table->cellAt(0, 0).firstCursorPosition().insertText(u"a"_s);
+    EXPECT_EQ(tableRtf(table),
+              "\\trowd\\trgaph0\\trleft0\\cellx2000\\cellx5000\\cellx6000\n"
+              "\\pard\\intbl\\plain\\f0\\fs24 a\\cell\n"
+              "\\pard\\intbl\\plain\\f0\\fs24\\cell\n"
+              "\\pard\\intbl\\plain\\f0\\fs24\\cell\n"
+              "\\row\n"
+              "\\trowd\\trgaph0\\trleft0\\cellx2000\\cellx5000\n"
+              "\\pard\\intbl\\plain\\f0\\fs24\\cell\n"
+              "\\pard\\intbl\\plain\\f0\\fs24 typed\\cell\n"
+              "\\row\n");
+}
+
 TEST(RtfWriterTable, ColumnWidths)
 {
     struct Row {
