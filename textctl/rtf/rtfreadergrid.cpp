@@ -41,7 +41,9 @@ std::vector<RowCell> rowCells(const Row &row)
         cell.left = edge;
         if (i < def.cells.size()) {
             cell.def = &def.cells[i];
-            cell.right = std::max(def.cells[i].right, edge + kMinCellTwips);
+            // A merged-away cell may end where the cell it joins ends.
+            const int least = def.cells[i].horizontalMerged && !cells.empty() ? edge : edge + kMinCellTwips;
+            cell.right = std::max(def.cells[i].right, least);
         } else {
             cell.right = edge + kDefaultCellTwips;
         }

@@ -78,6 +78,23 @@ TEST(RtfReaderGrid, VerticalMergeMakesARowSpan)
     EXPECT_EQ(cellAt(grid, 0, 0)->contents.size(), 3u);
 }
 
+TEST(RtfReaderGrid, MergedAwayCellsAtTheSameBoundaryKeepIt)
+{
+    // Word writes \clmgf\cellx1728\clmrg\cellx1728\clmrg\cellx1728.
+    Table table;
+    Row row = rowOf({1728, 1728, 1728, 3456});
+    row.def.cells[0].horizontalStart = true;
+    row.def.cells[1].horizontalMerged = true;
+    row.def.cells[2].horizontalMerged = true;
+    table.rows.push_back(std::move(row));
+    table.rows.push_back(rowOf({1728, 3456}));
+    const TableGrid grid = buildGrid(table);
+    EXPECT_EQ(grid.boundaries, (std::vector<int>{0, 1728, 3456}));
+    ASSERT_TRUE(cellAt(grid, 0, 0));
+    EXPECT_EQ(cellAt(grid, 0, 0)->columnSpan, 1);
+    EXPECT_EQ(cellAt(grid, 0, 0)->contents.size(), 3u);  // the merged-away texts follow
+}
+
 TEST(RtfReaderGrid, MoreCellsThanDefinitions)
 {
     Table table;
