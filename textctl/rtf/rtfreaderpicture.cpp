@@ -1,5 +1,6 @@
 #include "rtfreaderpicture.h"
 #include "rtftokenizer.h"
+#include "rtfwriterbuffer.h"
 
 #include "formatprops.h"
 #include "richdocument.h"
@@ -157,8 +158,12 @@ void finishPicture(ReaderContext &ctx, qsizetype closeOffset)
         resource.resource = p.data;
     } else {
         resource.resource = placeholder(pixels);
+        // Kept in the seven-bit form a save writes (\bin data as hex), so
+        // that a copy read again keeps the very same group.
         const qsizetype start = ctx.top().openOffset;
-        p.format.setProperty(prop::PictureRtf, ctx.rtf().sliced(start, closeOffset + 1 - start).toByteArray());
+        RtfWriterBuffer kept;
+        kept.verbatim(ctx.rtf().sliced(start, closeOffset + 1 - start));
+        p.format.setProperty(prop::PictureRtf, kept.take());
     }
     ctx.result.pictures.push_back(std::move(resource));
     p.resource = static_cast<int>(ctx.result.pictures.size()) - 1;

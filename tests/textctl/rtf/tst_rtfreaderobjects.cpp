@@ -5,6 +5,7 @@
 #include "formatprops.h"
 #include "plaintext.h"
 #include "rtfreadertesting.h"
+#include "rtfwriter.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -94,6 +95,20 @@ TEST(RtfReaderPictures, OpaqueKindsKeepTheirGroupAndShowAPlaceholder)
     EXPECT_EQ(f.property(prop::PicturePicW).toInt(), 2540);
     const QVariant resource = doc->main()->resource(QTextDocument::ImageResource, QUrl(f.name()));
     EXPECT_EQ(resource.value<QImage>().size(), QSize(96, 48));
+}
+
+TEST(RtfReaderPictures, OpaqueBinaryDataIsKeptAsHexSoThatACopyKeepsTheSameGroup)
+{
+    static const char kFile[] = "{\\rtf1 {\\pict\\wmetafile8\\picw10\\pich10 \\bin4 \xff}\x01\x02}y}";
+    const QByteArray file(kFile, sizeof kFile - 1);
+    const auto doc = readString(file);
+    const auto images = imagesOf(doc->main());
+    ASSERT_EQ(images.size(), 1);
+    const QByteArray kept = images.front().property(prop::PictureRtf).toByteArray();
+    EXPECT_EQ(kept, "{\\pict\\wmetafile8\\picw10\\pich10 \nff7d0102\n}");
+    const auto again = readString(writeRtf(*doc));
+    ASSERT_EQ(imagesOf(again->main()).size(), 1);
+    EXPECT_EQ(imagesOf(again->main()).front().property(prop::PictureRtf).toByteArray(), kept);
 }
 
 TEST(RtfReaderPictures, ShapeKeepsItsPlaceOnThePage)
