@@ -324,3 +324,22 @@ TEST(PageRenderer, RtfconvWritesEveryPage)
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(pdfPageCount(file.readAll()), control.CurrentPages());
 }
+
+TEST(PageRenderer, RtfconvPrintsOnTheFilesOwnPage)
+{
+    QTemporaryDir dir;
+    const QString in = dir.filePath(u"carta.rtf"_qs);
+    QFile rtf(in);
+    ASSERT_TRUE(rtf.open(QIODevice::WriteOnly));
+    rtf.write("{\\rtf1\\ansi\\paperw12240\\paperh15840\\margl720\\margr720 x\\par}");
+    rtf.close();
+    const QString out = dir.filePath(u"carta.pdf"_qs);
+    QProcess process;
+    process.start(QString::fromUtf8(VALDRIN_BIN_DIR "/rtfconv"), {u"--pdf"_qs, in, out});
+    ASSERT_TRUE(process.waitForFinished(60000));
+    EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+    QFile pdf(out);
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    // US Letter, as the file says, not the control's A4.
+    EXPECT_TRUE(pdf.readAll().contains("/MediaBox [0 0 612.000000 792.000000]"));
+}
