@@ -17,6 +17,11 @@ namespace {
 
 constexpr std::array<int, 5> kAreas{0, 1, 2, 4, 8};
 constexpr int kDotsPerMeterAt96Dpi = 3780;  // rounds back to 96 dpi
+// Qt lets a line's last glyph overhang its advance only inside the width
+// (a negative right side bearing counts), where a word processor measures
+// advances: text right-tabbed to the right margin then wrapped. The layout
+// gets this much more room than the text width; drawing is unchanged.
+constexpr double kOverhangPixels = 2.0;
 
 // The office fonts templates name, mapped to their metric-compatible free
 // faces when the system's font configuration does not already do it.
@@ -96,7 +101,7 @@ void Pagination::prepare(QTextDocument *doc, double width, double height)
         // Force a full layout with the device and handlers in place.
         doc->setPageSize(QSizeF());
     }
-    const QSizeF size(width, height);
+    const QSizeF size(width + kOverhangPixels, height);
     if (doc->pageSize() != size)
         doc->setPageSize(size);
 }

@@ -194,3 +194,26 @@ TEST(Pagination, TallHeaderAndFooterPushTheBody)
     control.CurrentPages();
     EXPECT_DOUBLE_EQ(control.pagination().bodyRect().top(), margins.top());
 }
+
+TEST(Pagination, TextRightTabbedToTheRightMarginStaysOnItsLine)
+{
+    // Words whose last glyph overhangs its advance ("referencia" in
+    // Liberation Sans, the face templates' Arial becomes) wrapped onto a
+    // second line when a right tab put their end on the right margin.
+    for (const QString &words : {u"Su referencia"_qs, u"Tramitador: &Tramitador&"_qs, u"Informe emitido para"_qs}) {
+        TXTextControl control;
+        control.setPageMarginL(1134);
+        control.setPageMarginR(1134);
+        QTextCursor cursor(control.document().main());
+        QTextBlockFormat format;
+        format.setTabPositions({QTextOption::Tab(textctl::twipsToPixels(control.PageWidth() - 2268),
+                                                 QTextOption::RightTab)});
+        cursor.setBlockFormat(format);
+        QTextCharFormat arial;
+        arial.setFontFamilies({u"Arial"_qs});
+        arial.setFontPointSize(8.5);
+        cursor.insertText(u"\t"_qs + words, arial);
+        control.pagination().ensureLayout();
+        EXPECT_EQ(control.document().main()->firstBlock().layout()->lineCount(), 1) << words.toStdString();
+    }
+}
