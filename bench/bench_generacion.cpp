@@ -5,6 +5,7 @@
 //
 //   QT_QPA_PLATFORM=offscreen build/bin/bench_generacion [records] [template]
 
+#include "demodirectory.h"
 #include "editor.h"
 #include "mdichild.h"
 #include "mdiparent.h"
@@ -13,7 +14,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
@@ -35,14 +35,7 @@ long residentKiB()
 
 void copyDemo(const QString &to, int records)
 {
-    const QString from = QStringLiteral(VALDRIN_SAMPLES_DIR);
-    QDirIterator it(from, QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString source = it.next();
-        const QString target = to + source.mid(from.size());
-        QDir().mkpath(QFileInfo(target).absolutePath());
-        QFile::copy(source, target);
-    }
+    testsupport::copyDemoDirectory(to);
     QFile claims(to + QStringLiteral("/finalprn.txt"));
     claims.open(QIODevice::ReadOnly);
     const QList<QByteArray> lines = claims.readAll().split('\n');

@@ -8,6 +8,7 @@
 //
 //   build/bin/bench_moltrex [runs]
 
+#include "demodirectory.h"
 #include "generacion.h"
 #include "mdiparent.h"
 #include "salidamarco.h"
@@ -16,7 +17,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
@@ -32,14 +32,7 @@ namespace {
 
 void layOut(const QString &to)
 {
-    const QString from = QStringLiteral(VALDRIN_SAMPLES_DIR);
-    QDirIterator it(from, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString source = it.next();
-        const QString target = to + source.mid(from.size());
-        QDir().mkpath(QFileInfo(target).absolutePath());
-        QFile::copy(source, target);
-    }
+    testsupport::copyDemoDirectory(to);
     QDir().mkpath(to + QStringLiteral("/fotos"));
     const QString binary = QStringLiteral(VALDRIN_BIN_DIR "/moltrex");
     const QString target = to + QStringLiteral("/moltrex");

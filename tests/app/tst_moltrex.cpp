@@ -4,9 +4,10 @@
 // once and the runs go in parallel, so the one-second first tick is paid
 // about once.
 
+#include "demodirectory.h"
+
 #include <QDeadlineTimer>
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -85,13 +86,7 @@ protected:
         // A blank in the directory is harmless: arguments never go through a shell.
         const QString dir = run.programDir();
         const QString from = QStringLiteral(VALDRIN_SAMPLES_DIR);
-        QDirIterator it(from, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-        while (it.hasNext()) {
-            const QString source = it.next();
-            const QString target = dir + source.mid(from.size());
-            ASSERT_TRUE(QDir().mkpath(QFileInfo(target).absolutePath()));
-            ASSERT_TRUE(QFile::copy(source, target));
-        }
+        ASSERT_TRUE(testsupport::copyDemoDirectory(dir));
         ASSERT_TRUE(QDir().mkpath(dir + u"/fotos"_qs));
         ASSERT_TRUE(QFile::remove(dir + u"/00123.txt"_qs));
         if (!run.arrival.isEmpty()) {

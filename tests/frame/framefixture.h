@@ -3,6 +3,7 @@
 // A main window over a private copy of the demo program directory, with
 // scripted dialogs and message boxes and a recorded screen pointer.
 
+#include "demodirectory.h"
 #include "editor.h"
 #include "mdichild.h"
 #include "mdiparent.h"
@@ -13,7 +14,6 @@
 #include "txtextview.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -25,22 +25,11 @@ protected:
     {
         ASSERT_TRUE(dir.isValid());
         programDir = dir.path();
-        copyTree(QStringLiteral(VALDRIN_SAMPLES_DIR), programDir);
+        ASSERT_TRUE(testsupport::copyDemoDirectory(programDir));
         services = {&dialogo, &mensajes, &puntero, nullptr, &impresora};
         parent = std::make_unique<frame::MDIParent>(programDir, services);
         ASSERT_TRUE(parent->MDIParent_Load());
         parent->editor().endProgram = [this] { ++endings; };
-    }
-
-    static void copyTree(const QString &from, const QString &to)
-    {
-        QDirIterator it(from, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-        while (it.hasNext()) {
-            const QString source = it.next();
-            const QString target = to + source.mid(from.size());
-            QDir().mkpath(QFileInfo(target).absolutePath());
-            QFile::copy(source, target);
-        }
     }
 
     frame::Editor &editor() { return parent->editor(); }

@@ -2,6 +2,7 @@
 // load handler, data wait, the work done once, failures and interruption.
 // Ticks are driven by hand and the clock is injected: nothing sleeps.
 
+#include "demodirectory.h"
 #include "generador.h"
 #include "impresion.h"
 #include "mdiparent.h"
@@ -12,7 +13,6 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QPrinter>
 #include <QTemporaryDir>
@@ -34,14 +34,7 @@ protected:
     {
         ASSERT_TRUE(tmp.isValid());
         programDir = tmp.path();
-        const QString from = QStringLiteral(VALDRIN_SAMPLES_DIR);
-        QDirIterator it(from, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-        while (it.hasNext()) {
-            const QString source = it.next();
-            const QString target = programDir + source.mid(from.size());
-            QDir().mkpath(QFileInfo(target).absolutePath());
-            ASSERT_TRUE(QFile::copy(source, target));
-        }
+        ASSERT_TRUE(testsupport::copyDemoDirectory(programDir));
         QDir(programDir).mkpath(u"fotos"_qs);
         restart();
     }
