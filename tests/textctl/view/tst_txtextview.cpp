@@ -144,6 +144,56 @@ TEST(TXTextView, ClickOnPageTwoPlacesTheCaretInItsText)
     EXPECT_GT(f.control.SelLength(), 0);
 }
 
+TEST(TXTextView, DraggingSelectsUntilTheButtonIsReleased)
+{
+    Fixture f(u"informe pericial de daños"_qs);
+    QWidget *viewport = f.view.viewport();
+    QTest::mousePress(viewport, Qt::LeftButton, {}, f.at(1, 96, 96 + 8));
+    EXPECT_EQ(f.control.SelStart(), 0);
+    QTest::mouseMove(viewport, f.at(1, 96 + 80, 96 + 8));
+    const int dragged = f.control.SelLength();
+    EXPECT_GT(dragged, 7);  // past "informe"
+    QTest::mouseMove(viewport, f.at(1, 96 + 150, 96 + 8));
+    EXPECT_GT(f.control.SelLength(), dragged);
+    EXPECT_EQ(f.control.SelStart(), 0);
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, f.at(1, 96 + 150, 96 + 8));
+    const int released = f.control.SelLength();
+    // Moving without the button leaves the selection alone.
+    QTest::mouseMove(viewport, f.at(1, 96 + 20, 96 + 8));
+    EXPECT_EQ(f.control.SelLength(), released);
+    EXPECT_TRUE(f.control.SelText().startsWith(u"informe pericial"_qs)) << f.control.SelText().toStdString();
+}
+
+TEST(TXTextView, InputMethodsComposeAtTheCaret)
+{
+    struct Row {
+        const char *name;
+        QString preedit;
+        QString commit;
+        int replaceFrom;
+        int replaceLength;
+        QString text;
+    };
+    const Row rows[] = {
+        {"text being composed stays out of the document", u"~"_qs, QString(), 0, 0, u"dano"_qs},
+        {"a committed character goes in", QString(), u"ñ"_qs, 0, 0, u"danño"_qs},
+        {"a commit replaces the character before the caret", QString(), u"ñ"_qs, -1, 1, u"daño"_qs},
+        {"an empty commit with a replacement deletes", QString(), QString(), -1, 1, u"dao"_qs},
+    };
+    for (const Row &row : rows) {
+        Fixture f(u"dano"_qs);
+        f.control.setSelStart(3);
+        QSignalSpy changes(&f.control, &TXTextControl::Change);
+        QInputMethodEvent event(row.preedit, {});
+        if (!row.commit.isEmpty() || row.replaceLength > 0)
+            event.setCommitString(row.commit, row.replaceFrom, row.replaceLength);
+        QApplication::sendEvent(&f.view, &event);
+        EXPECT_TRUE(event.isAccepted()) << row.name;
+        EXPECT_EQ(f.control.Text(), row.text) << row.name;
+        EXPECT_EQ(changes.isEmpty(), row.text == u"dano"_qs) << row.name;
+    }
+}
+
 TEST(TXTextView, DoubleClickSelectsAWord)
 {
     Fixture f(u"informe pericial"_qs);
