@@ -122,12 +122,7 @@ MDIchild *Editor::abrirEn(const QString &path, const std::function<bool(TXTextCo
         mensaje(QStringLiteral("No se puede abrir el fichero: ") + path);
         return nullptr;
     }
-    control.setPageWidth(control.LoadSaveAttribute(0));
-    control.setPageHeight(control.LoadSaveAttribute(1));
-    control.setPageMarginL(control.LoadSaveAttribute(2));
-    control.setPageMarginT(control.LoadSaveAttribute(3));
-    control.setPageMarginR(control.LoadSaveAttribute(4));
-    control.setPageMarginB(control.LoadSaveAttribute(5));
+    control.usePageOfLoad();
     // A file of another kind was not read: it stays untitled, so that a
     // save asks for a name instead of writing over it.
     child->setCaption(known ? path : kSinTitulo.toString() + QString::number(slot));

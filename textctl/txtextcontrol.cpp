@@ -292,6 +292,16 @@ int TXTextControl::LoadSaveAttribute(int index) const
     return index >= 0 && index < int(m_loadSave.size()) ? m_loadSave[index] : 0;
 }
 
+void TXTextControl::usePageOfLoad()
+{
+    setPageWidth(LoadSaveAttribute(0));
+    setPageHeight(LoadSaveAttribute(1));
+    setPageMarginL(LoadSaveAttribute(2));
+    setPageMarginT(LoadSaveAttribute(3));
+    setPageMarginR(LoadSaveAttribute(4));
+    setPageMarginB(LoadSaveAttribute(5));
+}
+
 void TXTextControl::setLoadSaveAttribute(int index, int twips)
 {
     if (index >= 0 && index < int(m_loadSave.size()))

@@ -98,6 +98,9 @@ public:
     // values; anything outside 0-5 reads 0 and is not written.
     int LoadSaveAttribute(int index) const;
     void setLoadSaveAttribute(int index, int twips);
+    // PageWidth, PageHeight and the four margins, in that order, from
+    // LoadSaveAttribute 0 to 5: the page the last load read.
+    void usePageOfLoad();
 
     int ZoomFactor() const { return m_zoom; }
     void setZoomFactor(int percent);

@@ -54,12 +54,7 @@ int writePdf(const QString &in, const QString &out)
     if (!load(control, in))
         return failWith(control.errorString());
     // The file's page, as the editor shows it once opened.
-    control.setPageWidth(control.LoadSaveAttribute(0));
-    control.setPageHeight(control.LoadSaveAttribute(1));
-    control.setPageMarginL(control.LoadSaveAttribute(2));
-    control.setPageMarginT(control.LoadSaveAttribute(3));
-    control.setPageMarginR(control.LoadSaveAttribute(4));
-    control.setPageMarginB(control.LoadSaveAttribute(5));
+    control.usePageOfLoad();
     QPdfWriter writer(out);
     writer.setResolution(1200);
     const QSizeF points(control.PageWidth() / 20.0, control.PageHeight() / 20.0);
