@@ -110,6 +110,8 @@ public:
     // A PAGE or NUMPAGES field object.
     void writeLiveField(const QTextCharFormat &format);
     void writeEmptyField(const QTextCharFormat &format);
+    // {\field{\*\fldinst instruction}{\fldrslt result}}
+    void writeFieldGroup(const QString &instruction, QStringView result);
 
     QByteArray body() const { return m_out.bytes(); }
     void clearBody() { m_out.clear(); }

@@ -200,28 +200,26 @@ void RtfWriter::writeLiveField(const QTextCharFormat &format)
     QString instruction = format.stringProperty(prop::FieldInstruction);
     if (instruction.trimmed().isEmpty())
         instruction = kind;
+    // The result a reader that does not compute fields shows.
+    writeFieldGroup(instruction, u"1");
+}
+
+void RtfWriter::writeEmptyField(const QTextCharFormat &format)
+{
+    writeFieldGroup(format.stringProperty(prop::FieldInstruction), {});
+}
+
+void RtfWriter::writeFieldGroup(const QString &instruction, QStringView result)
+{
     m_out.openGroup();
     m_out.control("field");
     m_out.destination("fldinst");
     m_out.text(instruction);
     m_out.closeGroup();
-    // The result a reader that does not compute fields shows.
     m_out.openGroup();
     m_out.control("fldrslt");
-    m_out.text(u"1");
-    m_out.closeGroup();
-    m_out.closeGroup();
-}
-
-void RtfWriter::writeEmptyField(const QTextCharFormat &format)
-{
-    m_out.openGroup();
-    m_out.control("field");
-    m_out.destination("fldinst");
-    m_out.text(format.stringProperty(prop::FieldInstruction));
-    m_out.closeGroup();
-    m_out.openGroup();
-    m_out.control("fldrslt");
+    if (!result.isEmpty())
+        m_out.text(result);
     m_out.closeGroup();
     m_out.closeGroup();
 }
