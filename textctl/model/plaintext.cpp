@@ -1,5 +1,6 @@
 #include "plaintext.h"
 
+#include "fillercell.h"
 #include "formatprops.h"
 #include "richdocument.h"
 
@@ -23,15 +24,11 @@ QString areaLabel(int code)
     }
 }
 
-// An empty slot of a row shorter than its table's others: no cell of the
-// file, so no line of its text.
-bool isEmptyFillerCell(const QTextBlock &block)
+// The only block of an empty filler cell.
+bool inEmptyFillerCell(const QTextBlock &block)
 {
     const QTextTable *table = QTextCursor(block).currentTable();
-    if (!table)
-        return false;
-    const QTextTableCell cell = table->cellAt(block.position());
-    return cell.format().boolProperty(prop::CellFiller) && cell.firstPosition() == cell.lastPosition();
+    return table && isEmptyFillerCell(table->cellAt(block.position()));
 }
 
 }  // namespace
@@ -42,7 +39,7 @@ QString textPlainText(const QTextDocument &text)
     out.reserve(text.characterCount() + 16);
     for (QTextBlock block = text.begin(); block.isValid(); block = block.next()) {
         if (block.length() == 1
-            && (block.blockFormat().boolProperty(prop::SeparatorBlock) || isEmptyFillerCell(block)))
+            && (block.blockFormat().boolProperty(prop::SeparatorBlock) || inEmptyFillerCell(block)))
             continue;  // a block the text model needs beside a table, or in one
         const QString line = block.text();
         for (qsizetype i = 0; i < line.size(); ++i) {

@@ -8,6 +8,7 @@
 
 #include "rtfwriter.h"
 
+#include "fillercell.h"
 #include "formatprops.h"
 #include "richdocument.h"
 
@@ -81,9 +82,7 @@ int writtenColumns(const QTextTable *table, int row)
 {
     int columns = table->columns();
     while (columns > 1) {
-        const QTextTableCell cell = table->cellAt(row, columns - 1);
-        if (!cell.format().boolProperty(prop::CellFiller) || cell.rowSpan() != 1 || cell.columnSpan() != 1
-            || cell.firstPosition() != cell.lastPosition())
+        if (!isEmptyFillerCell(table->cellAt(row, columns - 1)))
             break;
         --columns;
     }
