@@ -5,12 +5,12 @@
 //
 //   QT_QPA_PLATFORM=offscreen build/bin/bench_generacion [records] [template]
 
-#include "demodirectory.h"
-#include "editor.h"
-#include "mdichild.h"
-#include "mdiparent.h"
-#include "scripteddialogs.h"
-#include "screenpointer.h"
+#include "frame/editor.h"
+#include "frame/mdichild.h"
+#include "frame/mdiparent.h"
+#include "platformui/screenpointer.h"
+#include "platformui/scripteddialogs.h"
+#include "tests/demodirectory.h"
 
 #include <QApplication>
 #include <QDir>

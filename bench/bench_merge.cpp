@@ -3,11 +3,11 @@
 // tables, some in the header and footer areas). Prints the time per record.
 //
 //   build/bin/bench_merge [records]
-#include "claimdata.h"
-#include "currentclaim.h"
-#include "dictionary.h"
-#include "fusion.h"
-#include "txtextcontrol.h"
+#include "data/claimdata.h"
+#include "data/currentclaim.h"
+#include "data/dictionary.h"
+#include "merge/fusion.h"
+#include "textctl/txtextcontrol.h"
 
 #include <QElapsedTimer>
 #include <QFile>

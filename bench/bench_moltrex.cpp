@@ -8,12 +8,12 @@
 //
 //   build/bin/bench_moltrex [runs]
 
-#include "demodirectory.h"
-#include "generacion.h"
-#include "mdiparent.h"
-#include "salidamarco.h"
-#include "scripteddialogs.h"
-#include "screenpointer.h"
+#include "frame/mdiparent.h"
+#include "generator/salidamarco.h"
+#include "merge/generacion.h"
+#include "platformui/screenpointer.h"
+#include "platformui/scripteddialogs.h"
+#include "tests/demodirectory.h"
 
 #include <QApplication>
 #include <QDir>

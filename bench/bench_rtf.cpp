@@ -4,9 +4,9 @@
 // times and the ratio.
 //
 //   build/bin/bench_rtf [runs]
-#include "documentfiles.h"
-#include "formatprops.h"
-#include "richdocument.h"
+#include "textctl/documentfiles.h"
+#include "textctl/model/formatprops.h"
+#include "textctl/model/richdocument.h"
 
 #include <QBuffer>
 #include <QElapsedTimer>

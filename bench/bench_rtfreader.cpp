@@ -4,8 +4,8 @@
 // several runs).
 //
 //   build/bin/bench_rtfreader [runs]
-#include "richdocument.h"
-#include "rtfreader.h"
+#include "textctl/model/richdocument.h"
+#include "textctl/rtf/rtfreader.h"
 
 #include <QElapsedTimer>
 #include <QFile>

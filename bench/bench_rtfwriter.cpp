@@ -3,9 +3,9 @@
 // size and the best and median times of the runs.
 //
 //   build/bin/bench_rtfwriter [runs]
-#include "richdocument.h"
-#include "rtfreader.h"
-#include "rtfwriter.h"
+#include "textctl/model/richdocument.h"
+#include "textctl/rtf/rtfreader.h"
+#include "textctl/rtf/rtfwriter.h"
 
 #include <QElapsedTimer>
 #include <QFile>

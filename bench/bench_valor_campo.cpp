@@ -3,8 +3,8 @@
 // size would. Target: under one second for the load and all lookups.
 //
 //   bench_valor_campo [records]
-#include "currentclaim.h"
-#include "dictionary.h"
+#include "data/currentclaim.h"
+#include "data/dictionary.h"
 
 #include <QByteArray>
 #include <QCoreApplication>

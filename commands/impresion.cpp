@@ -1,7 +1,7 @@
-#include "impresion.h"
+#include "commands/impresion.h"
 
-#include "printerdialog.h"
-#include "txtextcontrol.h"
+#include "platformui/printerdialog.h"
+#include "textctl/txtextcontrol.h"
 
 #include <QPageLayout>
 #include <QPageSize>

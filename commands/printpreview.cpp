@@ -1,7 +1,7 @@
-#include "printpreview.h"
+#include "commands/printpreview.h"
 
-#include "display.h"
-#include "txtextcontrol.h"
+#include "platformui/display.h"
+#include "textctl/txtextcontrol.h"
 
 #include <QCloseEvent>
 #include <QLabel>

@@ -1,8 +1,8 @@
-#include "claimdata.h"
+#include "data/claimdata.h"
 
-#include "codepage.h"
-#include "datafile.h"
-#include "linereader.h"
+#include "data/datafile.h"
+#include "data/linereader.h"
+#include "platform/codepage.h"
 
 namespace data {
 

@@ -16,7 +16,7 @@
 //   if (ClaimData::parse(bytes, &claims, &error))
 //       claims.value(table, u"NUMERO"_s, 1);   // "00123"
 
-#include "fieldtable.h"
+#include "data/fieldtable.h"
 
 #include <QByteArray>
 #include <QByteArrayView>

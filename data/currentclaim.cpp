@@ -1,6 +1,6 @@
-#include "currentclaim.h"
+#include "data/currentclaim.h"
 
-#include "dictionary.h"
+#include "data/dictionary.h"
 
 namespace data {
 

@@ -10,7 +10,7 @@
 //   for (int registro = 1; registro <= currentClaimData().recordCount(); ++registro)
 //       write(valor_campo(u"NUMERO"_s, registro));
 
-#include "claimdata.h"
+#include "data/claimdata.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "datafile.h"
+#include "data/datafile.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "dictionary.h"
+#include "data/dictionary.h"
 
-#include "datafile.h"
+#include "data/datafile.h"
 
 namespace data {
 

@@ -12,7 +12,7 @@
 //   if (!cargar_diccionario(programDir, &error)) fatal(error);
 //   const qint16 start = posicion_campo(u"NUMERO"_s);
 
-#include "fieldtable.h"
+#include "data/fieldtable.h"
 
 #include <QString>
 

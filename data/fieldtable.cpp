@@ -1,7 +1,7 @@
-#include "fieldtable.h"
+#include "data/fieldtable.h"
 
-#include "codepage.h"
-#include "linereader.h"
+#include "data/linereader.h"
+#include "platform/codepage.h"
 
 namespace data {
 

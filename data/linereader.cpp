@@ -1,4 +1,4 @@
-#include "linereader.h"
+#include "data/linereader.h"
 
 #include <cstring>
 

@@ -1,10 +1,10 @@
-#include "editor.h"
+#include "frame/editor.h"
 
-#include "documentfiles.h"
-#include "generacion.h"
-#include "mdichild.h"
-#include "titular.h"
-#include "txtextcontrol.h"
+#include "frame/mdichild.h"
+#include "merge/generacion.h"
+#include "merge/titular.h"
+#include "textctl/documentfiles.h"
+#include "textctl/txtextcontrol.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>

@@ -16,8 +16,8 @@
 // know; nothing is lost: a failed save leaves the file on disk as it was
 // and the window as it was.
 
-#include "estadodocumento.h"
-#include "frameservices.h"
+#include "frame/estadodocumento.h"
+#include "frame/frameservices.h"
 
 #include <QList>
 #include <QObject>

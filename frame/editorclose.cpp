@@ -1,9 +1,9 @@
 // Closing document windows and ending the program: the change prompt, the
 // holder guard of a save on closing, unload, and the two exit commands.
 
-#include "editor.h"
+#include "frame/editor.h"
 
-#include "mdichild.h"
+#include "frame/mdichild.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>

@@ -2,10 +2,10 @@
 // of the path. Every kind is written to a temporary file beside the target
 // and renamed over it, so a failed save leaves the old file as it was.
 
-#include "editor.h"
+#include "frame/editor.h"
 
-#include "mdichild.h"
-#include "txtextcontrol.h"
+#include "frame/mdichild.h"
+#include "textctl/txtextcontrol.h"
 
 #include <QDataStream>
 #include <QFileInfo>

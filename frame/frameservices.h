@@ -5,11 +5,11 @@
 // program starts. The
 // programs pass the real ones; tests pass scripted doubles.
 
-#include "commondialog.h"
-#include "launcher.h"
-#include "messageboxes.h"
-#include "printerdialog.h"
-#include "screenpointer.h"
+#include "platformui/commondialog.h"
+#include "platformui/launcher.h"
+#include "platformui/messageboxes.h"
+#include "platformui/printerdialog.h"
+#include "platformui/screenpointer.h"
 
 namespace frame {
 

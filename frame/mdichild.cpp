@@ -1,8 +1,8 @@
-#include "mdichild.h"
+#include "frame/mdichild.h"
 
-#include "editor.h"
-#include "txruler.h"
-#include "txtextview.h"
+#include "frame/editor.h"
+#include "textctl/bars/txruler.h"
+#include "textctl/view/txtextview.h"
 
 #include <QAction>
 #include <QCloseEvent>

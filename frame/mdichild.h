@@ -6,7 +6,7 @@
 // The window asks the editor module before it closes and tells it when it
 // unloads; everything else it delegates to the module too.
 
-#include "txtextcontrol.h"
+#include "textctl/txtextcontrol.h"
 
 #include <QList>
 #include <QString>

@@ -1,15 +1,15 @@
-#include "mdiparent.h"
+#include "frame/mdiparent.h"
 
-#include "dictionary.h"
-#include "editor.h"
-#include "generacion.h"
-#include "impresion.h"
-#include "mdichild.h"
-#include "qtcommondialog.h"
-#include "qtmessageboxes.h"
-#include "qtprinterdialog.h"
-#include "txbuttonbar.h"
-#include "txstatusbar.h"
+#include "commands/impresion.h"
+#include "data/dictionary.h"
+#include "frame/editor.h"
+#include "frame/mdichild.h"
+#include "merge/generacion.h"
+#include "platformui/qtcommondialog.h"
+#include "platformui/qtmessageboxes.h"
+#include "platformui/qtprinterdialog.h"
+#include "textctl/bars/txbuttonbar.h"
+#include "textctl/bars/txstatusbar.h"
 
 #include <QCloseEvent>
 #include <QComboBox>

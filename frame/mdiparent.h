@@ -10,8 +10,8 @@
 //   if (!parent.MDIParent_Load()) return 1;   // the dictionary could not be read
 //   parent.show();
 
-#include "documenthost.h"
-#include "frameservices.h"
+#include "frame/frameservices.h"
+#include "merge/documenthost.h"
 
 #include <QMainWindow>
 #include <QTimer>

@@ -1,12 +1,12 @@
 // The main window's tool strip and its "Fichero" menu: short handlers that
 // act on the current document through the editor module.
 
-#include "mdiparent.h"
+#include "frame/mdiparent.h"
 
-#include "editor.h"
-#include "mdichild.h"
-#include "printpreview.h"
-#include "txtextview.h"
+#include "commands/printpreview.h"
+#include "frame/editor.h"
+#include "frame/mdichild.h"
+#include "textctl/view/txtextview.h"
 
 #include <QAction>
 #include <QComboBox>

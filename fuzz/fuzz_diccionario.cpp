@@ -1,6 +1,6 @@
 // libFuzzer harness of the field dictionary reader: any bytes parse or fail
 // with a message, and every key of the table finds its first entry.
-#include "fieldtable.h"
+#include "data/fieldtable.h"
 
 #include <QByteArrayView>
 

@@ -1,6 +1,6 @@
 // libFuzzer harness of the claim data reader: the input is split into
 // records and values are cut at columns taken from the input itself.
-#include "claimdata.h"
+#include "data/claimdata.h"
 
 #include <QByteArray>
 

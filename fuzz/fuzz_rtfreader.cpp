@@ -1,8 +1,8 @@
 // libFuzzer harness of the RTF reader: any bytes load or fail with a
 // message, and what loaded can be written and read again.
-#include "richdocument.h"
-#include "rtfreader.h"
-#include "rtfwriter.h"
+#include "textctl/model/richdocument.h"
+#include "textctl/rtf/rtfreader.h"
+#include "textctl/rtf/rtfwriter.h"
 
 #include <QGuiApplication>
 #include <QTextDocument>

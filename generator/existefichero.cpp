@@ -1,4 +1,4 @@
-#include "existefichero.h"
+#include "generator/existefichero.h"
 
 #include <QDir>
 

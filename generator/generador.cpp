@@ -1,10 +1,10 @@
-#include "generador.h"
+#include "generator/generador.h"
 
-#include "display.h"
-#include "existefichero.h"
-#include "generacion.h"
-#include "mdiparent.h"
-#include "salidamarco.h"
+#include "frame/mdiparent.h"
+#include "generator/existefichero.h"
+#include "generator/salidamarco.h"
+#include "merge/generacion.h"
+#include "platformui/display.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

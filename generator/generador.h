@@ -20,8 +20,8 @@
 // the expected command line and ends with status 1; SIGTERM or SIGINT
 // while waiting ends with status 1 and nothing written; success is 0.
 
-#include "lineacomandos.h"
-#include "senales.h"
+#include "generator/lineacomandos.h"
+#include "generator/senales.h"
 
 #include <QDateTime>
 #include <QObject>

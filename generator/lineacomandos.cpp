@@ -1,4 +1,4 @@
-#include "lineacomandos.h"
+#include "generator/lineacomandos.h"
 
 namespace generator {
 

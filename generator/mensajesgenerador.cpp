@@ -1,6 +1,6 @@
-#include "mensajesgenerador.h"
+#include "generator/mensajesgenerador.h"
 
-#include "display.h"
+#include "platformui/display.h"
 
 namespace generator {
 

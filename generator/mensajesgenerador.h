@@ -4,7 +4,7 @@
 // message goes to standard error, and only with a display is it shown in
 // a box too.
 
-#include "messageboxes.h"
+#include "platformui/messageboxes.h"
 
 #include <memory>
 

@@ -1,9 +1,9 @@
-#include "salidamarco.h"
+#include "generator/salidamarco.h"
 
-#include "editor.h"
-#include "impresion.h"
-#include "mdichild.h"
-#include "mdiparent.h"
+#include "commands/impresion.h"
+#include "frame/editor.h"
+#include "frame/mdichild.h"
+#include "frame/mdiparent.h"
 
 #include <QPrinter>
 

@@ -4,7 +4,7 @@
 // with the claim numbers the merge gave them, the main window's launcher
 // for the hand-off, and a printer for "I".
 
-#include "salida.h"
+#include "merge/salida.h"
 
 #include <functional>
 

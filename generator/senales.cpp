@@ -1,4 +1,4 @@
-#include "senales.h"
+#include "generator/senales.h"
 
 #include <QSocketNotifier>
 

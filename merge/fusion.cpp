@@ -1,8 +1,8 @@
-#include "fusion.h"
+#include "merge/fusion.h"
 
-#include "currentclaim.h"
-#include "markerpasses.h"
-#include "secciones.h"
+#include "data/currentclaim.h"
+#include "merge/markerpasses.h"
+#include "merge/secciones.h"
 
 #include <algorithm>
 #include <array>

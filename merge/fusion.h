@@ -9,7 +9,7 @@
 //   fusionar_registro(control, table.lines(), 1, programDir, &numero);
 //   // numero == "00123"
 
-#include "fieldtable.h"
+#include "data/fieldtable.h"
 
 #include <QList>
 #include <QString>

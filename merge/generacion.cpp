@@ -1,11 +1,11 @@
-#include "generacion.h"
+#include "merge/generacion.h"
 
-#include "currentclaim.h"
-#include "dictionary.h"
-#include "documentfiles.h"
-#include "documenthost.h"
-#include "fusion.h"
-#include "txtextcontrol.h"
+#include "data/currentclaim.h"
+#include "data/dictionary.h"
+#include "merge/documenthost.h"
+#include "merge/fusion.h"
+#include "textctl/documentfiles.h"
+#include "textctl/txtextcontrol.h"
 
 #include <QTextDocument>
 

@@ -1,7 +1,7 @@
-#include "markerpasses.h"
+#include "merge/markerpasses.h"
 
-#include "currentclaim.h"
-#include "txtextcontrol.h"
+#include "data/currentclaim.h"
+#include "textctl/txtextcontrol.h"
 
 #include <QTextDocument>
 

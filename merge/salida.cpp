@@ -1,7 +1,7 @@
-#include "salida.h"
+#include "merge/salida.h"
 
-#include "documentfiles.h"
-#include "txtextcontrol.h"
+#include "textctl/documentfiles.h"
+#include "textctl/txtextcontrol.h"
 
 namespace merge {
 

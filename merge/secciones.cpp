@@ -1,9 +1,9 @@
-#include "secciones.h"
+#include "merge/secciones.h"
 
-#include "codepage.h"
-#include "datafile.h"
-#include "linereader.h"
-#include "txtextcontrol.h"
+#include "data/datafile.h"
+#include "data/linereader.h"
+#include "platform/codepage.h"
+#include "textctl/txtextcontrol.h"
 
 namespace merge {
 

@@ -1,7 +1,7 @@
-#include "titular.h"
+#include "merge/titular.h"
 
-#include "claimdata.h"
-#include "txtextcontrol.h"
+#include "data/claimdata.h"
+#include "textctl/txtextcontrol.h"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "codepage.h"
+#include "platform/codepage.h"
 
 #include <iconv.h>
 

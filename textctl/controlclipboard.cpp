@@ -1,10 +1,10 @@
 // The control's clipboard actions: copy puts plain text and RTF, paste
 // prefers RTF.
-#include "txtextcontrol.h"
+#include "textctl/txtextcontrol.h"
 
-#include "controltext.h"
-#include "rtfreader.h"
-#include "rtfwriter.h"
+#include "textctl/controltext.h"
+#include "textctl/rtf/rtfreader.h"
+#include "textctl/rtf/rtfwriter.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

@@ -1,9 +1,9 @@
 // Page counting and printing of the control: one pagination, one page
 // renderer, any paint device.
-#include "txtextcontrol.h"
+#include "textctl/txtextcontrol.h"
 
-#include "pagerenderer.h"
-#include "pagination.h"
+#include "textctl/render/pagerenderer.h"
+#include "textctl/render/pagination.h"
 
 #include <QPagedPaintDevice>
 #include <QPainter>

@@ -1,6 +1,6 @@
-#include "controltext.h"
+#include "textctl/controltext.h"
 
-#include "codepage.h"
+#include "platform/codepage.h"
 
 #include <QStringDecoder>
 #include <QTextBlock>

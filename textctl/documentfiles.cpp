@@ -1,9 +1,9 @@
-#include "documentfiles.h"
+#include "textctl/documentfiles.h"
 
-#include "controltext.h"
-#include "richdocument.h"
-#include "rtfreader.h"
-#include "rtfwriter.h"
+#include "textctl/controltext.h"
+#include "textctl/model/richdocument.h"
+#include "textctl/rtf/rtfreader.h"
+#include "textctl/rtf/rtfwriter.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "textsearch.h"
+#include "textctl/textsearch.h"
 
 #include <QTextDocument>
 

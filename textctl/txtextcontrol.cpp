@@ -1,10 +1,10 @@
-#include "txtextcontrol.h"
+#include "textctl/txtextcontrol.h"
 
-#include "controltext.h"
-#include "documentfiles.h"
-#include "formatprops.h"
-#include "pagination.h"
-#include "rtfreader.h"
+#include "textctl/controltext.h"
+#include "textctl/documentfiles.h"
+#include "textctl/model/formatprops.h"
+#include "textctl/render/pagination.h"
+#include "textctl/rtf/rtfreader.h"
 
 #include <QFile>
 #include <QPainter>

@@ -16,9 +16,9 @@
 //   if (control.Find(u"&nombre del titular&"_s, 0, 16) >= 0)
 //       control.setSelText(u"María"_s);
 
-#include "documentfiles.h"
-#include "richdocument.h"
-#include "textsearch.h"
+#include "textctl/documentfiles.h"
+#include "textctl/model/richdocument.h"
+#include "textctl/textsearch.h"
 
 #include <QObject>
 #include <QString>

@@ -3,11 +3,11 @@
 // With no display it runs on the offscreen platform and reports on
 // standard error only.
 
-#include "display.h"
-#include "generador.h"
-#include "mdiparent.h"
-#include "mensajesgenerador.h"
-#include "qtmessageboxes.h"
+#include "frame/mdiparent.h"
+#include "generator/generador.h"
+#include "generator/mensajesgenerador.h"
+#include "platformui/display.h"
+#include "platformui/qtmessageboxes.h"
 
 #include <QApplication>
 #include <QStringList>

@@ -1,8 +1,8 @@
 // quorvel: the report editor. Its program directory is the executable's;
 // its command line (`<path><flag>`) is the arguments joined by single blanks.
 
-#include "display.h"
-#include "mdiparent.h"
+#include "frame/mdiparent.h"
+#include "platformui/display.h"
 
 #include <QApplication>
 #include <QStringList>

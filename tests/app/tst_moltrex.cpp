@@ -4,7 +4,7 @@
 // once and the runs go in parallel, so the one-second first tick is paid
 // about once.
 
-#include "demodirectory.h"
+#include "tests/demodirectory.h"
 
 #include <QDeadlineTimer>
 #include <QDir>

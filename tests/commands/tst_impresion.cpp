@@ -1,8 +1,8 @@
-#include "impresion.h"
+#include "commands/impresion.h"
 
-#include "pdftools.h"
-#include "scriptedprinterdialog.h"
-#include "txtextcontrol.h"
+#include "platformui/scriptedprinterdialog.h"
+#include "tests/commands/pdftools.h"
+#include "textctl/txtextcontrol.h"
 
 #include <QFile>
 #include <QPrinter>

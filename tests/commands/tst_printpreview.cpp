@@ -1,6 +1,6 @@
-#include "printpreview.h"
+#include "commands/printpreview.h"
 
-#include "txtextcontrol.h"
+#include "textctl/txtextcontrol.h"
 
 #include <QImage>
 #include <QLabel>

@@ -1,7 +1,7 @@
-#include "claimdata.h"
-#include "currentclaim.h"
-#include "datafixtures.h"
-#include "dictionary.h"
+#include "data/claimdata.h"
+#include "data/currentclaim.h"
+#include "data/dictionary.h"
+#include "tests/data/datafixtures.h"
 
 #include <QRandomGenerator>
 #include <QTemporaryDir>

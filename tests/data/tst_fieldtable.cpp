@@ -1,6 +1,6 @@
-#include "datafixtures.h"
-#include "dictionary.h"
-#include "fieldtable.h"
+#include "data/dictionary.h"
+#include "data/fieldtable.h"
+#include "tests/data/datafixtures.h"
 
 #include <QRandomGenerator>
 #include <QTemporaryDir>

@@ -1,6 +1,6 @@
-#include "datafile.h"
-#include "datafixtures.h"
-#include "linereader.h"
+#include "data/datafile.h"
+#include "data/linereader.h"
+#include "tests/data/datafixtures.h"
 
 #include <QTemporaryDir>
 

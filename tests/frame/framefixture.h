@@ -3,15 +3,15 @@
 // A main window over a private copy of the demo program directory, with
 // scripted dialogs and message boxes and a recorded screen pointer.
 
-#include "demodirectory.h"
-#include "editor.h"
-#include "mdichild.h"
-#include "mdiparent.h"
-#include "scripteddialogs.h"
-#include "scriptedprinterdialog.h"
-#include "screenpointer.h"
-#include "txruler.h"
-#include "txtextview.h"
+#include "frame/editor.h"
+#include "frame/mdichild.h"
+#include "frame/mdiparent.h"
+#include "platformui/screenpointer.h"
+#include "platformui/scripteddialogs.h"
+#include "platformui/scriptedprinterdialog.h"
+#include "tests/demodirectory.h"
+#include "textctl/bars/txruler.h"
+#include "textctl/view/txtextview.h"
 
 #include <QDir>
 #include <QFile>

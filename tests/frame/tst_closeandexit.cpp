@@ -1,4 +1,4 @@
-#include "framefixture.h"
+#include "tests/frame/framefixture.h"
 
 #include <QMdiSubWindow>
 

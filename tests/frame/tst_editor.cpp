@@ -1,6 +1,6 @@
-#include "framefixture.h"
+#include "tests/frame/framefixture.h"
 
-#include "documentfiles.h"
+#include "textctl/documentfiles.h"
 
 #include <QDataStream>
 #include <QMdiArea>

@@ -1,6 +1,6 @@
-#include "framefixture.h"
+#include "tests/frame/framefixture.h"
 
-#include "generacion.h"
+#include "merge/generacion.h"
 
 #include <QMdiArea>
 

@@ -1,6 +1,6 @@
-#include "framefixture.h"
+#include "tests/frame/framefixture.h"
 
-#include "dictionary.h"
+#include "data/dictionary.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,6 +1,6 @@
 // The arrival file test over a real directory.
 
-#include "existefichero.h"
+#include "generator/existefichero.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,13 +2,13 @@
 // load handler, data wait, the work done once, failures and interruption.
 // Ticks are driven by hand and the clock is injected: nothing sleeps.
 
-#include "demodirectory.h"
-#include "generador.h"
-#include "impresion.h"
-#include "mdiparent.h"
-#include "salidamarco.h"
-#include "scripteddialogs.h"
-#include "screenpointer.h"
+#include "commands/impresion.h"
+#include "frame/mdiparent.h"
+#include "generator/generador.h"
+#include "generator/salidamarco.h"
+#include "platformui/screenpointer.h"
+#include "platformui/scripteddialogs.h"
+#include "tests/demodirectory.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>

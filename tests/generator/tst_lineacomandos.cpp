@@ -1,6 +1,6 @@
 // The generator's command line, row by row.
 
-#include "lineacomandos.h"
+#include "generator/lineacomandos.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 #pragma once
 
 // Installs a small field table and claim data for the merge tests.
-#include "claimdata.h"
-#include "currentclaim.h"
-#include "dictionary.h"
+#include "data/claimdata.h"
+#include "data/currentclaim.h"
+#include "data/dictionary.h"
 
 #include <QByteArray>
 #include <QList>

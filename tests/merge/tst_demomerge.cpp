@@ -1,11 +1,11 @@
 // The demo templates merged with every demo record, saved as RTF and read
 // again: the values the demo's README lists are there, no marker is left,
 // and the tables, areas and pictures survive.
-#include "currentclaim.h"
-#include "dictionary.h"
-#include "fusion.h"
-#include "titular.h"
-#include "txtextcontrol.h"
+#include "data/currentclaim.h"
+#include "data/dictionary.h"
+#include "merge/fusion.h"
+#include "merge/titular.h"
+#include "textctl/txtextcontrol.h"
 
 #include <QTemporaryDir>
 #include <QTextBlock>

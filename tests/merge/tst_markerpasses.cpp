@@ -1,7 +1,7 @@
 // The field marker passes over the main text and the four areas.
-#include "claimfixture.h"
-#include "markerpasses.h"
-#include "txtextcontrol.h"
+#include "merge/markerpasses.h"
+#include "tests/merge/claimfixture.h"
+#include "textctl/txtextcontrol.h"
 
 #include <QTextCursor>
 #include <QTextDocument>

@@ -1,8 +1,8 @@
 // guardar_resultado: which window is saved, where and in which format, and
 // what is handed on, over a fake host that records the hand-off.
 
-#include "salida.h"
-#include "txtextcontrol.h"
+#include "merge/salida.h"
+#include "textctl/txtextcontrol.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 // Section files and their blocks.
-#include "secciones.h"
-#include "txtextcontrol.h"
+#include "merge/secciones.h"
+#include "textctl/txtextcontrol.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,6 +1,6 @@
 // The holder check.
-#include "titular.h"
-#include "txtextcontrol.h"
+#include "merge/titular.h"
+#include "textctl/txtextcontrol.h"
 
 #include <QFile>
 #include <QTemporaryDir>

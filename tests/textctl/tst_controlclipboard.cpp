@@ -1,6 +1,6 @@
 // The control's clipboard actions: copy puts plain text and RTF, paste
 // prefers RTF.
-#include "txtextcontrol.h"
+#include "textctl/txtextcontrol.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

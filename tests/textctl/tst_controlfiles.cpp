@@ -1,6 +1,6 @@
 // Loading and saving through the control: text files, the save with a byte
 // offset, Word files, imports.
-#include "txtextcontrol.h"
+#include "textctl/txtextcontrol.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 // The line-break rules of Text and SelText, and the text file format.
-#include "controltext.h"
-#include "richdocument.h"
-#include "txtextcontrol.h"
+#include "textctl/controltext.h"
+#include "textctl/model/richdocument.h"
+#include "textctl/txtextcontrol.h"
 
 #include <QTextBlock>
 #include <QTextCursor>

@@ -1,6 +1,6 @@
 // Selection, search, areas, undo and notifications of the control.
-#include "formatprops.h"
-#include "txtextcontrol.h"
+#include "textctl/model/formatprops.h"
+#include "textctl/txtextcontrol.h"
 
 #include <QSignalSpy>
 #include <QTextBlock>

@@ -1,6 +1,6 @@
-#include "controllink.h"
+#include "textctl/bars/controllink.h"
 
-#include "txtextcontrol.h"
+#include "textctl/txtextcontrol.h"
 
 namespace textctl {
 

@@ -9,7 +9,7 @@
 //   m_link.setControl(control);   // refreshNeeded() at once
 //   connect(&m_link, &ControlLink::refreshNeeded, this, &Bar::refresh);
 
-#include "txtextcontrol.h"
+#include "textctl/txtextcontrol.h"
 
 #include <QObject>
 #include <QPointer>

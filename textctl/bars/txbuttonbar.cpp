@@ -1,6 +1,6 @@
-#include "txbuttonbar.h"
+#include "textctl/bars/txbuttonbar.h"
 
-#include "txtextcontrol.h"
+#include "textctl/txtextcontrol.h"
 
 #include <QAction>
 #include <QComboBox>

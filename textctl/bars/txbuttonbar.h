@@ -11,8 +11,8 @@
 //   TXButtonBar bar;
 //   bar.setControl(&control);   // nullptr unlinks
 
-#include "controllink.h"
-#include "formatstate.h"
+#include "textctl/bars/controllink.h"
+#include "textctl/editing/formatstate.h"
 
 #include <QToolBar>
 

@@ -1,6 +1,6 @@
-#include "txruler.h"
+#include "textctl/bars/txruler.h"
 
-#include "txtextcontrol.h"
+#include "textctl/txtextcontrol.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -17,8 +17,8 @@
 //   TXRuler ruler;
 //   ruler.setControl(&control);   // nullptr unlinks
 
-#include "controllink.h"
-#include "paragraphedit.h"
+#include "textctl/bars/controllink.h"
+#include "textctl/editing/paragraphedit.h"
 
 #include <QWidget>
 

@@ -1,6 +1,6 @@
-#include "txstatusbar.h"
+#include "textctl/bars/txstatusbar.h"
 
-#include "txtextcontrol.h"
+#include "textctl/txtextcontrol.h"
 
 #include <QLabel>
 

@@ -8,8 +8,8 @@
 //   TXStatusBar status;
 //   status.setControl(&control);   // "Page 1"  "Line 1"  "Col 1"
 
-#include "caretplace.h"
-#include "controllink.h"
+#include "textctl/bars/controllink.h"
+#include "textctl/editing/caretplace.h"
 
 #include <QStatusBar>
 

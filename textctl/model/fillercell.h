@@ -4,7 +4,7 @@
 // single slot and still empty: not a cell of the file, so neither written
 // nor a line of plain text.
 
-#include "formatprops.h"
+#include "textctl/model/formatprops.h"
 
 #include <QTextTable>
 

@@ -1,8 +1,8 @@
-#include "plaintext.h"
+#include "textctl/model/plaintext.h"
 
-#include "fillercell.h"
-#include "formatprops.h"
-#include "richdocument.h"
+#include "textctl/model/fillercell.h"
+#include "textctl/model/formatprops.h"
+#include "textctl/model/richdocument.h"
 
 #include <QTextBlock>
 #include <QTextCursor>

@@ -1,4 +1,4 @@
-#include "richdocument.h"
+#include "textctl/model/richdocument.h"
 
 #include <QFont>
 #include <QTextDocument>

@@ -1,7 +1,7 @@
-#include "objecthandlers.h"
+#include "textctl/render/objecthandlers.h"
 
-#include "formatprops.h"
-#include "pagination.h"
+#include "textctl/model/formatprops.h"
+#include "textctl/render/pagination.h"
 
 #include <QFontMetricsF>
 #include <QPainter>

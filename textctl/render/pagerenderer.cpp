@@ -1,8 +1,8 @@
-#include "pagerenderer.h"
+#include "textctl/render/pagerenderer.h"
 
-#include "formatprops.h"
-#include "objecthandlers.h"
-#include "pagination.h"
+#include "textctl/model/formatprops.h"
+#include "textctl/render/objecthandlers.h"
+#include "textctl/render/pagination.h"
 
 #include <QPaintDevice>
 #include <QPainter>

@@ -1,7 +1,7 @@
-#include "pagination.h"
+#include "textctl/render/pagination.h"
 
-#include "formatprops.h"
-#include "objecthandlers.h"
+#include "textctl/model/formatprops.h"
+#include "textctl/render/objecthandlers.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QFont>

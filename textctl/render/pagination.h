@@ -21,7 +21,7 @@
 //   Pagination pagination(control.document());
 //   const int pages = pagination.pageCount();   // lays out if needed
 
-#include "richdocument.h"
+#include "textctl/model/richdocument.h"
 
 #include <QRectF>
 #include <QSizeF>

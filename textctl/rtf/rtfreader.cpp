@@ -1,9 +1,9 @@
-#include "rtfreader.h"
+#include "textctl/rtf/rtfreader.h"
 
-#include "formatprops.h"
-#include "richdocument.h"
-#include "rtfreaderbuilder.h"
-#include "rtfreaderparser.h"
+#include "textctl/model/formatprops.h"
+#include "textctl/model/richdocument.h"
+#include "textctl/rtf/rtfreaderbuilder.h"
+#include "textctl/rtf/rtfreaderparser.h"
 
 #include <QTextCursor>
 #include <QTextDocument>

@@ -1,8 +1,8 @@
-#include "rtfreaderbuilder.h"
+#include "textctl/rtf/rtfreaderbuilder.h"
 
-#include "formatprops.h"
-#include "richdocument.h"
-#include "rtfreadergrid.h"
+#include "textctl/model/formatprops.h"
+#include "textctl/model/richdocument.h"
+#include "textctl/rtf/rtfreadergrid.h"
 
 #include <QTextCursor>
 #include <QTextDocument>

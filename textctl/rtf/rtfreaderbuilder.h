@@ -5,7 +5,7 @@
 // of all its rows), lists joined per document, pictures added as
 // resources named "pict:<n>" that the document does not use yet.
 
-#include "rtfreadercontext.h"
+#include "textctl/rtf/rtfreadercontext.h"
 
 #include <QHash>
 

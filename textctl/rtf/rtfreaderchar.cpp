@@ -1,7 +1,7 @@
-#include "rtfreaderchar.h"
+#include "textctl/rtf/rtfreaderchar.h"
 
-#include "formatprops.h"
-#include "richdocument.h"
+#include "textctl/model/formatprops.h"
+#include "textctl/model/richdocument.h"
 
 #include <QFont>
 

@@ -4,7 +4,7 @@
 // kinds, strike-out, colours and highlight, super/subscript, caps, hidden
 // text, spacing. They change the current group's character format.
 
-#include "rtfreadercontext.h"
+#include "textctl/rtf/rtfreadercontext.h"
 
 namespace textctl::rtf {
 

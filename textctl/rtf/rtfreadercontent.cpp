@@ -1,4 +1,4 @@
-#include "rtfreadercontent.h"
+#include "textctl/rtf/rtfreadercontent.h"
 
 #include <algorithm>
 #include <iterator>

@@ -1,10 +1,10 @@
-#include "rtfreadercontext.h"
+#include "textctl/rtf/rtfreadercontext.h"
 
-#include "formatprops.h"
-#include "rtfreaderdoctables.h"
-#include "rtfreaderfields.h"
-#include "rtfreaderlists.h"
-#include "rtfreaderpara.h"
+#include "textctl/model/formatprops.h"
+#include "textctl/rtf/rtfreaderdoctables.h"
+#include "textctl/rtf/rtfreaderfields.h"
+#include "textctl/rtf/rtfreaderlists.h"
+#include "textctl/rtf/rtfreaderpara.h"
 
 #include <algorithm>
 

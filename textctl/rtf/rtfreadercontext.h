@@ -6,8 +6,8 @@
 // load gives back (ReadResult). The parser owns one ReaderContext; the
 // handlers of each kind of control word work on it.
 
-#include "rtfreadercontent.h"
-#include "rtfreaderwords.h"
+#include "textctl/rtf/rtfreadercontent.h"
+#include "textctl/rtf/rtfreaderwords.h"
 
 #include <QByteArray>
 #include <QColor>

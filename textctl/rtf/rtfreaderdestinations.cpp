@@ -1,9 +1,9 @@
-#include "rtfreaderdestinations.h"
+#include "textctl/rtf/rtfreaderdestinations.h"
 
-#include "rtfreaderdoctables.h"
-#include "rtfreaderfields.h"
-#include "rtfreaderlists.h"
-#include "rtfreaderpicture.h"
+#include "textctl/rtf/rtfreaderdoctables.h"
+#include "textctl/rtf/rtfreaderfields.h"
+#include "textctl/rtf/rtfreaderlists.h"
+#include "textctl/rtf/rtfreaderpicture.h"
 
 #include <algorithm>
 #include <limits>

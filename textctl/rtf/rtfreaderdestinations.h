@@ -5,7 +5,7 @@
 // such a group ends (a picture is placed, a field classified, a header
 // area stored, a verbatim group kept).
 
-#include "rtfreadercontext.h"
+#include "textctl/rtf/rtfreadercontext.h"
 
 namespace textctl::rtf {
 

@@ -1,8 +1,8 @@
-#include "rtfreaderdoctables.h"
+#include "textctl/rtf/rtfreaderdoctables.h"
 
-#include "codepage.h"
-#include "rtfreaderchar.h"
-#include "rtfreaderpara.h"
+#include "platform/codepage.h"
+#include "textctl/rtf/rtfreaderchar.h"
+#include "textctl/rtf/rtfreaderpara.h"
 
 #include <cctype>
 

@@ -4,7 +4,7 @@
 // colour table, style sheet (styles recorded and replayed where \sN or
 // \csN applies them), code page words, and the page and section words.
 
-#include "rtfreadercontext.h"
+#include "textctl/rtf/rtfreadercontext.h"
 
 namespace textctl::rtf {
 

@@ -1,7 +1,7 @@
-#include "rtfreaderfields.h"
+#include "textctl/rtf/rtfreaderfields.h"
 
-#include "codepage.h"
-#include "formatprops.h"
+#include "platform/codepage.h"
+#include "textctl/model/formatprops.h"
 
 namespace textctl::rtf {
 

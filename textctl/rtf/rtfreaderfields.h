@@ -6,7 +6,7 @@
 // starts and ends mark the characters beside them; a footnote is kept
 // verbatim on its reference mark.
 
-#include "rtfreadercontext.h"
+#include "textctl/rtf/rtfreadercontext.h"
 
 namespace textctl::rtf {
 

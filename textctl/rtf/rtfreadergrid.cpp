@@ -1,4 +1,4 @@
-#include "rtfreadergrid.h"
+#include "textctl/rtf/rtfreadergrid.h"
 
 #include <algorithm>
 

@@ -6,7 +6,7 @@
 // with a row or column span. Content of a merged-away cell is not lost: it
 // is appended to the cell that covers it.
 
-#include "rtfreadercontent.h"
+#include "textctl/rtf/rtfreadercontent.h"
 
 #include <vector>
 

@@ -1,7 +1,7 @@
-#include "rtfreaderlists.h"
+#include "textctl/rtf/rtfreaderlists.h"
 
-#include "formatprops.h"
-#include "richdocument.h"
+#include "textctl/model/formatprops.h"
+#include "textctl/model/richdocument.h"
 
 #include <algorithm>
 

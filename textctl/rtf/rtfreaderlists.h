@@ -5,7 +5,7 @@
 // list level's bullet and text positions become the paragraph's left
 // margin and a negative first-line indent when the paragraph has none.
 
-#include "rtfreadercontext.h"
+#include "textctl/rtf/rtfreadercontext.h"
 
 namespace textctl::rtf {
 

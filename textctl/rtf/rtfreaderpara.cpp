@@ -1,9 +1,9 @@
-#include "rtfreaderpara.h"
+#include "textctl/rtf/rtfreaderpara.h"
 
-#include "formatprops.h"
-#include "richdocument.h"
-#include "rtfreaderchar.h"
-#include "rtfreaderdoctables.h"
+#include "textctl/model/formatprops.h"
+#include "textctl/model/richdocument.h"
+#include "textctl/rtf/rtfreaderchar.h"
+#include "textctl/rtf/rtfreaderdoctables.h"
 
 #include <algorithm>
 #include <charconv>

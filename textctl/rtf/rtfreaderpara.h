@@ -4,7 +4,7 @@
 // spacing, tabs with leaders, keep words, page break before, paragraph
 // borders kept verbatim) and the block format of a finished paragraph.
 
-#include "rtfreadercontext.h"
+#include "textctl/rtf/rtfreadercontext.h"
 
 namespace textctl::rtf {
 

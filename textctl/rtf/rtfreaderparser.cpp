@@ -1,15 +1,15 @@
-#include "rtfreaderparser.h"
+#include "textctl/rtf/rtfreaderparser.h"
 
-#include "codepage.h"
-#include "rtfreaderchar.h"
-#include "rtfreaderdestinations.h"
-#include "rtfreaderdoctables.h"
-#include "rtfreaderfields.h"
-#include "rtfreaderlists.h"
-#include "rtfreaderpara.h"
-#include "rtfreaderpicture.h"
-#include "rtfreadertable.h"
-#include "richdocument.h"
+#include "platform/codepage.h"
+#include "textctl/model/richdocument.h"
+#include "textctl/rtf/rtfreaderchar.h"
+#include "textctl/rtf/rtfreaderdestinations.h"
+#include "textctl/rtf/rtfreaderdoctables.h"
+#include "textctl/rtf/rtfreaderfields.h"
+#include "textctl/rtf/rtfreaderlists.h"
+#include "textctl/rtf/rtfreaderpara.h"
+#include "textctl/rtf/rtfreaderpicture.h"
+#include "textctl/rtf/rtfreadertable.h"
 
 #include <algorithm>
 

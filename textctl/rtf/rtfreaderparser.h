@@ -8,8 +8,8 @@
 //
 //   ReadResult content = RtfReaderParser(bytes).parse();
 
-#include "rtfreadercontext.h"
-#include "rtftokenizer.h"
+#include "textctl/rtf/rtfreadercontext.h"
+#include "textctl/rtf/rtftokenizer.h"
 
 namespace textctl::rtf {
 

@@ -1,9 +1,9 @@
-#include "rtfreaderpicture.h"
-#include "rtftokenizer.h"
-#include "rtfwriterbuffer.h"
+#include "textctl/rtf/rtfreaderpicture.h"
+#include "textctl/rtf/rtftokenizer.h"
+#include "textctl/rtf/rtfwriterbuffer.h"
 
-#include "formatprops.h"
-#include "richdocument.h"
+#include "textctl/model/formatprops.h"
+#include "textctl/model/richdocument.h"
 
 #include <QBuffer>
 #include <QImage>

@@ -7,7 +7,7 @@
 // places its picture on the page (prop::PictureFixed) unless it stands in
 // the line, as LibreOffice's SHAPE fields do.
 
-#include "rtfreadercontext.h"
+#include "textctl/rtf/rtfreadercontext.h"
 
 namespace textctl::rtf {
 

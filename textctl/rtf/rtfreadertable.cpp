@@ -1,9 +1,9 @@
-#include "rtfreadertable.h"
+#include "textctl/rtf/rtfreadertable.h"
 
-#include "formatprops.h"
-#include "richdocument.h"
-#include "rtfreaderchar.h"
-#include "rtfreaderpara.h"
+#include "textctl/model/formatprops.h"
+#include "textctl/model/richdocument.h"
+#include "textctl/rtf/rtfreaderchar.h"
+#include "textctl/rtf/rtfreaderpara.h"
 
 #include <QBrush>
 

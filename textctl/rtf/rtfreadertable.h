@@ -4,7 +4,7 @@
 // \trxxx words before it), and the cell and row ends (\cell, \row and their
 // nested forms) that hand the collected paragraphs to the story.
 
-#include "rtfreadercontext.h"
+#include "textctl/rtf/rtfreadercontext.h"
 
 namespace textctl::rtf {
 

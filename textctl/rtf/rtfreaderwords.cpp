@@ -1,4 +1,4 @@
-#include "rtfreaderwords.h"
+#include "textctl/rtf/rtfreaderwords.h"
 
 #include <array>
 #include <cstdint>

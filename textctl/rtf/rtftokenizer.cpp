@@ -1,4 +1,4 @@
-#include "rtftokenizer.h"
+#include "textctl/rtf/rtftokenizer.h"
 
 #include <algorithm>
 #include <limits>

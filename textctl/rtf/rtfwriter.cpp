@@ -1,7 +1,7 @@
-#include "rtfwriter.h"
+#include "textctl/rtf/rtfwriter.h"
 
-#include "formatprops.h"
-#include "richdocument.h"
+#include "textctl/model/formatprops.h"
+#include "textctl/model/richdocument.h"
 
 #include <QTextCursor>
 #include <QTextDocument>

@@ -40,10 +40,10 @@
 #include <memory>
 #include <vector>
 
-#include "rtfwriterbuffer.h"
-#include "rtfwritercolortable.h"
-#include "rtfwriterfonttable.h"
-#include "rtfwriterlisttable.h"
+#include "textctl/rtf/rtfwriterbuffer.h"
+#include "textctl/rtf/rtfwritercolortable.h"
+#include "textctl/rtf/rtfwriterfonttable.h"
+#include "textctl/rtf/rtfwriterlisttable.h"
 
 class QTextBlock;
 class QTextBlockFormat;

@@ -1,9 +1,9 @@
 // Paragraphs: list text, runs, kept fields, links, bookmarks, footnotes and
 // the objects (pictures, live fields) inside them.
 
-#include "rtfwriter.h"
+#include "textctl/rtf/rtfwriter.h"
 
-#include "formatprops.h"
+#include "textctl/model/formatprops.h"
 
 #include <QTextBlock>
 #include <QTextDocument>

@@ -1,6 +1,6 @@
-#include "rtfwriterbuffer.h"
+#include "textctl/rtf/rtfwriterbuffer.h"
 
-#include "codepage.h"
+#include "platform/codepage.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,6 +1,6 @@
-#include "rtfwritercolortable.h"
+#include "textctl/rtf/rtfwritercolortable.h"
 
-#include "rtfwriterbuffer.h"
+#include "textctl/rtf/rtfwriterbuffer.h"
 
 #include <cctype>
 

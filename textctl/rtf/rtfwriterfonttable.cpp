@@ -1,6 +1,6 @@
-#include "rtfwriterfonttable.h"
+#include "textctl/rtf/rtfwriterfonttable.h"
 
-#include "rtfwriterbuffer.h"
+#include "textctl/rtf/rtfwriterbuffer.h"
 
 using namespace Qt::StringLiterals;
 

@@ -1,10 +1,10 @@
 // Character and paragraph formats as RTF control words, cached per format
 // index of the document being written.
 
-#include "rtfwriter.h"
+#include "textctl/rtf/rtfwriter.h"
 
-#include "formatprops.h"
-#include "richdocument.h"
+#include "textctl/model/formatprops.h"
+#include "textctl/model/richdocument.h"
 
 #include <QTextBlock>
 #include <QTextDocument>

@@ -1,6 +1,6 @@
-#include "rtfwriterlisttable.h"
+#include "textctl/rtf/rtfwriterlisttable.h"
 
-#include "rtfwriterbuffer.h"
+#include "textctl/rtf/rtfwriterbuffer.h"
 
 namespace textctl {
 

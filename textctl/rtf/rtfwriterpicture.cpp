@@ -2,10 +2,10 @@
 // opaque pictures as the {\pict ...} group they came in, pictures placed on
 // the page inside a {\shp ...} group.
 
-#include "rtfwriter.h"
+#include "textctl/rtf/rtfwriter.h"
 
-#include "formatprops.h"
-#include "richdocument.h"
+#include "textctl/model/formatprops.h"
+#include "textctl/model/richdocument.h"
 
 #include <QBuffer>
 #include <QImage>

@@ -6,11 +6,11 @@
 // before their cells; nested rows (\itap 2 and deeper) end with \nestcell
 // and carry their definition in {\*\nesttableprops ... \nestrow}.
 
-#include "rtfwriter.h"
+#include "textctl/rtf/rtfwriter.h"
 
-#include "fillercell.h"
-#include "formatprops.h"
-#include "richdocument.h"
+#include "textctl/model/fillercell.h"
+#include "textctl/model/formatprops.h"
+#include "textctl/model/richdocument.h"
 
 #include <QTextTable>
 

@@ -1,8 +1,8 @@
-#include "txtextview.h"
+#include "textctl/view/txtextview.h"
 
-#include "pagerenderer.h"
-#include "pagination.h"
-#include "txtextcontrol.h"
+#include "textctl/render/pagerenderer.h"
+#include "textctl/render/pagination.h"
+#include "textctl/txtextcontrol.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QMouseEvent>

@@ -1,10 +1,10 @@
 // Keys, mouse placement and input methods of the page view: every edit is
 // a QTextCursor step on the control's cursor of the part being edited.
-#include "textediting.h"
-#include "txtextview.h"
+#include "textctl/editing/textediting.h"
+#include "textctl/view/txtextview.h"
 
-#include "pagination.h"
-#include "txtextcontrol.h"
+#include "textctl/render/pagination.h"
+#include "textctl/txtextcontrol.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QInputMethodEvent>

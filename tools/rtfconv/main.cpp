@@ -5,9 +5,9 @@
 //   rtfconv --text IN     print the text as UTF-8: paragraphs, then each
 //                         header and footer area after its [tag] line
 //   rtfconv --pdf IN OUT  render to PDF
-#include "documentfiles.h"
-#include "plaintext.h"
-#include "txtextcontrol.h"
+#include "textctl/documentfiles.h"
+#include "textctl/model/plaintext.h"
+#include "textctl/txtextcontrol.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>

@@ -1,7 +1,7 @@
 // The format bar: what it shows for the caret or selection, and what its
 // commands do to the control's text, each as one undo step.
-#include "txbuttonbar.h"
-#include "txtextcontrol.h"
+#include "textctl/bars/txbuttonbar.h"
+#include "textctl/txtextcontrol.h"
 
 #include <QAction>
 #include <QComboBox>

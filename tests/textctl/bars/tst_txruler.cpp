@@ -1,8 +1,8 @@
 // The ruler: where it draws the margins, indents and tabs, and what its
 // mouse drags write into the control.
-#include "paragraphedit.h"
-#include "txruler.h"
-#include "txtextcontrol.h"
+#include "textctl/bars/txruler.h"
+#include "textctl/editing/paragraphedit.h"
+#include "textctl/txtextcontrol.h"
 
 #include <QSignalSpy>
 #include <QTest>

@@ -1,7 +1,7 @@
 // The status bar's page, line and column, with and without a page layout.
-#include "caretplace.h"
-#include "txstatusbar.h"
-#include "txtextcontrol.h"
+#include "textctl/bars/txstatusbar.h"
+#include "textctl/editing/caretplace.h"
+#include "textctl/txtextcontrol.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QCoreApplication>

@@ -1,9 +1,9 @@
 // The plain text of a document model: paragraphs and table cells in
 // reading order, then the present areas under their tags.
 
-#include "formatprops.h"
-#include "plaintext.h"
-#include "richdocument.h"
+#include "textctl/model/formatprops.h"
+#include "textctl/model/plaintext.h"
+#include "textctl/model/richdocument.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // The page renderer: what each page shows, where, at what size, and the
 // same pages on a PDF.
-#include "formatprops.h"
-#include "pagerenderer.h"
-#include "pagination.h"
-#include "textcapture.h"
-#include "txtextcontrol.h"
+#include "tests/textctl/render/textcapture.h"
+#include "textctl/model/formatprops.h"
+#include "textctl/render/pagerenderer.h"
+#include "textctl/render/pagination.h"
+#include "textctl/txtextcontrol.h"
 
 #include <QFile>
 #include <QImage>

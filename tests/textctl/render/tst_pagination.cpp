@@ -1,7 +1,7 @@
 // The one pagination: page counts, page values, and no side effects on the
 // text or its undo.
-#include "pagination.h"
-#include "txtextcontrol.h"
+#include "textctl/render/pagination.h"
+#include "textctl/txtextcontrol.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QSignalSpy>

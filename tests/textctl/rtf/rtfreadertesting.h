@@ -3,8 +3,8 @@
 // Helpers of the RTF reader tests: read RTF text into a model, and look at
 // its blocks, runs and tables.
 
-#include "richdocument.h"
-#include "rtfreader.h"
+#include "textctl/model/richdocument.h"
+#include "textctl/rtf/rtfreader.h"
 
 #include <gtest/gtest.h>
 

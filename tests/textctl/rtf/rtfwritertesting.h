@@ -3,6 +3,8 @@
 // Helpers shared by the RTF writer tests: models built by hand through
 // QTextCursor, and a well-formedness check of written RTF.
 
+#include "textctl/model/richdocument.h"
+
 #include <QBuffer>
 #include <QByteArray>
 #include <QImage>

@@ -2,9 +2,9 @@
 // crash; where the corpus has a plain-text oracle, the text matches it
 // after the oracle's own conventions are normalised away.
 
-#include "plaintext.h"
-#include "richdocument.h"
-#include "rtfreader.h"
+#include "textctl/model/plaintext.h"
+#include "textctl/model/richdocument.h"
+#include "textctl/rtf/rtfreader.h"
 
 #include <gtest/gtest.h>
 

@@ -2,9 +2,9 @@
 // re-written by our writer are converted to plain text by soffice, and the
 // two texts must agree. Labelled "interop"; needs soffice
 // (libreoffice-writer-nogui).
-#include "richdocument.h"
-#include "rtfreader.h"
-#include "rtfwriter.h"
+#include "textctl/model/richdocument.h"
+#include "textctl/rtf/rtfreader.h"
+#include "textctl/rtf/rtfwriter.h"
 
 #include <QDir>
 #include <QDirIterator>

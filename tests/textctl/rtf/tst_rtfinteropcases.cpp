@@ -2,12 +2,12 @@
 // our copy of it: each row reads a small file, writes it back, and checks
 // the words the copy must (or must not) carry and the text read back.
 
-#include "formatprops.h"
-#include "plaintext.h"
-#include "richdocument.h"
-#include "rtfreader.h"
-#include "rtfwriter.h"
-#include "rtfwritertesting.h"
+#include "tests/textctl/rtf/rtfwritertesting.h"
+#include "textctl/model/formatprops.h"
+#include "textctl/model/plaintext.h"
+#include "textctl/model/richdocument.h"
+#include "textctl/rtf/rtfreader.h"
+#include "textctl/rtf/rtfwriter.h"
 
 #include <QTextBlock>
 #include <QTextDocument>

@@ -1,9 +1,9 @@
 // The RTF reader: text, code pages, character and paragraph formatting,
 // breaks, page values.
 
-#include "formatprops.h"
-#include "plaintext.h"
-#include "rtfreadertesting.h"
+#include "tests/textctl/rtf/rtfreadertesting.h"
+#include "textctl/model/formatprops.h"
+#include "textctl/model/plaintext.h"
 
 #include <QFont>
 #include <QTextList>

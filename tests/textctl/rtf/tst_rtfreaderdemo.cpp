@@ -2,10 +2,10 @@
 // dictionary comes out whole and in its area, with the tables, lists,
 // pictures, page break and page number fields of the templates.
 
-#include "codepage.h"
-#include "formatprops.h"
-#include "plaintext.h"
-#include "rtfreadertesting.h"
+#include "platform/codepage.h"
+#include "tests/textctl/rtf/rtfreadertesting.h"
+#include "textctl/model/formatprops.h"
+#include "textctl/model/plaintext.h"
 
 #include <QFile>
 #include <QRegularExpression>

@@ -1,7 +1,7 @@
 // The grid of a table: columns from the union of the rows' boundaries,
 // spans, merges, and rows that do not fit.
 
-#include "rtfreadergrid.h"
+#include "textctl/rtf/rtfreadergrid.h"
 
 #include <gtest/gtest.h>
 

@@ -2,10 +2,10 @@
 // fields and other fields, bookmarks, footnotes, lists, header and footer
 // areas, kept groups, and insertion at a cursor.
 
-#include "formatprops.h"
-#include "plaintext.h"
-#include "rtfreadertesting.h"
-#include "rtfwriter.h"
+#include "tests/textctl/rtf/rtfreadertesting.h"
+#include "textctl/model/formatprops.h"
+#include "textctl/model/plaintext.h"
+#include "textctl/rtf/rtfwriter.h"
 
 #include <QBuffer>
 #include <QImage>

@@ -1,8 +1,8 @@
 // Hostile RTF: the reader loads what it can, never crashes, hangs or runs
 // out of memory. Inputs are generated here; each load must be quick.
 
-#include "plaintext.h"
-#include "rtfreadertesting.h"
+#include "tests/textctl/rtf/rtfreadertesting.h"
+#include "textctl/model/plaintext.h"
 
 #include <QElapsedTimer>
 #include <QFile>

@@ -1,9 +1,9 @@
 // The RTF reader's tables: one QTextTable per table on the grid of all its
 // rows, merged cells, nested tables, row and cell properties.
 
-#include "formatprops.h"
-#include "plaintext.h"
-#include "rtfreadertesting.h"
+#include "tests/textctl/rtf/rtfreadertesting.h"
+#include "textctl/model/formatprops.h"
+#include "textctl/model/plaintext.h"
 
 using namespace textctl;
 using namespace textctl::testing;

@@ -1,7 +1,7 @@
 // The RTF tokenizer: control words and their parameters, symbols, hex
 // bytes, binary data and text runs, on good and malformed input.
 
-#include "rtftokenizer.h"
+#include "textctl/rtf/rtftokenizer.h"
 
 #include <gtest/gtest.h>
 

@@ -2,12 +2,12 @@
 // paragraph formats, the document header, page values and areas, fields,
 // links, bookmarks and footnotes.
 
-#include "rtfwriter.h"
-#include "rtfreader.h"
+#include "textctl/rtf/rtfreader.h"
+#include "textctl/rtf/rtfwriter.h"
 
-#include "formatprops.h"
-#include "richdocument.h"
-#include "rtfwritertesting.h"
+#include "tests/textctl/rtf/rtfwritertesting.h"
+#include "textctl/model/formatprops.h"
+#include "textctl/model/richdocument.h"
 
 #include <QTextBlock>
 #include <QTextCursor>

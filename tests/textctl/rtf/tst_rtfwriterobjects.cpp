@@ -1,11 +1,11 @@
 // The RTF writer's structured elements: tables (spans, merges, borders,
 // nesting), lists and pictures.
 
-#include "rtfwriter.h"
+#include "textctl/rtf/rtfwriter.h"
 
-#include "formatprops.h"
-#include "richdocument.h"
-#include "rtfwritertesting.h"
+#include "tests/textctl/rtf/rtfwritertesting.h"
+#include "textctl/model/formatprops.h"
+#include "textctl/model/richdocument.h"
 
 #include <QTextBlock>
 #include <QTextCursor>

@@ -2,13 +2,13 @@
 // models, the demo templates, and the writer's fixed point (a second round
 // gives the same bytes).
 
-#include "rtfreader.h"
-#include "rtfwriter.h"
+#include "textctl/rtf/rtfreader.h"
+#include "textctl/rtf/rtfwriter.h"
 
-#include "formatprops.h"
-#include "modeldump.h"
-#include "richdocument.h"
-#include "rtfwritertesting.h"
+#include "tests/textctl/rtf/rtfwritertesting.h"
+#include "testsupport/modeldump.h"
+#include "textctl/model/formatprops.h"
+#include "textctl/model/richdocument.h"
 
 #include <QDirIterator>
 #include <QFile>

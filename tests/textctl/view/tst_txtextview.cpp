@@ -1,7 +1,7 @@
 // The page view on the offscreen platform: keys, mouse, areas, shortcuts,
 // zoom and what it paints.
-#include "txtextcontrol.h"
-#include "txtextview.h"
+#include "textctl/txtextcontrol.h"
+#include "textctl/view/txtextview.h"
 
 #include <QApplication>
 #include <QScrollBar>
