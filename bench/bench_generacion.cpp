@@ -10,7 +10,7 @@
 #include "frame/mdiparent.h"
 #include "platformui/screenpointer.h"
 #include "platformui/scripteddialogs.h"
-#include "tests/demodirectory.h"
+#include "testsupport/demodirectory.h"
 
 #include <QApplication>
 #include <QDir>
@@ -62,14 +62,14 @@ int main(int argc, char **argv)
     platform::ScriptedCommonDialog dialogo;
     platform::ScriptedMessageBoxes mensajes;
     platform::RecordingScreenPointer puntero;
-    frame::MDIParent parent(dir.path(), {&dialogo, &mensajes, &puntero, nullptr});
+    frame::MDIParent parent(dir.path(), {&dialogo, &mensajes, &puntero, nullptr},
+                            frame::MDIParent::AfterGeneration::StayHidden);
     if (!parent.MDIParent_Load())
         return 1;
-    parent.mostrarTrasGenerar = false;
     const long before = residentKiB();
     QElapsedTimer timer;
     timer.start();
-    const bool ok = parent.generar(plantilla);
+    const bool ok = parent.generate(plantilla);
     const double ms = timer.nsecsElapsed() / 1e6;
     const long after = residentKiB();
     // The frame is back on screen: let every window lay out and paint its pages.

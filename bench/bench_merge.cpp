@@ -4,9 +4,8 @@
 //
 //   build/bin/bench_merge [records]
 #include "data/claimdata.h"
-#include "data/currentclaim.h"
-#include "data/dictionary.h"
 #include "merge/fusion.h"
+#include "merge/mergedata.h"
 #include "textctl/txtextcontrol.h"
 
 #include <QElapsedTimer>
@@ -91,11 +90,10 @@ int main(int argc, char **argv)
                    "[VAL_CON]\r\nc\r\n[VAL_UNI]\r\nu\r\n[VAL_PRE]\r\np\r\n[VAL_DES]\r\nd\r\n[VAL_TOT]\r\nt\r\n");
     sections.close();
 
-    const QList<data::campo> lines = makeDictionary();
-    data::setFieldTable(data::FieldTable(lines));
-    data::ClaimData claims;
-    data::ClaimData::parse(makeRecord() + "\r\n", &claims);
-    data::setCurrentClaimData(std::move(claims));
+    merge::MergeData mergeData;
+    mergeData.programDir = dir.path();
+    mergeData.fields = data::FieldTable(makeDictionary());
+    data::ClaimData::parse(makeRecord() + "\r\n", &mergeData.claims);
 
     QList<double> times;
     int markersLeft = 0;
@@ -105,7 +103,7 @@ int main(int argc, char **argv)
         QElapsedTimer timer;
         timer.start();
         QString numero;
-        merge::fusionar_registro(control, lines, 1, dir.path(), &numero);
+        merge::fusionar_registro(control, mergeData, 1, &numero);
         times.append(timer.nsecsElapsed() / 1e6);
         markersLeft = int(control.Text().count(u'&'));
     }

@@ -9,11 +9,11 @@
 //   build/bin/bench_moltrex [runs]
 
 #include "frame/mdiparent.h"
-#include "generator/salidamarco.h"
+#include "generator/frameoutput.h"
 #include "merge/generacion.h"
 #include "platformui/screenpointer.h"
 #include "platformui/scripteddialogs.h"
-#include "tests/demodirectory.h"
+#include "testsupport/demodirectory.h"
 
 #include <QApplication>
 #include <QDir>
@@ -58,11 +58,11 @@ QList<double> mergeAndSave(const QString &dir, int runs)
         platform::ScriptedMessageBoxes mensajes;
         platform::RecordingScreenPointer puntero;
         platform::RecordingLauncher lanzador;
-        frame::MDIParent parent(dir, {&dialogo, &mensajes, &puntero, &lanzador});
-        parent.mostrarTrasGenerar = false;
+        frame::MDIParent parent(dir, {&dialogo, &mensajes, &puntero, &lanzador},
+                                frame::MDIParent::AfterGeneration::StayHidden);
         if (!parent.MDIParent_Load())
             return {};
-        generator::SalidaMarco host(parent);
+        generator::FrameOutput host(parent);
         QElapsedTimer timer;
         timer.start();
         const merge::GenerationResult generated = merge::generar_documento(parent, dir + QStringLiteral("/plant/inf01.rtf"));

@@ -88,8 +88,8 @@ void makeReport(textctl::RichDocument &doc)
             cursor.insertImage(image);
         }
     }
-    doc.ensureArea(textctl::RichDocument::Header)->setPlainText(QStringLiteral("INFORME PERICIAL"));
-    doc.ensureArea(textctl::RichDocument::Footer)->setPlainText(QStringLiteral("Peritaciones Duero, S.L."));
+    doc.ensureArea(textctl::PageHeader)->setPlainText(QStringLiteral("INFORME PERICIAL"));
+    doc.ensureArea(textctl::PageFooter)->setPlainText(QStringLiteral("Peritaciones Duero, S.L."));
 }
 
 double median(QList<double> values)

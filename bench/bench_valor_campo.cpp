@@ -3,7 +3,7 @@
 // size would. Target: under one second for the load and all lookups.
 //
 //   bench_valor_campo [records]
-#include "data/currentclaim.h"
+#include "data/claimdata.h"
 #include "data/dictionary.h"
 
 #include <QByteArray>
@@ -70,27 +70,29 @@ int main(int argc, char **argv)
         return 1;
     }
     QString error;
-    if (!cargar_diccionario(dir.path(), &error)) {
+    FieldTable table;
+    if (!cargar_diccionario(dir.path(), &table, &error)) {
         std::fprintf(stderr, "%s\n", qPrintable(error));
         return 1;
     }
     QStringList keys;
-    for (const campo &entry : tabla_campos().entries())
+    for (const campo &entry : table.entries())
         if (!entry.codigo.isEmpty())
             keys.append(entry.codigo);
 
     QElapsedTimer timer;
     timer.start();
-    if (!openClaimData(dir.path(), &error)) {
+    ClaimData claims;
+    if (!loadClaimData(dir.path(), &claims, &error)) {
         std::fprintf(stderr, "%s\n", qPrintable(error));
         return 1;
     }
     const qint64 loadMs = timer.elapsed();
     qsizetype characters = 0;
-    const int count = currentClaimData().recordCount();
+    const int count = claims.recordCount();
     for (int registro = 1; registro <= count; ++registro)
         for (const QString &key : keys)
-            characters += valor_campo(key, registro).size();
+            characters += valor_campo(table, claims, key, registro).size();
     const qint64 totalMs = timer.elapsed();
 
     std::printf("records %d, fields %lld, lookups %lld, characters %lld\n", count,

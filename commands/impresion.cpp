@@ -72,7 +72,7 @@ QList<int> printOrder(int first, int last, int copies)
     return pages;
 }
 
-bool imprimir_todo(TXTextControl &control, QPrinter &printer, QString *error)
+bool printAllPages(TXTextControl &control, QPrinter &printer, QString *error)
 {
     return printPages(control, printer, printOrder(1, control.CurrentPages(), 1), error);
 }

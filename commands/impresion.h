@@ -1,14 +1,14 @@
 #pragma once
 
 // Printing a document: every page on a printer set up beforehand
-// (imprimir_todo, the generator's printed copy), or through the printer
+// (printAllPages, the generator's printed copy), or through the printer
 // dialog with a page range and copies (imprimir_documento, the print
 // command). Pages are drawn by the control's page rendering at its
 // PrintZoom, on sheets of the document's own page size, first to last.
 //
 //   QPrinter printer;
 //   QString error;
-//   if (!commands::imprimir_todo(control, printer, &error))
+//   if (!commands::printAllPages(control, printer, &error))
 //       report(error);
 //
 // A printout is one job; copies are printed as repeated pages, never left to
@@ -30,7 +30,7 @@ namespace commands {
 // dialog), after setting its page size to the document's. False with a
 // Spanish message in `error` when the printer is not valid or a page cannot
 // be painted; the pages after a failing one are still tried.
-bool imprimir_todo(TXTextControl &control, QPrinter &printer, QString *error = nullptr);
+bool printAllPages(TXTextControl &control, QPrinter &printer, QString *error = nullptr);
 
 // The print command's work: opens the printer dialog `dialogo` with copies 1,
 // the range 1 to the last page, no selection and no printing to a file;

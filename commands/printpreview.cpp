@@ -175,7 +175,7 @@ void PrintPreview::closeEvent(QCloseEvent *event)
     QDialog::closeEvent(event);
 }
 
-void mostrar_vista_previa(TXTextControl &control, QWidget *parent)
+void showPrintPreview(TXTextControl &control, QWidget *parent)
 {
     if (!platform::hasDisplay()) {
         platform::reportWithoutDisplay(QStringLiteral("Vista Previa: no hay pantalla para mostrarla"));

@@ -8,7 +8,7 @@
 // the window's close, Escape) gives the document its own zoom back, so later
 // printouts come out at their own size.
 //
-//   commands::mostrar_vista_previa(control, mainWindow);  // modal
+//   commands::showPrintPreview(control, mainWindow);  // modal
 //
 // The form works without exec(): construct it, read its label, scroll bar
 // and the control's zoom, close it.
@@ -72,6 +72,6 @@ private:
 
 // Shows the preview of `control`'s document modally over `parent`. With no
 // display nothing is shown and standard error says so.
-void mostrar_vista_previa(TXTextControl &control, QWidget *parent = nullptr);
+void showPrintPreview(TXTextControl &control, QWidget *parent = nullptr);
 
 }  // namespace commands

@@ -56,18 +56,15 @@ QString ClaimData::value(int registro, int posicion, int longitud) const
     return cutField(recordBytes(registro), posicion, longitud);
 }
 
-QString ClaimData::value(const FieldTable &table, const QString &codigo, int registro) const
-{
-    const qsizetype i = table.indexOf(codigo);
-    if (i < 0)
-        return {};
-    const campo &entry = table.entries()[i];
-    return value(registro, entry.posicion, entry.longitud);
-}
-
 HolderFields ClaimData::holder(int registro) const
 {
     return holderFields(recordBytes(registro));
+}
+
+QString valor_campo(const FieldTable &campos, const ClaimData &claims, const QString &codigo,
+                    int registro)
+{
+    return claims.value(registro, campos.posicion_campo(codigo), campos.longitud_campo(codigo));
 }
 
 bool loadClaimData(const QString &programDir, ClaimData *out, QString *error)

@@ -14,7 +14,7 @@
 //   ClaimData claims;
 //   QString error;
 //   if (ClaimData::parse(bytes, &claims, &error))
-//       claims.value(table, u"NUMERO"_s, 1);   // "00123"
+//       valor_campo(table, claims, u"NUMERO"_s, 1);   // "00123"
 
 #include "data/fieldtable.h"
 
@@ -57,8 +57,6 @@ public:
     QString record(int registro) const;
 
     QString value(int registro, int posicion, int longitud) const;
-    // The value of the first entry of `table` with this key.
-    QString value(const FieldTable &table, const QString &codigo, int registro) const;
     HolderFields holder(int registro) const;
 
 private:
@@ -69,6 +67,12 @@ private:
     QByteArray m_bytes;
     QList<Span> m_records;
 };
+
+// The value of field `codigo` in record `registro`: cut at the posicion and
+// longitud of the first entry of `campos` with that key (an unknown key
+// gives an empty value).
+QString valor_campo(const FieldTable &campos, const ClaimData &claims, const QString &codigo,
+                    int registro);
 
 // Reads finalprn.txt of `programDir` (name matched ignoring case). False
 // with a Spanish message naming the file when it is missing, unreadable or

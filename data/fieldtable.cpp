@@ -68,13 +68,13 @@ qsizetype FieldTable::indexOf(const QString &codigo) const
     return m_firstIndex.value(codigo, -1);
 }
 
-qint16 FieldTable::position(const QString &codigo) const
+qint16 FieldTable::posicion_campo(const QString &codigo) const
 {
     const qsizetype i = indexOf(codigo);
     return i < 0 ? 0 : m_entries[i].posicion;
 }
 
-qint16 FieldTable::length(const QString &codigo) const
+qint16 FieldTable::longitud_campo(const QString &codigo) const
 {
     const qsizetype i = indexOf(codigo);
     return i < 0 ? 0 : m_entries[i].longitud;

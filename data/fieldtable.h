@@ -15,7 +15,7 @@
 //   FieldTable table;
 //   QString error;
 //   if (parseDictionary(bytes, &table, &error))
-//       cut(record, table.position(u"NUMERO"_s), table.length(u"NUMERO"_s));
+//       cut(record, table.posicion_campo(u"NUMERO"_s), table.longitud_campo(u"NUMERO"_s));
 
 #include <QByteArrayView>
 #include <QHash>
@@ -23,6 +23,8 @@
 #include <QString>
 #include <QStringList>
 #include <QStringView>
+
+#include <span>
 
 namespace data {
 
@@ -32,6 +34,10 @@ inline constexpr int kMaxDictionaryLines = 32766;
 
 // The text shown in the field combo's edit field once the names are listed.
 inline constexpr QStringView kFieldComboText = u"Agencia";
+
+// The key of the claim number, which names the section file and the merged
+// document.
+inline constexpr QStringView kClaimNumberKey = u"NUMERO";
 
 struct campo {
     QString nombre;
@@ -51,14 +57,18 @@ public:
     const QList<campo> &entries() const { return m_entries; }
     // Number of dictionary lines (entries without the spare).
     qsizetype lineCount() const;
+    // The entries of the dictionary's lines, without the spare one.
+    std::span<const campo> lines() const { return {m_entries.constData(), size_t(lineCount())}; }
     // The names of the lines in file order, empty and repeated ones too:
     // the items of the field combo.
     QStringList names() const;
 
     // Index of the first entry with this key, or -1.
     qsizetype indexOf(const QString &codigo) const;
-    qint16 position(const QString &codigo) const;
-    qint16 length(const QString &codigo) const;
+    // The posicion, respectively longitud, of the first entry with this
+    // key; 0 when there is none.
+    qint16 posicion_campo(const QString &codigo) const;
+    qint16 longitud_campo(const QString &codigo) const;
 
 private:
     QList<campo> m_entries;

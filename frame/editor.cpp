@@ -1,7 +1,7 @@
 #include "frame/editor.h"
 
+#include "data/claimdata.h"
 #include "frame/mdichild.h"
-#include "merge/generacion.h"
 #include "merge/titular.h"
 #include "textctl/documentfiles.h"
 #include "textctl/txtextcontrol.h"
@@ -10,6 +10,15 @@
 #include <QMdiSubWindow>
 
 namespace frame {
+
+namespace {
+
+// The open dialog's flags: the file and its path must exist, no read-only box.
+constexpr int kOpenFlags = platform::FlagFileMustExist | platform::FlagPathMustExist | platform::FlagHideReadOnly;
+// The save dialog's: confirm an overwrite, the path must exist, no read-only box.
+constexpr int kSaveFlags = platform::FlagOverwritePrompt | platform::FlagPathMustExist | platform::FlagHideReadOnly;
+
+}  // namespace
 
 Editor::Editor(QMdiArea *area, const FrameServices &services, const QString &programDir,
                QObject *parent)
@@ -20,18 +29,24 @@ Editor::Editor(QMdiArea *area, const FrameServices &services, const QString &pro
 {
     connect(m_area, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow *window) {
         if (window)
-            setActivo(qobject_cast<MDIchild *>(window->widget()));
+            setActiveWindow(qobject_cast<MDIchild *>(window->widget()));
     });
 }
 
 Editor::~Editor() = default;
 
-MDIchild *Editor::documento(int slot) const
+void Editor::endProgram() const
+{
+    if (m_endProgram)
+        m_endProgram();
+}
+
+MDIchild *Editor::documentos(int slot) const
 {
     return slot >= 1 && slot < m_documentos.size() ? m_documentos.at(slot).data() : nullptr;
 }
 
-estado_documento &Editor::estado(int slot)
+estado_documento &Editor::estados(int slot)
 {
     Q_ASSERT(slot >= 1 && slot < m_estados.size());
     return m_estados[slot];
@@ -46,26 +61,26 @@ int Editor::slotOf(const MDIchild *child) const
     return ok && slot >= 1 && slot < m_estados.size() ? slot : 0;
 }
 
-void Editor::setActivo(MDIchild *child)
+void Editor::setActiveWindow(MDIchild *child)
 {
-    if (m_activo == child)
+    if (m_active == child)
         return;
-    m_activo = child;
+    m_active = child;
     if (child) {
         if (auto *window = qobject_cast<QMdiSubWindow *>(child->parentWidget()))
             m_area->setActiveSubWindow(window);
     }
-    emit activoChanged(child);
+    emit activeWindowChanged(child);
 }
 
-TXTextControl *Editor::controlActivo() const
+TXTextControl *Editor::activeControl() const
 {
-    return m_activo ? &m_activo->TXTextControl1() : nullptr;
+    return m_active ? &m_active->TXTextControl1() : nullptr;
 }
 
-MDIchild *Editor::crearVentana(int slot)
+MDIchild *Editor::createWindow(int slot)
 {
-    if (MDIchild *existing = documento(slot))
+    if (MDIchild *existing = documentos(slot))
         return existing;
     auto *child = new MDIchild(*this);
     QMdiSubWindow *window = m_area->addSubWindow(child);
@@ -74,13 +89,13 @@ MDIchild *Editor::crearVentana(int slot)
     return child;
 }
 
-void Editor::iniciar()
+void Editor::openFirstWindow()
 {
-    MDIchild *child = crearVentana(1);
+    MDIchild *child = createWindow(1);
     child->setTag(QStringLiteral("1"));
     m_estados[1].modificado = kFalso;
     child->show();
-    setActivo(child);
+    setActiveWindow(child);
 }
 
 int Editor::buscar_hueco()
@@ -99,27 +114,27 @@ int Editor::buscar_hueco()
 MDIchild *Editor::nuevo_documento()
 {
     const int slot = buscar_hueco();
-    MDIchild *child = crearVentana(slot);
+    MDIchild *child = createWindow(slot);
     child->setTag(QString::number(slot));
     child->setCaption(kSinTitulo.toString() + QString::number(slot));
     m_estados[slot].modificado = kFalso;
     child->show();
-    setActivo(child);
+    setActiveWindow(child);
     return child;
 }
 
-MDIchild *Editor::abrirEn(const QString &path, const std::function<bool(TXTextControl &)> &load)
+MDIchild *Editor::openIn(const QString &path, const std::function<bool(TXTextControl &)> &load)
 {
     const int slot = buscar_hueco();
-    MDIchild *child = crearVentana(slot);
+    MDIchild *child = createWindow(slot);
     child->setTag(QString::number(slot));
     TXTextControl &control = child->TXTextControl1();
-    const bool known = merge::loadFormatForPath(path) != 0;
+    const bool known = textctl::formatForPath(path) != 0;
     if (known && !load(control)) {
         // Nothing read: no empty window is left behind as if the file were empty.
         m_estados[slot].borrado = kVerdadero;
         child->closeWithoutPrompt();
-        mensaje(QStringLiteral("No se puede abrir el fichero: ") + path);
+        message(QStringLiteral("No se puede abrir el fichero: ") + path);
         return nullptr;
     }
     control.usePageOfLoad();
@@ -129,45 +144,45 @@ MDIchild *Editor::abrirEn(const QString &path, const std::function<bool(TXTextCo
     // A reused slot keeps no flag of the window that had it before.
     m_estados[slot].modificado = kFalso;
     child->show();
-    setActivo(child);
+    setActiveWindow(child);
     return child;
 }
 
 MDIchild *Editor::abrir_fichero(const QString &path)
 {
     const QString trimmed = path.trimmed();
-    const int format = merge::loadFormatForPath(trimmed);
-    return abrirEn(trimmed, [&](TXTextControl &control) { return control.Load(trimmed, 0, format); });
+    const int format = textctl::formatForPath(trimmed);
+    return openIn(trimmed, [&](TXTextControl &control) { return control.Load(trimmed, 0, format); });
 }
 
-MDIchild *Editor::abrir_contenido(const QString &path, const textctl::DocumentContent &content)
+MDIchild *Editor::abrir_fichero(const QString &path, const textctl::DocumentContent &content)
 {
-    return abrirEn(path.trimmed(), [&](TXTextControl &control) { return control.LoadContent(content); });
+    return openIn(path.trimmed(), [&](TXTextControl &control) { return control.LoadContent(content); });
 }
 
-void Editor::abrir()
+void Editor::abriritem()
 {
     platform::CommonDialog &dialogo = *m_services.dialogo;
     dialogo.DialogTitle = QStringLiteral("Abrir fichero");
     dialogo.FileName = m_programDir + QStringLiteral("/plant/*.rtf");
     dialogo.Filter = QStringLiteral("Archivos de texto enriquecido (*.rtf)|*.rtf|Documento de WORD (*.doc)|*.doc|Documentos de texto (*.txt)|*.txt");
     dialogo.FilterIndex = 1;
-    dialogo.Flags = 6148;
+    dialogo.Flags = kOpenFlags;
     if (dialogo.ShowOpen() != 0)
         return;
     abrir_fichero(dialogo.FileName);
 }
 
-bool Editor::esSinTitulo(const QString &caption)
+bool Editor::isUntitled(const QString &caption)
 {
     return caption.left(10).toUpper() == u"SIN TITULO";
 }
 
 void Editor::guardar_documento()
 {
-    if (!m_activo)
+    if (!m_active)
         return;
-    const QString path = esSinTitulo(m_activo->caption()) ? pedir_nombre() : m_activo->caption();
+    const QString path = isUntitled(m_active->caption()) ? pedir_nombre() : m_active->caption();
     if (!path.isEmpty())
         guardar_fichero(path);
 }
@@ -178,7 +193,7 @@ QString Editor::pedir_nombre()
     dialogo.DialogTitle = QStringLiteral("Save As");
     dialogo.Filter = QStringLiteral("Archivo de texto enriquecido (*.rtf)|*.rtf|Archivo de texto (*.txt)|*.txt");
     dialogo.FileName.clear();
-    dialogo.Flags = 2054;
+    dialogo.Flags = kSaveFlags;
     if (dialogo.ShowSave() != 0)
         return {};
     return dialogo.FileName;
@@ -201,12 +216,19 @@ bool Editor::todos_cerrados() const
 
 bool Editor::comprobar_titular()
 {
-    TXTextControl *control = controlActivo();
+    TXTextControl *control = activeControl();
     if (!control)
         return false;
-    if (m_activo->tieneTitular())
-        return merge::comprobar_titular(*control, m_activo->titular(), m_activo->cif());
-    return merge::comprobar_titular(*control, m_programDir, 1);
+    data::HolderFields holder;
+    if (m_active->holder()) {
+        holder = *m_active->holder();
+    } else {
+        // Read afresh: the claim-management application may have written it since.
+        data::ClaimData claims;
+        if (data::loadClaimData(m_programDir, &claims))
+            holder = claims.holder(1);
+    }
+    return merge::comprobar_titular(*control, holder);
 }
 
 void Editor::guardaritem()
@@ -214,7 +236,7 @@ void Editor::guardaritem()
     if (comprobar_titular())
         guardar_documento();
     else
-        mensaje(QStringLiteral("No se puede guardar el documento.Falta el titular y/o el cif"));
+        message(QStringLiteral("No se puede guardar el documento.") + merge::kFaltaTitular.toString());
 }
 
 void Editor::guardarcomoitem()
@@ -222,24 +244,24 @@ void Editor::guardarcomoitem()
     if (comprobar_titular())
         guardar_como();
     else
-        mensaje(QStringLiteral("No se puede guardar el documento.Falta el titular y/o el cif"));
+        message(QStringLiteral("No se puede guardar el documento.") + merge::kFaltaTitular.toString());
 }
 
 void Editor::imprimiritem()
 {
     if (!comprobar_titular())
-        mensaje(QStringLiteral("No se puede imprimir el documento.Falta el titular y/o el cif"));
-    else if (imprimir)
-        imprimir();
+        message(QStringLiteral("No se puede imprimir el documento.") + merge::kFaltaTitular.toString());
+    else if (m_print)
+        m_print();
 }
 
-void Editor::textoCambiado(MDIchild *child)
+void Editor::textChanged(MDIchild *child)
 {
     if (const int slot = slotOf(child))
         m_estados[slot].modificado = kVerdadero;
 }
 
-void Editor::mensaje(const QString &text)
+void Editor::message(const QString &text)
 {
     m_services.mensajes->show(text, platform::OkOnly);
 }

@@ -8,7 +8,7 @@
 // commands must still act on the window the user (or the merge) last made
 // current.
 //
-//   Editor editor(parent, services, programDir);
+//   Editor editor(area, services, programDir);
 //   editor.abrir_fichero(programDir + u"/plant/inf01.rtf"_s);
 //   if (editor.comprobar_titular()) editor.guardar_documento();
 //
@@ -47,82 +47,79 @@ public:
            QObject *parent = nullptr);
     ~Editor() override;
 
+    // What the module asks of the main window around it. Left unset, the
+    // change prompt has no title and the others do nothing.
+    void setMainCaption(std::function<QString()> caption) { m_mainCaption = std::move(caption); }
+    void setPrintCommand(std::function<void()> print) { m_print = std::move(print); }
+    // A window unloaded (the main window starts its timer).
+    void setUnloadHandler(std::function<void()> unloaded) { m_unloaded = std::move(unloaded); }
+    // The program is to end (the exit commands).
+    void setEndProgram(std::function<void()> end) { m_endProgram = std::move(end); }
+    void endProgram() const;
+
     // The window of a slot (nullptr for a slot never used) and its state.
-    MDIchild *documento(int slot) const;
-    estado_documento &estado(int slot);
+    MDIchild *documentos(int slot) const;
+    estado_documento &estados(int slot);
     int upperBound() const { return static_cast<int>(m_documentos.size()) - 1; }
     int slotOf(const MDIchild *child) const;
 
     // The current document window (nullptr when none is open).
-    MDIchild *activo() const { return m_activo; }
-    void setActivo(MDIchild *child);
-    TXTextControl *controlActivo() const;
+    MDIchild *activeWindow() const { return m_active; }
+    void setActiveWindow(MDIchild *child);
+    TXTextControl *activeControl() const;
 
     // The start state: one slot, window 1 tagged "1", not modified, shown.
-    void iniciar();
+    void openFirstWindow();
 
     int buscar_hueco();
     MDIchild *nuevo_documento();
     // Opens `path` (blanks at both ends trimmed) in a new window; nullptr,
     // after a message naming the file, when it cannot be read.
     MDIchild *abrir_fichero(const QString &path);
-    // As abrir_fichero, from content read beforehand (a template merged
-    // with many records is read once).
-    MDIchild *abrir_contenido(const QString &path, const textctl::DocumentContent &content);
-    void abrir();  // the open command
+    // The same, from content read beforehand (a template merged with many
+    // records is read once).
+    MDIchild *abrir_fichero(const QString &path, const textctl::DocumentContent &content);
     void guardar_documento();
     QString pedir_nombre();
     bool guardar_fichero(const QString &path);
     void guardar_como();
     bool todos_cerrados() const;
-    static bool esSinTitulo(const QString &caption);
+    static bool isUntitled(const QString &caption);
 
     // The holder check of the current document: a merged window against
     // the holder of its own record, any other against record 1.
     bool comprobar_titular();
 
-    // The guarded commands of the document window's menu.
+    // The commands of the document window's "Fichero" menu; the open
+    // command is also the main window's open button.
+    void abriritem();
     void guardaritem();
     void guardarcomoitem();
     void imprimiritem();
 
     // The close request of a window: true when it may close. The prompt
     // first makes the window the current one.
-    bool peticionCierre(MDIchild *child);
+    bool closeRequest(MDIchild *child);
     // A window unloads: its slot is freed and the empty-frame timer starts.
-    void descargar(MDIchild *child);
-    // The exit commands (SinTitular) and the main window's close
-    // (ConTitular, whose Yes first checks the holder); true when the
+    void unload(MDIchild *child);
+    // The exit commands (SkipHolderCheck) and the main window's close
+    // (CheckHolder, whose Yes first checks the holder); true when the
     // program is to end.
-    enum ComprobacionSalida { SinTitular, ConTitular };
-    bool salir(ComprobacionSalida comprobacion = SinTitular);
+    enum HolderCheck { SkipHolderCheck, CheckHolder };
+    bool exitCommand(HolderCheck check = SkipHolderCheck);
 
     // The text of a window changed.
-    void textoCambiado(MDIchild *child);
-
-    // Page-dialog unit, set to centimetres by every window load.
-    int unidad_medida = 2;
-    // The next table identifier, 10 at start.
-    qint16 tabla_id = 10;
-    // Whose caption titles the change prompt (the main window's).
-    std::function<QString()> mainCaption;
-    // The print command, once printing is there.
-    std::function<void()> imprimir;
-    // Called when a window unloads (the main window starts its timer).
-    std::function<void()> onUnload;
-    // Called when the program is to end (exit commands).
-    std::function<void()> endProgram;
+    void textChanged(MDIchild *child);
 
 signals:
-    void activoChanged(MDIchild *child);
+    void activeWindowChanged(MDIchild *child);
 
 private:
-    MDIchild *crearVentana(int slot);
-    MDIchild *abrirEn(const QString &path, const std::function<bool(TXTextControl &)> &load);
+    MDIchild *createWindow(int slot);
+    MDIchild *openIn(const QString &path, const std::function<bool(TXTextControl &)> &load);
     // The change prompt about a window, under the main window's caption.
-    platform::Answer preguntarCambios(const MDIchild *child);
-    bool guardarEnArchivoEnmarcado(TXTextControl &control, const QString &path, bool *openFailed);
-    void mensaje(const QString &text);
+    platform::Answer askAboutChanges(const MDIchild *child);
+    void message(const QString &text);
 
     QMdiArea *m_area;
     FrameServices m_services;
@@ -130,7 +127,11 @@ private:
     // Index 0 is never used; the list starts with slot 1.
     QList<QPointer<MDIchild>> m_documentos = QList<QPointer<MDIchild>>(2);
     QList<estado_documento> m_estados = QList<estado_documento>(2);
-    QPointer<MDIchild> m_activo;
+    QPointer<MDIchild> m_active;
+    std::function<QString()> m_mainCaption;
+    std::function<void()> m_print;
+    std::function<void()> m_unloaded;
+    std::function<void()> m_endProgram;
 };
 
 }  // namespace frame

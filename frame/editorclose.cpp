@@ -4,6 +4,7 @@
 #include "frame/editor.h"
 
 #include "frame/mdichild.h"
+#include "merge/titular.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -12,22 +13,27 @@ namespace frame {
 
 namespace {
 
-QString textoCambio(const QString &caption)
+QString changePrompt(const QString &caption)
 {
     return QStringLiteral("El texto en [") + caption + QStringLiteral("] ha cambiado.\n\r")
         + QStringLiteral("Quiere guardar los cambios?");
 }
 
-}  // namespace
-
-platform::Answer Editor::preguntarCambios(const MDIchild *child)
+QString cannotSave()
 {
-    return m_services.mensajes->show(textoCambio(child->caption()),
-                                     platform::YesNoCancel + platform::Exclamation,
-                                     mainCaption ? mainCaption() : QString());
+    return QStringLiteral("No se puede grabar.") + merge::kFaltaTitular.toString();
 }
 
-bool Editor::peticionCierre(MDIchild *child)
+}  // namespace
+
+platform::Answer Editor::askAboutChanges(const MDIchild *child)
+{
+    return m_services.mensajes->show(changePrompt(child->caption()),
+                                     platform::YesNoCancel + platform::Exclamation,
+                                     m_mainCaption ? m_mainCaption() : QString());
+}
+
+bool Editor::closeRequest(MDIchild *child)
 {
     if (child->Tag().isEmpty())
         child->setTag(QStringLiteral("1"));
@@ -35,11 +41,11 @@ bool Editor::peticionCierre(MDIchild *child)
     if (!slot || !m_estados[slot].modificado)
         return true;
     // The holder check and the save act on the current window: make it this one.
-    setActivo(child);
-    switch (preguntarCambios(child)) {
+    setActiveWindow(child);
+    switch (askAboutChanges(child)) {
     case platform::Answer::Yes: {
         if (!comprobar_titular()) {
-            mensaje(QStringLiteral("No se puede grabar.Falta el titular y/o el cif"));
+            message(cannotSave());
             return false;
         }
         const QString path = pedir_nombre();
@@ -57,21 +63,21 @@ bool Editor::peticionCierre(MDIchild *child)
     }
 }
 
-void Editor::descargar(MDIchild *child)
+void Editor::unload(MDIchild *child)
 {
     if (const int slot = slotOf(child))
         m_estados[slot].borrado = kVerdadero;
-    if (m_activo == child) {
+    if (m_active == child) {
         MDIchild *next = nullptr;
         for (QMdiSubWindow *window : m_area->subWindowList(QMdiArea::ActivationHistoryOrder)) {
             auto *other = qobject_cast<MDIchild *>(window->widget());
             if (other && other != child && !m_estados[slotOf(other)].borrado)
                 next = other;
         }
-        setActivo(next);
+        setActiveWindow(next);
     }
-    if (onUnload)
-        onUnload();
+    if (m_unloaded)
+        m_unloaded();
 }
 
 // The exit commands. The current window is asked about as the close prompt
@@ -79,16 +85,16 @@ void Editor::descargar(MDIchild *child)
 // window gets its whole close request, so that no unsaved report is
 // discarded without asking. Cancel anywhere, or a failed save, stops the
 // exit.
-bool Editor::salir(ComprobacionSalida comprobacion)
+bool Editor::exitCommand(HolderCheck check)
 {
-    MDIchild *current = m_activo;
+    MDIchild *current = m_active;
     if (current && m_estados[slotOf(current)].modificado) {
-        const platform::Answer answer = preguntarCambios(current);
+        const platform::Answer answer = askAboutChanges(current);
         if (answer == platform::Answer::Cancel)
             return false;
         if (answer == platform::Answer::Yes) {
-            if (comprobacion == ConTitular && !comprobar_titular()) {
-                mensaje(QStringLiteral("No se puede grabar.Falta el titular y/o el cif"));
+            if (check == CheckHolder && !comprobar_titular()) {
+                message(cannotSave());
                 return false;
             }
             const QString path = pedir_nombre();
@@ -97,10 +103,10 @@ bool Editor::salir(ComprobacionSalida comprobacion)
         }
     }
     for (int slot = 1; slot <= upperBound(); ++slot) {
-        MDIchild *other = documento(slot);
+        MDIchild *other = documentos(slot);
         if (!other || other == current || m_estados[slot].borrado || !m_estados[slot].modificado)
             continue;
-        if (!peticionCierre(other))
+        if (!closeRequest(other))
             return false;
         other->closeWithoutPrompt();  // saved, or its changes given up
     }

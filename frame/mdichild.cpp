@@ -13,8 +13,8 @@ namespace frame {
 
 namespace {
 
-constexpr QRgb kGris = qRgb(119, 119, 119);   // 7829367
-constexpr QRgb kBlanco = qRgb(255, 255, 255);  // 16777215
+constexpr QRgb kGrey = qRgb(119, 119, 119);    // 7829367
+constexpr QRgb kWhite = qRgb(255, 255, 255);  // 16777215
 
 }  // namespace
 
@@ -26,17 +26,17 @@ MDIchild::MDIchild(Editor &editor, QWidget *parent)
     setAttribute(Qt::WA_DeleteOnClose, false);
     m_ruler = new TXRuler(this);
     m_view = new TXTextView(&m_control, this);
-    cargar();
-    crearMenus();
-    connect(&m_control, &TXTextControl::Change, this, [this] { m_editor.textoCambiado(this); });
+    load();
+    createMenus();
+    connect(&m_control, &TXTextControl::Change, this, [this] { m_editor.textChanged(this); });
     // The ruler's zero follows the page's left edge as the view scrolls,
     // zooms or resizes.
     m_view->viewport()->installEventFilter(this);
-    connect(m_view->horizontalScrollBar(), &QScrollBar::valueChanged, this, &MDIchild::alinearRegla);
-    connect(&m_control, &TXTextControl::zoomChanged, this, &MDIchild::alinearRegla, Qt::QueuedConnection);
+    connect(m_view->horizontalScrollBar(), &QScrollBar::valueChanged, this, &MDIchild::alignRuler);
+    connect(&m_control, &TXTextControl::zoomChanged, this, &MDIchild::alignRuler, Qt::QueuedConnection);
 }
 
-void MDIchild::alinearRegla()
+void MDIchild::alignRuler()
 {
     const QPoint pageLeft = m_view->viewport()->mapTo(this, m_view->pageRect(1).topLeft());
     m_ruler->setPageOffset(pageLeft.x() - m_ruler->x());
@@ -45,7 +45,7 @@ void MDIchild::alinearRegla()
 bool MDIchild::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_view->viewport() && (event->type() == QEvent::Resize || event->type() == QEvent::Show))
-        alinearRegla();
+        alignRuler();
     return QWidget::eventFilter(watched, event);
 }
 
@@ -53,20 +53,12 @@ MDIchild::~MDIchild() = default;
 
 // The window load: the control's page values and its ruler; the main window
 // links its button bar and status bar to whichever window is current.
-void MDIchild::cargar()
+void MDIchild::load()
 {
     m_ruler->setControl(&m_control);
-    m_editor.unidad_medida = 2;
     m_control.setPageWidth(11906);
     m_control.setPageHeight(16837);
     setAutoFillBackground(true);
-}
-
-void MDIchild::setTitular(const QString &titular, const QString &cif)
-{
-    m_tieneTitular = true;
-    m_titular = titular;
-    m_cif = cif;
 }
 
 QAction *MDIchild::addItem(QMenu *menu, const QString &name, const QString &text,
@@ -80,7 +72,7 @@ QAction *MDIchild::addItem(QMenu *menu, const QString &name, const QString &text
     return action;
 }
 
-void MDIchild::crearMenus()
+void MDIchild::createMenus()
 {
     auto *fichero = new QMenu(QStringLiteral("&Fichero"), this);
     fichero->setObjectName(QStringLiteral("ficheromenu"));
@@ -110,9 +102,15 @@ QAction *MDIchild::item(const QString &name) const
     return findChild<QAction *>(name);
 }
 
+// As the main window's "Nuevo": a new empty document.
+void MDIchild::nuevoitem_Click()
+{
+    m_editor.nuevo_documento();
+}
+
 void MDIchild::abriritem_Click()
 {
-    m_editor.abrir();
+    m_editor.abriritem();
 }
 
 void MDIchild::guardaritem_Click()
@@ -132,8 +130,8 @@ void MDIchild::imprimiritem_Click()
 
 void MDIchild::saliritem_Click()
 {
-    m_editor.setActivo(this);
-    if (m_editor.salir() && m_editor.endProgram)
+    m_editor.setActiveWindow(this);
+    if (m_editor.exitCommand())
         m_editor.endProgram();
 }
 
@@ -150,7 +148,7 @@ void MDIchild::setRulerVisible(bool visible)
 
 void MDIchild::closeWithoutPrompt()
 {
-    m_sinPregunta = true;
+    m_closingWithoutPrompt = true;
     if (auto *frameWindow = parentWidget())
         frameWindow->close();
     else
@@ -159,12 +157,12 @@ void MDIchild::closeWithoutPrompt()
 
 void MDIchild::closeEvent(QCloseEvent *event)
 {
-    if (!m_sinPregunta && !m_editor.peticionCierre(this)) {
+    if (!m_closingWithoutPrompt && !m_editor.closeRequest(this)) {
         event->ignore();
         return;
     }
     event->accept();
-    m_editor.descargar(this);
+    m_editor.unload(this);
 }
 
 void MDIchild::resizeEvent(QResizeEvent *event)
@@ -175,7 +173,7 @@ void MDIchild::resizeEvent(QResizeEvent *event)
 
 void ajustar_ventana(MDIchild &ventana)
 {
-    TXTextView *control = ventana.vista();
+    TXTextView *control = ventana.view();
     TXRuler *ruler = ventana.TXRuler1();
     if (!ventana.isMinimized()) {
         const int rulerHeight = ruler->isHidden() ? 0 : ruler->sizeHint().height();
@@ -187,7 +185,7 @@ void ajustar_ventana(MDIchild &ventana)
     }
     // Coloured after sizing, so that the colour matches what is shown.
     QPalette palette = ventana.palette();
-    palette.setColor(QPalette::Window, ventana.width() > control->width() ? kGris : kBlanco);
+    palette.setColor(QPalette::Window, ventana.width() > control->width() ? kGrey : kWhite);
     ventana.setPalette(palette);
 }
 

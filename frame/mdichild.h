@@ -6,11 +6,14 @@
 // The window asks the editor module before it closes and tells it when it
 // unloads; everything else it delegates to the module too.
 
+#include "data/claimdata.h"
 #include "textctl/txtextcontrol.h"
 
 #include <QList>
 #include <QString>
 #include <QWidget>
+
+#include <optional>
 
 class QAction;
 class QMenu;
@@ -28,7 +31,7 @@ public:
     ~MDIchild() override;
 
     TXTextControl &TXTextControl1() { return m_control; }
-    TXTextView *vista() const { return m_view; }
+    TXTextView *view() const { return m_view; }
     TXRuler *TXRuler1() const { return m_ruler; }
 
     QString Tag() const { return m_tag; }
@@ -38,13 +41,11 @@ public:
 
     // The holder of the record a merge filled this window from; a window
     // opened from a file has none and is checked against record 1.
-    bool tieneTitular() const { return m_tieneTitular; }
-    QString titular() const { return m_titular; }
-    QString cif() const { return m_cif; }
-    void setTitular(const QString &titular, const QString &cif);
+    const std::optional<data::HolderFields> &holder() const { return m_holder; }
+    void setHolder(const data::HolderFields &holder) { m_holder = holder; }
     // The claim number of the record a merge filled this window from.
-    QString numeroExpediente() const { return m_numero; }
-    void setNumeroExpediente(const QString &numero) { m_numero = numero; }
+    QString claimNumber() const { return m_claimNumber; }
+    void setClaimNumber(const QString &numero) { m_claimNumber = numero; }
 
     // The menus the main window's menu bar shows while this window is
     // current, and the items by name ("guardaritem"...).
@@ -62,13 +63,13 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
-    void cargar();
-    void alinearRegla();
+    void load();
+    void alignRuler();
     bool eventFilter(QObject *watched, QEvent *event) override;
-    void crearMenus();
+    void createMenus();
     QAction *addItem(QMenu *menu, const QString &name, const QString &text, const QKeySequence &key,
                      void (MDIchild::*slot)());
-    void nuevoitem_Click() {}
+    void nuevoitem_Click();
     void abriritem_Click();
     void guardaritem_Click();
     void guardarcomoitem_Click();
@@ -81,11 +82,9 @@ private:
     TXTextView *m_view = nullptr;
     TXRuler *m_ruler = nullptr;
     QString m_tag;
-    bool m_tieneTitular = false;
-    QString m_titular;
-    QString m_cif;
-    QString m_numero;
-    bool m_sinPregunta = false;
+    std::optional<data::HolderFields> m_holder;
+    QString m_claimNumber;
+    bool m_closingWithoutPrompt = false;
     QList<QAction *> m_menuBarActions;
 };
 

@@ -14,22 +14,24 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QDir>
+#include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 
 namespace frame {
 
-MDIParent::MDIParent(const QString &programDir, const FrameServices &services, QWidget *parent)
+MDIParent::MDIParent(const QString &programDir, const FrameServices &services,
+                     AfterGeneration afterGeneration, QWidget *parent)
     : QMainWindow(parent),
       m_programDir(programDir),
-      m_services(services)
+      m_services(services),
+      m_afterGeneration(afterGeneration)
 {
     setWindowTitle(kMainCaption.toString());
     resize(1200, 900);
     if (!m_services.dialogo) {
-        m_ownDialog = std::make_unique<platform::QtCommonDialog>(this);
+        m_ownDialog = std::make_unique<platform::QtCommonDialog>(this, m_programDir);
         m_services.dialogo = m_ownDialog.get();
     }
     if (!m_services.mensajes) {
@@ -50,8 +52,8 @@ MDIParent::MDIParent(const QString &programDir, const FrameServices &services, Q
     }
     m_area = new QMdiArea(this);
     setCentralWidget(m_area);
-    crearBarra();
-    crearMenu();
+    createToolStrip();
+    createFileMenu();
     m_buttonBar = new TXButtonBar(this);
     addToolBarBreak();
     addToolBar(Qt::TopToolBarArea, m_buttonBar);
@@ -59,70 +61,69 @@ MDIParent::MDIParent(const QString &programDir, const FrameServices &services, Q
     setStatusBar(m_statusBar);
 
     m_editor = new Editor(m_area, m_services, m_programDir, this);
-    m_editor->mainCaption = [this] { return windowTitle(); };
-    m_editor->onUnload = [this] { m_timer1.start(); };
-    m_editor->endProgram = [this] { terminar(); };
-    m_editor->imprimir = [this] {
-        if (TXTextControl *control = m_editor->controlActivo())
+    m_editor->setMainCaption([this] { return windowTitle(); });
+    m_editor->setUnloadHandler([this] { m_timer1.start(); });
+    m_editor->setEndProgram([this] { endProgram(); });
+    m_editor->setPrintCommand([this] {
+        if (TXTextControl *control = m_editor->activeControl())
             commands::imprimir_documento(*control, *m_services.impresora);
-    };
-    connect(m_editor, &Editor::activoChanged, this, &MDIParent::documentoActivo);
+    });
+    connect(m_editor, &Editor::activeWindowChanged, this, &MDIParent::showActiveDocument);
 
     m_timer1.setInterval(500);
     connect(&m_timer1, &QTimer::timeout, this, &MDIParent::Timer1_Timer);
     m_timer1.start();  // running from the start; the load handler stops it
-    documentoActivo(nullptr);
+    showActiveDocument(nullptr);
 }
 
 MDIParent::~MDIParent()
 {
-    m_terminando = true;
+    m_ending = true;
 }
 
 bool MDIParent::MDIParent_Load()
 {
-    m_editor->tabla_id = 10;
     m_timer1.stop();
     QString error;
-    if (!data::cargar_diccionario(m_programDir, &error)) {
+    if (!data::cargar_diccionario(m_programDir, &m_tablaCampos, &error)) {
         m_services.mensajes->show(error, platform::OkOnly + platform::Critical);
         return false;
     }
-    fieldTableChanged();
-    QDir::setCurrent(m_programDir);
-    m_editor->iniciar();
+    fillFieldCombo();
+    m_editor->openFirstWindow();
     return true;
 }
 
 void MDIParent::Timer1_Timer()
 {
-    if (m_editor->todos_cerrados() && !m_terminando)
+    if (m_editor->todos_cerrados() && !m_ending)
         m_editor->nuevo_documento();
     m_timer1.stop();
 }
 
-bool MDIParent::generar(const QString &plantilla)
+bool MDIParent::generate(const QString &plantilla)
 {
     const merge::GenerationResult result = merge::generar_documento(*this, plantilla);
-    if (mostrarTrasGenerar)
+    if (m_afterGeneration == AfterGeneration::Show)
         show();
     if (!result.ok)
         m_services.mensajes->show(result.error, platform::OkOnly + platform::Critical);
     return result.ok;
 }
 
-void MDIParent::actuarLineaComandos(const QString &linea)
+void MDIParent::actOnCommandLine(const QString &linea)
 {
-    linea_comandos = linea;
     if (linea.isEmpty())
         return;
     const QChar flag = linea.back();
-    const QString path = linea.chopped(1);
+    QString path = linea.chopped(1);
+    if (QFileInfo(path.trimmed()).isRelative())
+        path = m_programDir + u'/' + path.trimmed();
     if (flag == u'1') {
         m_editor->abrir_fichero(path);
     } else if (flag == u'0') {
         m_editor->abrir_fichero(path);
-        generar(path);
+        generate(path);
     }
 }
 
@@ -131,33 +132,39 @@ void MDIParent::setMainWindowVisible(bool visible)
     setVisible(visible);
 }
 
-void MDIParent::fieldTableChanged()
+void MDIParent::fieldTableRead(const data::FieldTable &table)
+{
+    m_tablaCampos = table;
+    fillFieldCombo();
+}
+
+void MDIParent::fillFieldCombo()
 {
     m_cboCampos->clear();
-    m_cboCampos->addItems(data::tabla_campos().names());
+    m_cboCampos->addItems(m_tablaCampos.names());
     m_cboCampos->setEditText(data::kFieldComboText.toString());
 }
 
 TXTextControl *MDIParent::abrirPlantilla(const QString &plantilla, const textctl::DocumentContent &content)
 {
-    MDIchild *child = m_editor->abrir_contenido(plantilla, content);
+    MDIchild *child = m_editor->abrir_fichero(plantilla, content);
     return child ? &child->TXTextControl1() : nullptr;
 }
 
 void MDIParent::finishMergedWindow(const QString &caption, const QString &numero,
-                                   const QString &titular, const QString &cif)
+                                   const data::HolderFields &holder)
 {
-    MDIchild *child = m_editor->activo();
+    MDIchild *child = m_editor->activeWindow();
     if (!child)
         return;
     const int slot = m_editor->slotOf(child);
     child->setCaption(caption.isEmpty() ? kSinTitulo.toString() + QString::number(slot) : caption);
-    child->setTitular(titular, cif);
-    child->setNumeroExpediente(numero);
-    m_editor->estado(slot).modificado = kVerdadero;
+    child->setHolder(holder);
+    child->setClaimNumber(numero);
+    m_editor->estados(slot).modificado = kVerdadero;
 }
 
-void MDIParent::documentoActivo(MDIchild *child)
+void MDIParent::showActiveDocument(MDIchild *child)
 {
     TXTextControl *control = child ? &child->TXTextControl1() : nullptr;
     m_buttonBar->setControl(control);
@@ -171,9 +178,9 @@ void MDIParent::documentoActivo(MDIchild *child)
         menuBar()->addMenu(m_fileitem);
 }
 
-void MDIParent::terminar()
+void MDIParent::endProgram()
 {
-    m_terminando = true;
+    m_ending = true;
     m_timer1.stop();
     for (QMdiSubWindow *window : m_area->subWindowList())
         if (auto *child = qobject_cast<MDIchild *>(window->widget()))
@@ -184,11 +191,11 @@ void MDIParent::terminar()
 // Closing the frame asks about every modified document as the exit does.
 void MDIParent::closeEvent(QCloseEvent *event)
 {
-    if (!m_terminando && !m_editor->salir(Editor::ConTitular)) {
+    if (!m_ending && !m_editor->exitCommand(Editor::CheckHolder)) {
         event->ignore();
         return;
     }
-    m_terminando = true;
+    m_ending = true;
     event->accept();
 }
 

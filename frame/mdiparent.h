@@ -9,7 +9,11 @@
 //   MDIParent parent(programDir, services);
 //   if (!parent.MDIParent_Load()) return 1;   // the dictionary could not be read
 //   parent.show();
+//
+// Every path the window builds starts from the program directory; nothing
+// depends on the process's working directory.
 
+#include "data/fieldtable.h"
 #include "frame/frameservices.h"
 #include "merge/documenthost.h"
 
@@ -38,14 +42,22 @@ inline constexpr QStringView kMainCaption = u"Valdrin";
 class MDIParent final : public QMainWindow, public merge::DocumentHost {
     Q_OBJECT
 public:
+    // Whether the frame comes back into view once a generation has hidden
+    // it: quorvel shows it, moltrex leaves it out of the way.
+    enum class AfterGeneration { Show, StayHidden };
+
     // Services left null get their real implementation.
-    MDIParent(const QString &programDir, const FrameServices &services = {}, QWidget *parent = nullptr);
+    MDIParent(const QString &programDir, const FrameServices &services = {},
+              AfterGeneration afterGeneration = AfterGeneration::Show, QWidget *parent = nullptr);
     ~MDIParent() override;
 
     // The load handler: reads the field dictionary (false, after a message
     // naming the error, when it cannot be read; the program then ends), and
     // opens the first, empty document window in slot 1.
     bool MDIParent_Load();
+    // The field table the load handler read, and the field combo lists (a
+    // generation replaces it with the one it read).
+    const data::FieldTable &tabla_campos() const { return m_tablaCampos; }
 
     Editor &editor() { return *m_editor; }
     QMdiArea *mdiArea() const { return m_area; }
@@ -61,7 +73,7 @@ public:
     // ("boton_nuevo"...), and the "Fichero" menu shown while no document
     // window is open.
     QToolBar *pictoolbar() const { return m_pictoolbar; }
-    QAction *boton(const QString &name) const;
+    QAction *button(const QString &name) const;
     QComboBox *combo_zoom() const { return m_comboZoom; }
     QComboBox *cboCampos() const { return m_cboCampos; }
     QMenu *fileitem() const { return m_fileitem; }
@@ -82,41 +94,43 @@ public:
 
 
     // Generation of reports from a template. False after a message naming
-    // what could not be read. The driver hides the frame; quorvel shows it
-    // again afterwards (mostrarTrasGenerar).
-    bool generar(const QString &plantilla);
-    bool mostrarTrasGenerar = true;
+    // what could not be read. The driver hides the frame; whether it shows
+    // again is the constructor's AfterGeneration.
+    bool generate(const QString &plantilla);
 
     // quorvel's command line `<path><flag>`: flag "1" opens the path, "0"
-    // opens it and merges it as a template; anything else does nothing.
-    void actuarLineaComandos(const QString &linea);
-    QString linea_comandos;
+    // opens it and merges it as a template; anything else does nothing. A
+    // relative path is taken from the program directory.
+    void actOnCommandLine(const QString &linea);
 
     // DocumentHost
     QString programDirectory() const override { return m_programDir; }
     void setMainWindowVisible(bool visible) override;
-    void fieldTableChanged() override;
+    void fieldTableRead(const data::FieldTable &table) override;
     TXTextControl *abrirPlantilla(const QString &plantilla,
                                   const textctl::DocumentContent &content) override;
     void finishMergedWindow(const QString &caption, const QString &numero,
-                            const QString &titular, const QString &cif) override;
+                            const data::HolderFields &holder) override;
 
     // Ends the program: every window closes without its prompt.
-    void terminar();
+    void endProgram();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void documentoActivo(MDIchild *child);
-    void crearBarra();
-    void crearMenu();
-    QAction *addBoton(const QString &name, const QString &toolTip, const QString &themeIcon, int icon,
-                      void (MDIParent::*slot)());
+    void showActiveDocument(MDIchild *child);
+    void createToolStrip();
+    void createFileMenu();
+    QAction *addButton(const QString &name, const QString &toolTip, const QString &themeIcon, int icon,
+                       void (MDIParent::*slot)());
     void clip(int action);
+    void fillFieldCombo();
 
     QString m_programDir;
     FrameServices m_services;
+    AfterGeneration m_afterGeneration;
+    data::FieldTable m_tablaCampos;
     std::unique_ptr<platform::CommonDialog> m_ownDialog;
     std::unique_ptr<platform::MessageBoxes> m_ownMessages;
     std::unique_ptr<platform::ScreenPointer> m_ownPointer;
@@ -132,7 +146,7 @@ private:
     QComboBox *m_cboCampos = nullptr;
     QMenu *m_fileitem = nullptr;
     QTimer m_timer1;
-    bool m_terminando = false;
+    bool m_ending = false;
 };
 
 }  // namespace frame

@@ -17,8 +17,8 @@
 
 namespace frame {
 
-QAction *MDIParent::addBoton(const QString &name, const QString &toolTip, const QString &themeIcon,
-                             int icon, void (MDIParent::*slot)())
+QAction *MDIParent::addButton(const QString &name, const QString &toolTip, const QString &themeIcon,
+                              int icon, void (MDIParent::*slot)())
 {
     // The desktop's icon for the command when its theme has one.
     const QIcon picture = QIcon::fromTheme(themeIcon, style()->standardIcon(QStyle::StandardPixmap(icon)));
@@ -29,18 +29,18 @@ QAction *MDIParent::addBoton(const QString &name, const QString &toolTip, const 
     return action;
 }
 
-void MDIParent::crearBarra()
+void MDIParent::createToolStrip()
 {
     m_pictoolbar = addToolBar(QStringLiteral("pictoolbar"));
     m_pictoolbar->setObjectName(QStringLiteral("pictoolbar"));
-    addBoton(QStringLiteral("boton_nuevo"), QStringLiteral("Nuevo"), QStringLiteral("document-new"), QStyle::SP_FileIcon, &MDIParent::boton_nuevo_Click);
-    addBoton(QStringLiteral("boton_abrir"), QStringLiteral("Abrir"), QStringLiteral("document-open"), QStyle::SP_DialogOpenButton, &MDIParent::boton_abrir_Click);
-    addBoton(QStringLiteral("boton_salvar"), QStringLiteral("Grabar"), QStringLiteral("document-save"), QStyle::SP_DialogSaveButton, &MDIParent::boton_salvar_Click);
-    addBoton(QStringLiteral("boton_cortar"), QStringLiteral("Cortar"), QStringLiteral("edit-cut"), QStyle::SP_TrashIcon, &MDIParent::boton_cortar_Click);
-    addBoton(QStringLiteral("boton_copiar"), QStringLiteral("Copiar"), QStringLiteral("edit-copy"), QStyle::SP_FileDialogContentsView, &MDIParent::boton_copiar_Click);
-    addBoton(QStringLiteral("boton_pegar"), QStringLiteral("Pegar"), QStringLiteral("edit-paste"), QStyle::SP_DialogApplyButton, &MDIParent::boton_pegar_Click);
-    addBoton(QStringLiteral("boton_imprimir"), QStringLiteral("Imprimir"), QStringLiteral("document-print"), QStyle::SP_ComputerIcon, &MDIParent::boton_imprimir_Click);
-    addBoton(QStringLiteral("boton_vista"), QStringLiteral("Vista previa"), QStringLiteral("document-print-preview"), QStyle::SP_FileDialogDetailedView, &MDIParent::boton_vista_Click);
+    addButton(QStringLiteral("boton_nuevo"), QStringLiteral("Nuevo"), QStringLiteral("document-new"), QStyle::SP_FileIcon, &MDIParent::boton_nuevo_Click);
+    addButton(QStringLiteral("boton_abrir"), QStringLiteral("Abrir"), QStringLiteral("document-open"), QStyle::SP_DialogOpenButton, &MDIParent::boton_abrir_Click);
+    addButton(QStringLiteral("boton_salvar"), QStringLiteral("Grabar"), QStringLiteral("document-save"), QStyle::SP_DialogSaveButton, &MDIParent::boton_salvar_Click);
+    addButton(QStringLiteral("boton_cortar"), QStringLiteral("Cortar"), QStringLiteral("edit-cut"), QStyle::SP_TrashIcon, &MDIParent::boton_cortar_Click);
+    addButton(QStringLiteral("boton_copiar"), QStringLiteral("Copiar"), QStringLiteral("edit-copy"), QStyle::SP_FileDialogContentsView, &MDIParent::boton_copiar_Click);
+    addButton(QStringLiteral("boton_pegar"), QStringLiteral("Pegar"), QStringLiteral("edit-paste"), QStyle::SP_DialogApplyButton, &MDIParent::boton_pegar_Click);
+    addButton(QStringLiteral("boton_imprimir"), QStringLiteral("Imprimir"), QStringLiteral("document-print"), QStyle::SP_ComputerIcon, &MDIParent::boton_imprimir_Click);
+    addButton(QStringLiteral("boton_vista"), QStringLiteral("Vista previa"), QStringLiteral("document-print-preview"), QStyle::SP_FileDialogDetailedView, &MDIParent::boton_vista_Click);
 
     m_comboZoom = new QComboBox(m_pictoolbar);
     m_comboZoom->setObjectName(QStringLiteral("combo_zoom"));
@@ -52,7 +52,7 @@ void MDIParent::crearBarra()
     connect(m_comboZoom, &QComboBox::activated, this, &MDIParent::combo_zoom_Click);
     m_pictoolbar->addWidget(m_comboZoom);
 
-    addBoton(QStringLiteral("Image1"), QStringLiteral("Plantillas"), QStringLiteral("document-new-from-template"), QStyle::SP_FileDialogNewFolder, &MDIParent::Image1_Click);
+    addButton(QStringLiteral("Image1"), QStringLiteral("Plantillas"), QStringLiteral("document-new-from-template"), QStyle::SP_FileDialogNewFolder, &MDIParent::Image1_Click);
 
     m_label1 = new QLabel(QStringLiteral("Campos:"), m_pictoolbar);
     m_label1->setObjectName(QStringLiteral("Label1"));
@@ -66,7 +66,7 @@ void MDIParent::crearBarra()
     m_pictoolbar->addWidget(m_cboCampos);
 }
 
-void MDIParent::crearMenu()
+void MDIParent::createFileMenu()
 {
     m_fileitem = new QMenu(QStringLiteral("Fichero"), this);
     m_fileitem->setObjectName(QStringLiteral("fileitem"));
@@ -82,7 +82,7 @@ void MDIParent::crearMenu()
     connect(salir, &QAction::triggered, this, &MDIParent::saliritem_Click);
 }
 
-QAction *MDIParent::boton(const QString &name) const
+QAction *MDIParent::button(const QString &name) const
 {
     for (QAction *action : m_pictoolbar->actions())
         if (action->objectName() == name)
@@ -99,7 +99,7 @@ void MDIParent::boton_nuevo_Click()
 
 void MDIParent::boton_abrir_Click()
 {
-    m_editor->abrir();
+    m_editor->abriritem();
 }
 
 void MDIParent::boton_salvar_Click()
@@ -114,20 +114,20 @@ void MDIParent::boton_imprimir_Click()
 
 void MDIParent::boton_vista_Click()
 {
-    if (TXTextControl *control = m_editor->controlActivo())
-        commands::mostrar_vista_previa(*control, this);
+    if (TXTextControl *control = m_editor->activeControl())
+        commands::showPrintPreview(*control, this);
 }
 
 void MDIParent::clip(int action)
 {
-    if (TXTextControl *control = m_editor->controlActivo())
+    if (TXTextControl *control = m_editor->activeControl())
         control->Clip(action);
 }
 
 // "75%" gives 75; a text with no leading number gives nothing to set.
 void MDIParent::combo_zoom_Click()
 {
-    TXTextControl *control = m_editor->controlActivo();
+    TXTextControl *control = m_editor->activeControl();
     const QString text = m_comboZoom->currentText().trimmed();
     qsizetype digits = 0;
     while (digits < text.size() && text.at(digits).isDigit())
@@ -147,26 +147,26 @@ void MDIParent::Image1_Click()
     dialogo.FileName.clear();
     dialogo.Filter = QStringLiteral("Archivos de texto enriquecido (*.rtf)|*.rtf");
     dialogo.FilterIndex = 1;
-    dialogo.Flags = 6148;
+    dialogo.Flags = platform::FlagFileMustExist | platform::FlagPathMustExist | platform::FlagHideReadOnly;
     if (dialogo.ShowOpen() != 0)
         return;
-    generar(dialogo.FileName);
+    generate(dialogo.FileName);
 }
 
 void MDIParent::cboCampos_Click()
 {
-    MDIchild *child = m_editor->activo();
+    MDIchild *child = m_editor->activeWindow();
     if (!child) {
         m_cboCampos->setEnabled(false);
         return;
     }
     child->TXTextControl1().setSelText(u'&' + m_cboCampos->currentText() + u'&');
-    child->vista()->setFocus();
+    child->view()->setFocus();
 }
 
 void MDIParent::saliritem_Click()
 {
-    terminar();
+    endProgram();
 }
 
 }  // namespace frame

@@ -4,7 +4,7 @@
 
 namespace generator {
 
-QString buscar_fichero(const QString &programDir, const QString &name)
+QString findListedFile(const QString &programDir, const QString &name)
 {
     const QString wanted = name.toUpper().trimmed();
     // A fresh QDir each call: no cached listing survives between ticks.
@@ -17,7 +17,7 @@ QString buscar_fichero(const QString &programDir, const QString &name)
 
 bool existe_fichero(const QString &programDir, const QString &name)
 {
-    return !buscar_fichero(programDir, name).isEmpty();
+    return !findListedFile(programDir, name).isEmpty();
 }
 
 }  // namespace generator

@@ -5,7 +5,7 @@
 // names. The directory is listed afresh on every call; a name with a
 // directory part is never found.
 //
-//   if (generator::existe_fichero(programDir, v.wfichero + u".txt"_s)) work();
+//   if (generator::existe_fichero(programDir, args.wfichero + u".txt"_s)) work();
 
 #include <QString>
 
@@ -13,6 +13,6 @@ namespace generator {
 
 bool existe_fichero(const QString &programDir, const QString &name);
 // The listed name that matches `name`, or an empty text.
-QString buscar_fichero(const QString &programDir, const QString &name);
+QString findListedFile(const QString &programDir, const QString &name);
 
 }  // namespace generator

@@ -8,6 +8,11 @@
 
 class TXTextControl;
 
+namespace data {
+class FieldTable;
+struct HolderFields;
+}
+
 namespace textctl {
 struct DocumentContent;
 }
@@ -20,8 +25,8 @@ public:
 
     virtual QString programDirectory() const = 0;
     virtual void setMainWindowVisible(bool visible) = 0;
-    // The field table was read again: the field combo follows it.
-    virtual void fieldTableChanged() {}
+    // The generation read the field dictionary: the field combo follows it.
+    virtual void fieldTableRead(const data::FieldTable &) {}
 
     // Opens a new document window on `plantilla`, as opening the file would
     // (slot, caption, page values), holding `content` read beforehand; the
@@ -33,7 +38,7 @@ public:
     // `caption` (empty: untitled, named by its slot), keeps the claim number
     // and the record's holder for its holder check, and counts as modified.
     virtual void finishMergedWindow(const QString &caption, const QString &numero,
-                                    const QString &titular, const QString &cif) = 0;
+                                    const data::HolderFields &holder) = 0;
 };
 
 }  // namespace merge

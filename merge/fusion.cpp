@@ -1,7 +1,7 @@
 #include "merge/fusion.h"
 
-#include "data/currentclaim.h"
 #include "merge/markerpasses.h"
+#include "merge/mergedata.h"
 #include "merge/secciones.h"
 
 #include <algorithm>
@@ -9,7 +9,7 @@
 
 namespace merge {
 
-bool esCodigoSeccion(const QString &codigo)
+bool isSectionCode(const QString &codigo)
 {
     static const std::array<QString, 10> kCodes{
         QStringLiteral("CABECERA"), QStringLiteral("PIE"), QStringLiteral("HISTORIA"),
@@ -20,21 +20,21 @@ bool esCodigoSeccion(const QString &codigo)
     return std::find(kCodes.begin(), kCodes.end(), codigo) != kCodes.end();
 }
 
-void fusionar_registro(TXTextControl &control, const QList<data::campo> &lineas, int registro,
-                       const QString &programDir, QString *numero)
+void fusionar_registro(TXTextControl &control, const MergeData &mergeData, int registro,
+                       QString *numero)
 {
-    for (const data::campo &line : lineas) {
-        if (esCodigoSeccion(line.codigo))
+    for (const data::campo &line : mergeData.fields.lines()) {
+        if (isSectionCode(line.codigo))
             continue;
-        const QString result = sustituir_en_texto(control, line.nombre, line.codigo, registro);
+        const QString result = sustituir_en_texto(control, mergeData, line.nombre, line.codigo, registro);
         if (line.codigo == data::kClaimNumberKey)
             *numero = result;
-        sustituir_en_cabecera(control, line.nombre, line.codigo, registro);
-        sustituir_en_pie(control, line.nombre, line.codigo, registro);
-        sustituir_en_cabecera1(control, line.nombre, line.codigo, registro);
-        sustituir_en_pie1(control, line.nombre, line.codigo, registro);
+        sustituir_en_cabecera(control, mergeData, line.nombre, line.codigo, registro);
+        sustituir_en_pie(control, mergeData, line.nombre, line.codigo, registro);
+        sustituir_en_cabecera1(control, mergeData, line.nombre, line.codigo, registro);
+        sustituir_en_pie1(control, mergeData, line.nombre, line.codigo, registro);
     }
-    insertar_secciones(control, programDir, *numero);
+    insertar_secciones(control, mergeData, *numero);
 }
 
 }  // namespace merge

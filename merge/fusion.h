@@ -6,27 +6,26 @@
 // it, so a marker inside an inserted value is replaced by a later field.
 //
 //   QString numero;
-//   fusionar_registro(control, table.lines(), 1, programDir, &numero);
+//   fusionar_registro(control, mergeData, 1, &numero);
 //   // numero == "00123"
 
-#include "data/fieldtable.h"
-
-#include <QList>
 #include <QString>
 
 class TXTextControl;
 
 namespace merge {
 
+struct MergeData;
+
 // True for the ten codes whose fields come from the section file, not
 // from the claim record (compared exactly).
-bool esCodigoSeccion(const QString &codigo);
+bool isSectionCode(const QString &codigo);
 
-// Runs the passes of `lineas` (one entry per dictionary line, without the
-// spare entry) for record `registro`, then inserts the section blocks of
-// the claim number. *numero keeps its value unless a "NUMERO" line gives a
-// new one (the later line wins).
-void fusionar_registro(TXTextControl &control, const QList<data::campo> &lineas, int registro,
-                       const QString &programDir, QString *numero);
+// Runs the passes of every line of the merge's dictionary for record
+// `registro`, then inserts the section blocks of the claim number.
+// *numero keeps its value unless a "NUMERO" line gives a new one (the
+// later line wins).
+void fusionar_registro(TXTextControl &control, const MergeData &mergeData, int registro,
+                       QString *numero);
 
 }  // namespace merge

@@ -1,6 +1,6 @@
 #include "merge/markerpasses.h"
 
-#include "data/currentclaim.h"
+#include "merge/mergedata.h"
 #include "textctl/txtextcontrol.h"
 
 #include <QTextDocument>
@@ -9,32 +9,37 @@ namespace merge {
 
 namespace {
 
-void replaceFirstInArea(TXTextControl &control, int area, const QString &nombre,
-                        const QString &codigo, int registro)
+QString valueOf(const MergeData &mergeData, const QString &codigo, int registro)
+{
+    return data::valor_campo(mergeData.fields, mergeData.claims, codigo, registro);
+}
+
+void replaceFirstInArea(TXTextControl &control, int area, const MergeData &mergeData,
+                        const QString &nombre, const QString &codigo, int registro)
 {
     control.setHeaderFooterSelect(area);
-    const int found = control.Find(marcador(nombre), 0, 16);
-    const QString value = data::valor_campo(codigo, registro);
+    const int found = control.Find(markerFor(nombre), 0, 16);
+    const QString value = valueOf(mergeData, codigo, registro);
     if (found >= 0)
         control.setSelText(value.isEmpty() ? kMissingValue.toString() : value);
-    control.setHeaderFooterSelect(0);
+    control.setHeaderFooterSelect(textctl::MainText);
 }
 
 }  // namespace
 
-QString marcador(const QString &nombre)
+QString markerFor(const QString &nombre)
 {
     return u'&' + nombre + u'&';
 }
 
-QString sustituir_en_texto(TXTextControl &control, const QString &nombre,
+QString sustituir_en_texto(TXTextControl &control, const MergeData &mergeData, const QString &nombre,
                            const QString &codigo, int registro)
 {
-    control.setHeaderFooterSelect(0);
+    control.setHeaderFooterSelect(textctl::MainText);
     if (control.document().main()->isEmpty())
         return {};
-    const QString marker = marcador(nombre);
-    const QString value = data::valor_campo(codigo, registro);
+    const QString marker = markerFor(nombre);
+    const QString value = valueOf(mergeData, codigo, registro);
     int from = 0;
     while (true) {
         const int found = control.Find(marker, from, 16);
@@ -51,28 +56,28 @@ QString sustituir_en_texto(TXTextControl &control, const QString &nombre,
     return codigo == data::kClaimNumberKey ? value : QString();
 }
 
-void sustituir_en_cabecera(TXTextControl &control, const QString &nombre,
+void sustituir_en_cabecera(TXTextControl &control, const MergeData &mergeData, const QString &nombre,
                            const QString &codigo, int registro)
 {
-    replaceFirstInArea(control, 1, nombre, codigo, registro);
+    replaceFirstInArea(control, textctl::PageHeader, mergeData, nombre, codigo, registro);
 }
 
-void sustituir_en_pie(TXTextControl &control, const QString &nombre,
+void sustituir_en_pie(TXTextControl &control, const MergeData &mergeData, const QString &nombre,
                       const QString &codigo, int registro)
 {
-    replaceFirstInArea(control, 4, nombre, codigo, registro);
+    replaceFirstInArea(control, textctl::PageFooter, mergeData, nombre, codigo, registro);
 }
 
-void sustituir_en_cabecera1(TXTextControl &control, const QString &nombre,
+void sustituir_en_cabecera1(TXTextControl &control, const MergeData &mergeData, const QString &nombre,
                             const QString &codigo, int registro)
 {
-    replaceFirstInArea(control, 2, nombre, codigo, registro);
+    replaceFirstInArea(control, textctl::FirstPageHeader, mergeData, nombre, codigo, registro);
 }
 
-void sustituir_en_pie1(TXTextControl &control, const QString &nombre,
+void sustituir_en_pie1(TXTextControl &control, const MergeData &mergeData, const QString &nombre,
                        const QString &codigo, int registro)
 {
-    replaceFirstInArea(control, 8, nombre, codigo, registro);
+    replaceFirstInArea(control, textctl::FirstPageFooter, mergeData, nombre, codigo, registro);
 }
 
 }  // namespace merge

@@ -2,6 +2,7 @@
 
 #include "data/datafile.h"
 #include "data/linereader.h"
+#include "merge/mergedata.h"
 #include "platform/codepage.h"
 #include "textctl/txtextcontrol.h"
 
@@ -26,7 +27,7 @@ public:
     bool atEnd() const { return m_reader.atEnd(); }
     bool isHeader(int section) const
     {
-        return platform::decodeWindows1252(data::trimSpaces(m_line)) == kSecciones[section].cabecera;
+        return platform::decodeWindows1252(data::trimSpaces(m_line)) == kSections[section].header;
     }
     void appendTo(QString &block) const
     {
@@ -41,7 +42,7 @@ private:
 
 }  // namespace
 
-bool leer_secciones(QByteArrayView bytes, BloquesSeccion *blocks)
+bool readSections(QByteArrayView bytes, SectionBlocks *blocks)
 {
     *blocks = {};
     SectionScanner scan(bytes);
@@ -78,23 +79,23 @@ bool leer_secciones(QByteArrayView bytes, BloquesSeccion *blocks)
     return true;
 }
 
-void poner_bloques(TXTextControl &control, const BloquesSeccion &blocks)
+void placeBlocks(TXTextControl &control, const SectionBlocks &blocks)
 {
-    control.setHeaderFooterSelect(0);
+    control.setHeaderFooterSelect(textctl::MainText);
     for (int section = 0; section < kSectionCount; ++section) {
-        if (control.Find(kSecciones[section].marcador.toString(), 0, 16) >= 0)
+        if (control.Find(kSections[section].marker.toString(), 0, 16) >= 0)
             control.setSelText(blocks[section]);
     }
 }
 
-void insertar_secciones(TXTextControl &control, const QString &programDir, const QString &numero)
+void insertar_secciones(TXTextControl &control, const MergeData &mergeData, const QString &numero)
 {
-    BloquesSeccion blocks;
+    SectionBlocks blocks;
     QByteArray bytes;
-    const QString path = data::resolvePath(programDir, numero + QStringLiteral(".txt"));
-    if (!data::readDataFile(path, &bytes) || !leer_secciones(bytes, &blocks))
+    const QString path = data::resolvePath(mergeData.programDir, numero + QStringLiteral(".txt"));
+    if (!data::readDataFile(path, &bytes) || !readSections(bytes, &blocks))
         blocks = {};
-    poner_bloques(control, blocks);
+    placeBlocks(control, blocks);
 }
 
 }  // namespace merge

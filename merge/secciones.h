@@ -11,7 +11,7 @@
 // its section's lines, each followed by LF then CR.
 //
 //   std::array<QString, kSectionCount> blocks;
-//   if (!leer_secciones(bytes, &blocks)) blocks = {};   // all markers removed
+//   if (!readSections(bytes, &blocks)) blocks = {};   // all markers removed
 
 #include <QByteArrayView>
 #include <QString>
@@ -23,15 +23,17 @@ class TXTextControl;
 
 namespace merge {
 
+struct MergeData;
+
 inline constexpr int kSectionCount = 10;
 inline constexpr int kRequiredSections = 5;
 
-struct Seccion {
-    QStringView cabecera;  // the header line
-    QStringView marcador;  // the marker of the main text that takes the block
+struct Section {
+    QStringView header;  // the header line
+    QStringView marker;  // the marker of the main text that takes the block
 };
 
-inline constexpr std::array<Seccion, kSectionCount> kSecciones{{
+inline constexpr std::array<Section, kSectionCount> kSections{{
     {u"[CABECERA]", u"&Peritaje,Texto previo&"},
     {u"[PIE]", u"&Peritaje,Texto conclusion&"},
     {u"[HISTORIA]", u"&peritaje,texto incidencias&"},
@@ -44,21 +46,21 @@ inline constexpr std::array<Seccion, kSectionCount> kSecciones{{
     {u"[VAL_TOT]", u"&valoracion,Total&"},
 }};
 
-using BloquesSeccion = std::array<QString, kSectionCount>;
+using SectionBlocks = std::array<QString, kSectionCount>;
 
 // Splits a section file into its ten blocks. False, with every block
 // empty, when the file ends before one of the five required headers.
-bool leer_secciones(QByteArrayView bytes, BloquesSeccion *blocks);
+bool readSections(QByteArrayView bytes, SectionBlocks *blocks);
 
-// Reads the section file of claim `numero` in `programDir` (its name
-// matched ignoring case) and puts each block in place of the first
-// occurrence of its marker in the main text. A missing, unreadable or short
-// file gives empty blocks, so every section marker is removed; nothing is
-// reported.
-void insertar_secciones(TXTextControl &control, const QString &programDir, const QString &numero);
+// Reads the section file of claim `numero` in the merge's program directory
+// (its name matched ignoring case) and puts each block in place of the
+// first occurrence of its marker in the main text. A missing, unreadable or
+// short file gives empty blocks, so every section marker is removed;
+// nothing is reported.
+void insertar_secciones(TXTextControl &control, const MergeData &mergeData, const QString &numero);
 
 // Puts each block in place of the first occurrence of its marker in the
 // main text; an empty block removes the marker.
-void poner_bloques(TXTextControl &control, const BloquesSeccion &blocks);
+void placeBlocks(TXTextControl &control, const SectionBlocks &blocks);
 
 }  // namespace merge

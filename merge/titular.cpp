@@ -1,6 +1,5 @@
 #include "merge/titular.h"
 
-#include "data/claimdata.h"
 #include "textctl/txtextcontrol.h"
 
 #include <array>
@@ -8,6 +7,10 @@
 namespace merge {
 
 namespace {
+
+// The order the areas are searched in.
+constexpr std::array<int, 5> kSearchOrder{textctl::MainText, textctl::PageHeader, textctl::PageFooter,
+                                          textctl::FirstPageHeader, textctl::FirstPageFooter};
 
 bool foundEither(TXTextControl &control, QStringView marker, const QString &value)
 {
@@ -19,30 +22,21 @@ bool foundEither(TXTextControl &control, QStringView marker, const QString &valu
 
 }  // namespace
 
-bool comprobar_titular(TXTextControl &control, const QString &titular, const QString &cif)
+bool comprobar_titular(TXTextControl &control, const data::HolderFields &holder)
 {
-    constexpr std::array<int, 5> kAreas{0, 1, 4, 2, 8};
     bool found = false;
-    for (int area : kAreas) {
+    for (int area : kSearchOrder) {
         // The main text is searched in whatever target the control has.
-        if (area != 0)
+        if (area != textctl::MainText)
             control.setHeaderFooterSelect(area);
-        if (foundEither(control, kMarcadorTitular, titular) || foundEither(control, kMarcadorCif, cif)) {
+        if (foundEither(control, kMarcadorTitular, holder.titular)
+            || foundEither(control, kMarcadorCif, holder.cif)) {
             found = true;
             break;
         }
     }
-    control.setHeaderFooterSelect(0);
+    control.setHeaderFooterSelect(textctl::MainText);
     return found;
-}
-
-bool comprobar_titular(TXTextControl &control, const QString &programDir, int registro)
-{
-    data::ClaimData claims;
-    data::HolderFields holder;
-    if (data::loadClaimData(programDir, &claims))
-        holder = claims.holder(registro);
-    return comprobar_titular(control, holder.titular, holder.cif);
 }
 
 }  // namespace merge

@@ -20,9 +20,13 @@ bool QtCommonDialog::run(DialogKind kind)
         dialog.selectNameFilter(filters.at(FilterIndex - 1));
     const QFileInfo start(FileName);
     if (!FileName.isEmpty()) {
-        dialog.setDirectory(start.absolutePath());
+        dialog.setDirectory(start.isRelative() && !m_startDirectory.isEmpty()
+                                ? QFileInfo(m_startDirectory + u'/' + FileName).absolutePath()
+                                : start.absolutePath());
         if (!start.fileName().contains(u'*'))
             dialog.selectFile(start.fileName());
+    } else if (!m_startDirectory.isEmpty()) {
+        dialog.setDirectory(m_startDirectory);
     }
     if (kind == DialogKind::Open) {
         dialog.setAcceptMode(QFileDialog::AcceptOpen);

@@ -1,24 +1,31 @@
 #pragma once
 
-// The common dialog through Qt's file dialog, parented to a window.
+// The common dialog through Qt's file dialog, parented to a window. A
+// dialog whose FileName names no folder opens in `startDirectory` (the
+// program directory), never in whatever folder the process started in.
 
 #include "platformui/commondialog.h"
 
 #include <QPointer>
-
+#include <QString>
 #include <QWidget>
 
 namespace platform {
 
 class QtCommonDialog final : public CommonDialog {
 public:
-    explicit QtCommonDialog(QWidget *parent = nullptr) : m_parent(parent) {}
+    explicit QtCommonDialog(QWidget *parent = nullptr, const QString &startDirectory = {})
+        : m_parent(parent),
+          m_startDirectory(startDirectory)
+    {
+    }
 
 protected:
     bool run(DialogKind kind) override;
 
 private:
     QPointer<QWidget> m_parent;
+    QString m_startDirectory;
 };
 
 }  // namespace platform

@@ -584,7 +584,7 @@ QString dumpModel(const RichDocument &doc)
             appendKept(lines, u"kept"_s, group);
     }
     QString out = lines.join(u'\n') + u'\n';
-    for (int code : RichDocument::kAreaCodes) {
+    for (int code : kHeaderFooterAreas) {
         if (const QTextDocument *area = doc.area(code)) {
             out += u"area %1\n"_s.arg(code);
             out += dumpLines(*area, 1);

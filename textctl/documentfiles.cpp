@@ -5,6 +5,7 @@
 #include "textctl/rtf/rtfreader.h"
 #include "textctl/rtf/rtfwriter.h"
 
+#include <QDataStream>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -40,13 +41,16 @@ bool readWhole(const QString &path, QByteArray *bytes, QString *error)
 }
 
 bool writeAtomically(const QString &path, const QByteArray &head, const QByteArray &body,
-                     QString *error)
+                     QString *error, bool *openFailed = nullptr)
 {
     // Unbuffered: a short write (a full disk, a size limit) must be seen
     // here. Qt's buffered flush at commit counts a short write as done and
     // would rename a truncated file over the old one.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)
+    const bool opened = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+    if (openFailed)
+        *openFailed = !opened;
+    if (!opened
         || file.write(head) != head.size()
         || file.write(body) != body.size()
         || !file.commit())
@@ -71,7 +75,30 @@ bool loadRtf(const QByteArray &bytes, const QString &path, RichDocument &doc, QS
                            .arg(QDir::toNativeSeparators(path), why));
 }
 
+QByteArray framedHeader(const PageValues &page)
+{
+    QByteArray header;
+    QDataStream out(&header, QIODevice::WriteOnly);
+    out.setByteOrder(QDataStream::LittleEndian);
+    for (qint32 field : {23, page.marginLeft, page.marginTop, page.marginRight, page.marginBottom,
+                         page.height, page.width})
+        out << field;
+    return header;
+}
+
 }  // namespace
+
+int formatForPath(const QString &path)
+{
+    const QString ending = path.trimmed().right(3).toUpper();
+    if (ending == u"RTF")
+        return kFormatRtf;
+    if (ending == u"DOC")
+        return kFormatWord;
+    if (ending == u"TXT")
+        return kFormatText;
+    return 0;
+}
 
 QByteArray convertWordToRtf(const QString &path, QString *error)
 {
@@ -175,6 +202,12 @@ bool saveDocumentAtOffset(const QString &path, qint64 offset, const RichDocument
     if (head.size() < offset)
         head.append(offset - head.size(), '\0');
     return writeAtomically(path, head, writeRtf(doc), error);
+}
+
+bool saveFramedDocumentFile(const QString &path, const RichDocument &doc, QString *error,
+                            bool *openFailed)
+{
+    return writeAtomically(path, framedHeader(doc.page), writeRtf(doc), error, openFailed);
 }
 
 }  // namespace textctl

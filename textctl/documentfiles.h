@@ -7,6 +7,8 @@
 //   9  Word: written as RTF content, which every word processor opens as a
 //      Word document; a Word file that holds RTF loads as RTF, a binary one
 //      is converted with LibreOffice when it is installed.
+// and the framed format, written only: a 28-byte header of page values
+// followed by the control's own format (RTF).
 // A save never leaves a half-written file: it writes a temporary file and
 // renames it over the target.
 //
@@ -24,6 +26,11 @@ inline constexpr int kFormatText = 1;
 inline constexpr int kFormatRtf = 5;
 inline constexpr int kFormatTextSave = 6;
 inline constexpr int kFormatWord = 9;
+
+// The format of a document by its file name: the last three characters of
+// the path, without the blanks around it and in upper case, "RTF" RTF, "DOC"
+// Word, "TXT" text (1); 0 for any other ending.
+int formatForPath(const QString &path);
 
 // Replaces the document's content. Page values change only as far as an
 // RTF file states them.
@@ -46,6 +53,14 @@ bool saveDocumentFile(const QString &path, int format, const RichDocument &doc, 
 // and writes the document in the control's own format (RTF) after them.
 bool saveDocumentAtOffset(const QString &path, qint64 offset, const RichDocument &doc,
                           QString *error);
+
+// The framed format: 23, the left, top, right and bottom margins, the page
+// height and the page width as 32-bit little-endian integers, then the
+// document in the control's own format. *openFailed, when given, tells a
+// file that could not be created from one that could not be written.
+inline constexpr qint64 kFramedHeaderSize = 28;
+bool saveFramedDocumentFile(const QString &path, const RichDocument &doc, QString *error,
+                            bool *openFailed = nullptr);
 
 // The RTF of a binary Word file, converted by LibreOffice (soffice) into a
 // private temporary directory. Empty with an error when soffice is missing

@@ -14,8 +14,6 @@ using namespace textctl;
 
 namespace {
 
-constexpr std::array<int, 5> kAreas{0, 1, 2, 4, 8};
-
 // Object and picture properties that must not pass to text typed over an
 // object.
 constexpr int kObjectProperties[] = {
@@ -43,6 +41,13 @@ constexpr int kObjectProperties[] = {
     prop::PictureShapeWrap,
 };
 
+// LoadSaveAttribute's indexes: 0 width, 1 height, 2-5 the margins left,
+// top, right, bottom.
+constexpr std::array<int PageValues::*, 6> kLoadSaveFields{
+    &PageValues::width,     &PageValues::height,      &PageValues::marginLeft,
+    &PageValues::marginTop, &PageValues::marginRight, &PageValues::marginBottom,
+};
+
 int areaLength(const QTextDocument *doc)
 {
     return doc ? doc->characterCount() - 1 : 0;
@@ -53,21 +58,12 @@ int areaLength(const QTextDocument *doc)
 TXTextControl::TXTextControl(QObject *parent)
     : QObject(parent)
 {
-    m_loadSave = {m_doc.page.width, m_doc.page.height, m_doc.page.marginLeft,
-                  m_doc.page.marginTop, m_doc.page.marginRight, m_doc.page.marginBottom};
+    m_loadSave = m_doc.page;
     resetCursors();
     attachDocuments();
 }
 
 TXTextControl::~TXTextControl() = default;
-
-int TXTextControl::slotOf(int area)
-{
-    for (int i = 0; i < int(kAreas.size()); ++i)
-        if (kAreas[i] == area)
-            return i;
-    return -1;
-}
 
 QTextDocument *TXTextControl::targetDocument() const
 {
@@ -76,7 +72,7 @@ QTextDocument *TXTextControl::targetDocument() const
 
 QTextCursor &TXTextControl::targetCursor()
 {
-    QTextCursor &cursor = m_cursors[slotOf(m_target)];
+    QTextCursor &cursor = m_cursors[areaIndex(m_target)];
     QTextDocument *doc = targetDocument();
     // A null cursor has no document to ask for.
     const QTextDocument *current = cursor.isNull() ? nullptr : cursor.document();
@@ -100,17 +96,17 @@ void TXTextControl::setCursor(const QTextCursor &cursor)
 
 void TXTextControl::resetCursors()
 {
-    for (int i = 0; i < int(kAreas.size()); ++i) {
-        QTextDocument *doc = m_doc.area(kAreas[i]);
-        m_cursors[i] = doc ? QTextCursor(doc) : QTextCursor();
+    m_cursors[areaIndex(MainText)] = QTextCursor(m_doc.main());
+    for (int code : kHeaderFooterAreas) {
+        QTextDocument *doc = m_doc.area(code);
+        m_cursors[areaIndex(code)] = doc ? QTextCursor(doc) : QTextCursor();
     }
 }
 
 void TXTextControl::attachDocuments()
 {
-    for (int area : kAreas) {
-        QTextDocument *doc = m_doc.area(area);
-        if (!doc || doc->property("txAttached").toBool())
+    for (QTextDocument *doc : m_doc.texts()) {
+        if (doc->property("txAttached").toBool())
             continue;
         doc->setProperty("txAttached", true);
         connect(doc, &QTextDocument::contentsChanged, this, [this] {
@@ -231,7 +227,7 @@ int TXTextControl::Find(const QString &text, int start, int /*options*/)
 
 void TXTextControl::setHeaderFooter(int set)
 {
-    m_doc.setHeaderFooterSet(set & 15);
+    m_doc.setHeaderFooterSet(set & kAllHeaderFooterAreas);
     if (!m_doc.area(m_active))
         m_active = 0;
     attachDocuments();
@@ -240,7 +236,7 @@ void TXTextControl::setHeaderFooter(int set)
 
 void TXTextControl::setHeaderFooterSelect(int area)
 {
-    if (slotOf(area) >= 0 && area != m_target) {
+    if (areaIndex(area) >= 0 && area != m_target) {
         m_target = area;
         emit selectionChanged();
     }
@@ -248,7 +244,7 @@ void TXTextControl::setHeaderFooterSelect(int area)
 
 void TXTextControl::activateHeaderFooter(int area)
 {
-    if (slotOf(area) < 0 || !m_doc.area(area))
+    if (areaIndex(area) < 0 || !m_doc.area(area))
         return;
     m_active = area;
     emit headerFooterChanged();
@@ -287,25 +283,20 @@ void TXTextControl::setPageMarginT(int twips) { m_doc.page.marginTop = twips; }
 void TXTextControl::setPageMarginR(int twips) { m_doc.page.marginRight = twips; }
 void TXTextControl::setPageMarginB(int twips) { m_doc.page.marginBottom = twips; }
 
-int TXTextControl::LoadSaveAttribute(int index) const
+void TXTextControl::setPageValues(const PageValues &values)
 {
-    return index >= 0 && index < int(m_loadSave.size()) ? m_loadSave[index] : 0;
+    static_cast<PageValues &>(m_doc.page) = values;
 }
 
-void TXTextControl::usePageOfLoad()
+int TXTextControl::LoadSaveAttribute(int index) const
 {
-    setPageWidth(LoadSaveAttribute(0));
-    setPageHeight(LoadSaveAttribute(1));
-    setPageMarginL(LoadSaveAttribute(2));
-    setPageMarginT(LoadSaveAttribute(3));
-    setPageMarginR(LoadSaveAttribute(4));
-    setPageMarginB(LoadSaveAttribute(5));
+    return index >= 0 && index < int(kLoadSaveFields.size()) ? m_loadSave.*kLoadSaveFields[index] : 0;
 }
 
 void TXTextControl::setLoadSaveAttribute(int index, int twips)
 {
-    if (index >= 0 && index < int(m_loadSave.size()))
-        m_loadSave[index] = twips;
+    if (index >= 0 && index < int(kLoadSaveFields.size()))
+        m_loadSave.*kLoadSaveFields[index] = twips;
 }
 
 void TXTextControl::setZoomFactor(int percent)
@@ -340,15 +331,9 @@ bool TXTextControl::withLoadSavePage(const std::function<bool()> &action)
 {
     PageSetup &page = m_doc.page;
     const PageSetup own = page;
-    page.width = m_loadSave[0];
-    page.height = m_loadSave[1];
-    page.marginLeft = m_loadSave[2];
-    page.marginTop = m_loadSave[3];
-    page.marginRight = m_loadSave[4];
-    page.marginBottom = m_loadSave[5];
+    setPageValues(m_loadSave);
     const bool ok = action();
-    m_loadSave = {page.width, page.height, page.marginLeft, page.marginTop,
-                  page.marginRight, page.marginBottom};
+    m_loadSave = page;
     const PageSetup read = page;
     page = own;
     page.headerY = read.headerY;
@@ -380,12 +365,10 @@ bool TXTextControl::loadWith(const std::function<bool()> &read)
     m_loading = true;
     m_doc.main()->setUndoRedoEnabled(false);
     const bool ok = withLoadSavePage(read);
-    for (int area : kAreas) {
-        if (QTextDocument *doc = m_doc.area(area)) {
-            doc->setUndoRedoEnabled(false);
-            doc->setUndoRedoEnabled(true);
-            doc->setModified(false);
-        }
+    for (QTextDocument *doc : m_doc.texts()) {
+        doc->setUndoRedoEnabled(false);
+        doc->setUndoRedoEnabled(true);
+        doc->setModified(false);
     }
     resetCursors();
     attachDocuments();

@@ -80,7 +80,9 @@ public:
     bool canUndo() const;
     bool canRedo() const;
 
-    // Page values in twips.
+    // Page values in twips, one by one or the six at once.
+    const textctl::PageValues &pageValues() const { return m_doc.page; }
+    void setPageValues(const textctl::PageValues &values);
     int PageWidth() const { return m_doc.page.width; }
     int PageHeight() const { return m_doc.page.height; }
     int PageMarginL() const { return m_doc.page.marginLeft; }
@@ -98,9 +100,11 @@ public:
     // values; anything outside 0-5 reads 0 and is not written.
     int LoadSaveAttribute(int index) const;
     void setLoadSaveAttribute(int index, int twips);
+    const textctl::PageValues &loadSaveValues() const { return m_loadSave; }
+    void setLoadSaveValues(const textctl::PageValues &values) { m_loadSave = values; }
     // PageWidth, PageHeight and the four margins, in that order, from
     // LoadSaveAttribute 0 to 5: the page the last load read.
-    void usePageOfLoad();
+    void usePageOfLoad() { setPageValues(m_loadSave); }
 
     int ZoomFactor() const { return m_zoom; }
     void setZoomFactor(int percent);
@@ -154,7 +158,6 @@ signals:
     void selectionChanged();
 
 private:
-    static int slotOf(int area);
     QTextCursor &targetCursor();
     QTextCharFormat formatForReplacement(const QTextCursor &cursor) const;
     void attachDocuments();
@@ -166,8 +169,8 @@ private:
 
     textctl::RichDocument m_doc;
     textctl::TextSearch m_search;
-    std::array<QTextCursor, 5> m_cursors;  // main, then areas 1, 2, 4, 8
-    std::array<int, 6> m_loadSave{};
+    std::array<QTextCursor, textctl::kTextCount> m_cursors;  // by areaIndex()
+    textctl::PageValues m_loadSave;
     int m_target = 0;
     int m_active = 0;
     int m_zoom = 100;

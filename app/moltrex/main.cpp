@@ -4,8 +4,8 @@
 // standard error only.
 
 #include "frame/mdiparent.h"
-#include "generator/generador.h"
-#include "generator/mensajesgenerador.h"
+#include "generator/generator.h"
+#include "generator/generatormessages.h"
 #include "platformui/display.h"
 #include "platformui/qtmessageboxes.h"
 
@@ -22,20 +22,20 @@ int main(int argc, char **argv)
     arguments.removeFirst();
 
     auto boxes = std::make_unique<platform::QtMessageBoxes>();
-    generator::MensajesGenerador mensajes(std::move(boxes));
+    generator::GeneratorMessages mensajes(std::move(boxes));
     frame::FrameServices services;
     services.mensajes = &mensajes;
-    frame::MDIParent parent(QCoreApplication::applicationDirPath(), services);
-    parent.mostrarTrasGenerar = false;
-    generator::Generador generador(parent);
-    if (!generador.MDIParent_Load(arguments.join(u' ')))
-        return generador.codigoSalida();
+    frame::MDIParent parent(QCoreApplication::applicationDirPath(), services,
+                            frame::MDIParent::AfterGeneration::StayHidden);
+    generator::Generator generator(parent);
+    if (!generator.MDIParent_Load(arguments.join(u' ')))
+        return generator.exitCode();
     // Nobody needs to watch the wait: the window stays out of the way.
     if (platform::hasDisplay())
         parent.showMinimized();
     app.exec();
-    if (generador.estado() != generator::Generador::Estado::Terminado)
+    if (generator.state() != generator::Generator::State::Ended)
         mensajes.show(QStringLiteral("moltrex cerrado antes de llegar %1.txt: no se ha escrito nada")
-                          .arg(generador.variables().wfichero));
-    return generador.codigoSalida();
+                          .arg(generator.arguments().wfichero));
+    return generator.exitCode();
 }

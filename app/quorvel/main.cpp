@@ -24,6 +24,6 @@ int main(int argc, char **argv)
     if (!parent.MDIParent_Load())
         return 1;
     parent.show();
-    parent.actuarLineaComandos(arguments.join(u' '));
+    parent.actOnCommandLine(arguments.join(u' '));
     return app.exec();
 }

@@ -4,7 +4,7 @@
 // once and the runs go in parallel, so the one-second first tick is paid
 // about once.
 
-#include "tests/demodirectory.h"
+#include "testsupport/demodirectory.h"
 
 #include <QDeadlineTimer>
 #include <QDir>

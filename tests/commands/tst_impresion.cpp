@@ -47,7 +47,7 @@ TEST_F(ImpresionTest, ImprimirTodoPrintsEveryPageOnceInOrder)
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(pdfPath(QStringLiteral("todo.pdf")));
     QString error = QStringLiteral("stale");
-    ASSERT_TRUE(imprimir_todo(m_control, printer, &error));
+    ASSERT_TRUE(printAllPages(m_control, printer, &error));
     EXPECT_TRUE(error.isEmpty());
     EXPECT_EQ(pdftools::pageTexts(printer.outputFileName()), kWords.mid(0, 4));
     // Nothing is left drawing on the printer once the job has ended.
@@ -80,7 +80,7 @@ TEST_F(ImpresionTest, ImprimirTodoUsesTheDocumentPageSize)
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setPageSize(QPageSize(QPageSize::A5));
         printer.setOutputFileName(pdfPath(QString::fromLatin1(row.name) + QStringLiteral(".pdf")));
-        ASSERT_TRUE(imprimir_todo(control, printer));
+        ASSERT_TRUE(printAllPages(control, printer));
         EXPECT_EQ(pdftools::pageSize(printer.outputFileName(), 1), QString::fromLatin1(row.pdfSize));
     }
 }
@@ -93,7 +93,7 @@ TEST(ImprimirTodoFailure, PaintingThatFailsGivesASpanishMessage)
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(QStringLiteral("/nonexistent-directory/salida.pdf"));
     QString error;
-    EXPECT_FALSE(imprimir_todo(control, printer, &error));
+    EXPECT_FALSE(printAllPages(control, printer, &error));
     EXPECT_TRUE(error.startsWith(u"No se"));
     EXPECT_EQ(control.PrintDevice(), nullptr);
 }

@@ -195,7 +195,7 @@ TEST_F(PrintPreviewClose, DestroyedOpenRestoresTheZoom)
 // With no display there is nothing to show and nothing to wait for.
 TEST_F(PrintPreviewClose, WithoutDisplayShowsNothing)
 {
-    commands::mostrar_vista_previa(m_control);
+    commands::showPrintPreview(m_control);
     EXPECT_EQ(m_control.PrintZoom(), 80);
 }
 

@@ -1,5 +1,4 @@
 #include "data/claimdata.h"
-#include "data/currentclaim.h"
 #include "data/dictionary.h"
 #include "tests/data/datafixtures.h"
 
@@ -108,11 +107,11 @@ TEST(ClaimData, ValuesByRecordNumber)
                                         {u"Otra vez"_s, u"NUM"_s, 5, 1},
                                         {u"Sin sitio"_s, u"CERO"_s, 5, 0},
                                         {u"Al reves"_s, u"NEG"_s, -3, 2}});
-    EXPECT_EQ(claims.value(table, u"NUM"_s, 1), u"11111"_s) << "the first entry with the key";
-    EXPECT_EQ(claims.value(table, u"num"_s, 1), QString()) << "letter case counts";
-    EXPECT_EQ(claims.value(table, u"FALTA"_s, 1), QString());
-    EXPECT_EQ(claims.value(table, u"CERO"_s, 1), QString());
-    EXPECT_EQ(claims.value(table, u"NEG"_s, 1), QString());
+    EXPECT_EQ(valor_campo(table, claims, u"NUM"_s, 1), u"11111"_s) << "the first entry with the key";
+    EXPECT_EQ(valor_campo(table, claims, u"num"_s, 1), QString()) << "letter case counts";
+    EXPECT_EQ(valor_campo(table, claims, u"FALTA"_s, 1), QString());
+    EXPECT_EQ(valor_campo(table, claims, u"CERO"_s, 1), QString());
+    EXPECT_EQ(valor_campo(table, claims, u"NEG"_s, 1), QString());
 }
 
 TEST(ClaimData, LastLineEndMakesNoDifference)
@@ -170,76 +169,67 @@ TEST(ClaimData, RecordLimit)
     EXPECT_FALSE(ClaimData::parse(QByteArray(kMaxClaimRecords + 1, '\r'), &claims, &error));
 }
 
-TEST(CurrentClaim, OpenedFromTheProgramDirectory)
+TEST(ClaimDataFile, ReadFromTheProgramDirectory)
 {
     QTemporaryDir tmp;
     ASSERT_TRUE(tmp.isValid());
-    setFieldTable(FieldTable(QList<campo>{{u"Expediente"_s, u"NUMERO"_s, 5, 1},
-                                          {u"Causa"_s, u"CAUSA"_s, 10, 6}}));
+    const FieldTable table(QList<campo>{{u"Expediente"_s, u"NUMERO"_s, 5, 1}, {u"Causa"_s, u"CAUSA"_s, 10, 6}});
     datatest::writeFile(tmp.path(), u"FinalPrn.TXT"_s,
                         "00123Agua  \r\n"
                         "00187Incendio  \r\n");
+    ClaimData claims;
     QString error;
-    ASSERT_TRUE(openClaimData(tmp.path(), &error)) << error.toStdString();
-    EXPECT_EQ(currentClaimData().recordCount(), 2);
-    EXPECT_EQ(valor_campo(u"CAUSA"_s, 2), u"Incendio"_s);
-    EXPECT_EQ(valor_campo(u"CAUSA"_s, 3), QString());
-    EXPECT_EQ(valor_campo(u"OTRA"_s, 1), QString());
-    EXPECT_EQ(claimNumber(1), u"00123"_s);
-    EXPECT_EQ(claimNumber(2), u"00187"_s);
-
-    // Read once: a change to the file is not seen until the next open.
-    datatest::writeFile(tmp.path(), u"FinalPrn.TXT"_s, "99999Robo\r\n");
-    EXPECT_EQ(claimNumber(1), u"00123"_s);
-    ASSERT_TRUE(openClaimData(tmp.path(), &error));
-    EXPECT_EQ(claimNumber(1), u"99999"_s);
+    ASSERT_TRUE(loadClaimData(tmp.path(), &claims, &error)) << error.toStdString();
+    EXPECT_EQ(claims.recordCount(), 2);
+    EXPECT_EQ(valor_campo(table, claims, u"CAUSA"_s, 2), u"Incendio"_s);
+    EXPECT_EQ(valor_campo(table, claims, u"CAUSA"_s, 3), QString());
+    EXPECT_EQ(valor_campo(table, claims, u"OTRA"_s, 1), QString());
+    EXPECT_EQ(valor_campo(table, claims, u"NUMERO"_s, 2), u"00187"_s);
 
     ASSERT_TRUE(QFile::remove(tmp.path() + u"/FinalPrn.TXT"_s));
-    EXPECT_FALSE(openClaimData(tmp.path(), &error));
+    EXPECT_FALSE(loadClaimData(tmp.path(), &claims, &error));
     EXPECT_EQ(error, u"No se puede leer el fichero "_s + tmp.path() + u"/finalprn.txt"_s);
-    EXPECT_EQ(currentClaimData().recordCount(), 0) << "no value of an earlier read survives";
-    EXPECT_EQ(claimNumber(1), QString());
 
     datatest::writeFile(tmp.path(), u"finalprn.txt"_s, QByteArray(kMaxClaimRecords + 1, '\r'));
-    EXPECT_FALSE(openClaimData(tmp.path(), &error));
+    EXPECT_FALSE(loadClaimData(tmp.path(), &claims, &error));
     const QString prefix =
         u"Error en el fichero "_s + tmp.path() + u"/finalprn.txt: Desbordamiento"_s;
     EXPECT_TRUE(error.startsWith(prefix)) << error.toStdString();
-    closeClaimData();
-    setFieldTable({});
+    EXPECT_EQ(claims.recordCount(), 2) << "a refused file leaves the data alone";
 }
 
-TEST(CurrentClaim, DemoProgramDirectory)
+TEST(ClaimDataFile, DemoProgramDirectory)
 {
     const QString dir = QStringLiteral(VALDRIN_SAMPLES_DIR);
+    FieldTable table;
+    ClaimData claims;
     QString error;
-    ASSERT_TRUE(cargar_diccionario(dir, &error)) << error.toStdString();
-    ASSERT_TRUE(openClaimData(dir, &error)) << error.toStdString();
-    const ClaimData &claims = currentClaimData();
+    ASSERT_TRUE(cargar_diccionario(dir, &table, &error)) << error.toStdString();
+    ASSERT_TRUE(loadClaimData(dir, &claims, &error)) << error.toStdString();
     ASSERT_EQ(claims.recordCount(), 3);
     EXPECT_EQ(claims.recordBytes(1).size(), 1440);
     EXPECT_EQ(claims.recordBytes(2).size(), 1430);
-    EXPECT_EQ(claimNumber(1), u"00123"_s);
-    EXPECT_EQ(claimNumber(2), u"00187"_s);
-    EXPECT_EQ(claimNumber(3), u"00201"_s);
-    EXPECT_EQ(valor_campo(u"FECCIERRE"_s, 1), u"14/03/2024"_s);
-    EXPECT_EQ(valor_campo(u"FECCIERRE"_s, 2), QString()) << "record 2 ends at column 1430";
-    EXPECT_EQ(valor_campo(u"DIRRIE"_s, 1), u"C/ Santiago, 14   3º B"_s) << "inner blanks stay";
-    EXPECT_EQ(valor_campo(u"FRANQUICIA"_s, 1), u"150,00"_s) << "right-aligned amount";
-    EXPECT_EQ(valor_campo(u"PERJUDICA"_s, 1), u"Ángel Martín Cuesta (vivienda 2º B)"_s);
-    EXPECT_EQ(valor_campo(u"PERJUDICA"_s, 2), QString());
-    EXPECT_EQ(valor_campo(u"TITULAR"_s, 1), u"María Jesús Fernández Llorente"_s);
+    const auto valor = [&](const char16_t *codigo, int registro) {
+        return valor_campo(table, claims, QString::fromUtf16(codigo), registro);
+    };
+    EXPECT_EQ(valor(u"NUMERO", 1), u"00123"_s);
+    EXPECT_EQ(valor(u"NUMERO", 2), u"00187"_s);
+    EXPECT_EQ(valor(u"NUMERO", 3), u"00201"_s);
+    EXPECT_EQ(valor(u"FECCIERRE", 1), u"14/03/2024"_s);
+    EXPECT_EQ(valor(u"FECCIERRE", 2), QString()) << "record 2 ends at column 1430";
+    EXPECT_EQ(valor(u"DIRRIE", 1), u"C/ Santiago, 14   3º B"_s) << "inner blanks stay";
+    EXPECT_EQ(valor(u"FRANQUICIA", 1), u"150,00"_s) << "right-aligned amount";
+    EXPECT_EQ(valor(u"PERJUDICA", 1), u"Ángel Martín Cuesta (vivienda 2º B)"_s);
+    EXPECT_EQ(valor(u"PERJUDICA", 2), QString());
+    EXPECT_EQ(valor(u"TITULAR", 1), u"María Jesús Fernández Llorente"_s);
     const HolderFields holder1 = claims.holder(1);
     EXPECT_EQ(holder1.titular, u"María Jesús Fernández Llorente"_s);
     EXPECT_EQ(holder1.cif, u"71934862Q"_s);
     EXPECT_EQ(claims.holder(2).titular, u"Asador El Olivar, S.L."_s);
     EXPECT_EQ(claims.holder(2).cif, u"B34526178"_s);
     EXPECT_EQ(claims.holder(3).titular, u"José Ángel Núñez Ibáñez"_s);
-    closeClaimData();
-    setFieldTable({});
 }
 
-// Hostile input: records never crash the reader and every cut stays inside.
 TEST(ClaimData, Pathological)
 {
     QByteArray binary;

@@ -112,8 +112,8 @@ TEST(Dictionary, ThreeLinesGiveThreeEntriesAndASpare)
     EXPECT_TRUE(spare.nombre.isEmpty() && spare.codigo.isEmpty());
     EXPECT_EQ(spare.longitud, 0);
     EXPECT_EQ(spare.posicion, 0);
-    EXPECT_EQ(table.position(u"C"_s), 16);
-    EXPECT_EQ(table.length(u"B"_s), 10);
+    EXPECT_EQ(table.posicion_campo(u"C"_s), 16);
+    EXPECT_EQ(table.longitud_campo(u"B"_s), 10);
     EXPECT_EQ(kFieldComboText, u"Agencia");
 }
 
@@ -123,20 +123,20 @@ TEST(Dictionary, LookupsTakeTheFirstMatchExactly)
                                     + dictionaryLine("Dos", "X1", "005", "99") + "\r\n"
                                     + dictionaryLine("Tres", "", "007", "40") + "\r\n"
                                     + dictionaryLine("Cuatro", "", "008", "50"));
-    EXPECT_EQ(table.position(u"X1"_s), 12);
-    EXPECT_EQ(table.length(u"X1"_s), 30);
+    EXPECT_EQ(table.posicion_campo(u"X1"_s), 12);
+    EXPECT_EQ(table.longitud_campo(u"X1"_s), 30);
     EXPECT_EQ(table.indexOf(u"X1"_s), 0);
-    EXPECT_EQ(table.position(u"x1"_s), 0) << "letter case counts";
-    EXPECT_EQ(table.length(u"x1"_s), 0);
-    EXPECT_EQ(table.position(u"NADA"_s), 0);
+    EXPECT_EQ(table.posicion_campo(u"x1"_s), 0) << "letter case counts";
+    EXPECT_EQ(table.longitud_campo(u"x1"_s), 0);
+    EXPECT_EQ(table.posicion_campo(u"NADA"_s), 0);
     EXPECT_EQ(table.indexOf(u"NADA"_s), -1);
-    EXPECT_EQ(table.position(u" X1"_s), 0) << "the argument is not trimmed";
-    EXPECT_EQ(table.length(QString()), 7) << "an empty key finds the first empty-key line";
-    EXPECT_EQ(table.position(QString()), 40);
+    EXPECT_EQ(table.posicion_campo(u" X1"_s), 0) << "the argument is not trimmed";
+    EXPECT_EQ(table.longitud_campo(QString()), 7) << "an empty key finds the first empty-key line";
+    EXPECT_EQ(table.posicion_campo(QString()), 40);
 
     const FieldTable noEmptyKey = parsed(dictionaryLine("Uno", "X1", "030", "12"));
     EXPECT_EQ(noEmptyKey.indexOf(QString()), 1) << "the spare entry takes part in the scan";
-    EXPECT_EQ(noEmptyKey.position(QString()), 0);
+    EXPECT_EQ(noEmptyKey.posicion_campo(QString()), 0);
 }
 
 TEST(Dictionary, EmptyTextGivesNoEntries)
@@ -145,8 +145,8 @@ TEST(Dictionary, EmptyTextGivesNoEntries)
     EXPECT_TRUE(table.entries().isEmpty());
     EXPECT_EQ(table.lineCount(), 0);
     EXPECT_TRUE(table.names().isEmpty());
-    EXPECT_EQ(table.position(QString()), 0);
-    EXPECT_EQ(table.length(u"NUMERO"_s), 0);
+    EXPECT_EQ(table.posicion_campo(QString()), 0);
+    EXPECT_EQ(table.longitud_campo(u"NUMERO"_s), 0);
     EXPECT_EQ(table.indexOf(QString()), -1);
 
     // A single line end is one empty line, not an empty file.
@@ -161,7 +161,7 @@ TEST(Dictionary, LineEnds)
     EXPECT_EQ(parsed(a + "\r" + b + "\r").lineCount(), 2) << "lone CR";
     const FieldTable lf = parsed(a + "\n" + b + "\r\n");
     EXPECT_EQ(lf.lineCount(), 1) << "a lone LF does not end a line";
-    EXPECT_EQ(lf.position(u"KA"_s), 1);
+    EXPECT_EQ(lf.posicion_campo(u"KA"_s), 1);
     EXPECT_EQ(lf.indexOf(u"KB"_s), -1);
 }
 
@@ -182,28 +182,27 @@ TEST(Dictionary, LineLimit)
     EXPECT_TRUE(parseDictionary(QByteArray(kMaxDictionaryLines, '\r'), &table, &error));
 }
 
-TEST(Dictionary, GlobalTableFromTheProgramDirectory)
+TEST(Dictionary, ReadFromTheProgramDirectory)
 {
     QTemporaryDir tmp;
     ASSERT_TRUE(tmp.isValid());
-    setFieldTable(FieldTable(QList<campo>{{u"Viejo"_s, u"OLD"_s, 1, 1}}));
+    FieldTable table(QList<campo>{{u"Viejo"_s, u"OLD"_s, 1, 1}});
 
     QString error;
-    EXPECT_FALSE(cargar_diccionario(tmp.path(), &error));
+    EXPECT_FALSE(cargar_diccionario(tmp.path(), &table, &error));
     EXPECT_EQ(error, u"No se puede leer el fichero "_s + tmp.path() + u"/finstru.txt"_s);
-    EXPECT_EQ(posicion_campo(u"OLD"_s), 1) << "a failed load leaves the table alone";
+    EXPECT_EQ(table.posicion_campo(u"OLD"_s), 1) << "a failed load leaves the table alone";
 
     // The claim-management application may write the name in upper case.
     datatest::writeFile(tmp.path(), u"FINSTRU.TXT"_s,
                         dictionaryLine("N\xfamero de expediente", "NUMERO", "010", "1") + "\r\n"
                             + dictionaryLine("Ramo", "RAMO", "030", "116") + "\r\n");
-    ASSERT_TRUE(cargar_diccionario(tmp.path(), &error)) << error.toStdString();
-    EXPECT_EQ(tabla_campos().names(), QStringList({u"Número de expediente"_s, u"Ramo"_s}));
-    EXPECT_EQ(posicion_campo(u"RAMO"_s), 116);
-    EXPECT_EQ(longitud_campo(u"RAMO"_s), 30);
-    EXPECT_EQ(posicion_campo(u"OLD"_s), 0);
-    EXPECT_EQ(longitud_campo(u"ramo"_s), 0);
-    setFieldTable({});
+    ASSERT_TRUE(cargar_diccionario(tmp.path(), &table, &error)) << error.toStdString();
+    EXPECT_EQ(table.names(), QStringList({u"Número de expediente"_s, u"Ramo"_s}));
+    EXPECT_EQ(table.posicion_campo(u"RAMO"_s), 116);
+    EXPECT_EQ(table.longitud_campo(u"RAMO"_s), 30);
+    EXPECT_EQ(table.posicion_campo(u"OLD"_s), 0);
+    EXPECT_EQ(table.longitud_campo(u"ramo"_s), 0);
 }
 
 TEST(Dictionary, FailuresNameTheFile)
@@ -213,7 +212,7 @@ TEST(Dictionary, FailuresNameTheFile)
     datatest::writeFile(tmp.path(), u"finstru.txt"_s, QByteArray(kMaxDictionaryLines + 1, '\r'));
     FieldTable table;
     QString error;
-    EXPECT_FALSE(loadDictionary(tmp.path(), &table, &error));
+    EXPECT_FALSE(cargar_diccionario(tmp.path(), &table, &error));
     EXPECT_EQ(error, u"Error en el fichero "_s + tmp.path() + u"/finstru.txt: "_s
                          + u"Desbordamiento: el diccionario tiene más de 32766 líneas"_s);
 }
@@ -222,29 +221,29 @@ TEST(Dictionary, DemoProgramDirectory)
 {
     FieldTable table;
     QString error;
-    ASSERT_TRUE(loadDictionary(QStringLiteral(VALDRIN_SAMPLES_DIR), &table, &error))
+    ASSERT_TRUE(cargar_diccionario(QStringLiteral(VALDRIN_SAMPLES_DIR), &table, &error))
         << error.toStdString();
     EXPECT_EQ(table.lineCount(), 58);
     const QStringList names = table.names();
     EXPECT_EQ(names.first(), u"Número de expediente");
     EXPECT_EQ(names.at(2), u"Compañía");
     EXPECT_TRUE(names.contains(u"Agencia"_s));
-    EXPECT_EQ(table.position(u"NUMERO"_s), 1);
-    EXPECT_EQ(table.length(u"NUMERO"_s), 10);
-    EXPECT_EQ(table.position(u"TITULAR"_s), 1366);
-    EXPECT_EQ(table.length(u"TITULAR"_s), 30);
-    EXPECT_EQ(table.position(u"CIF"_s), 1396);
-    EXPECT_EQ(table.length(u"CIF"_s), 35);
-    EXPECT_EQ(table.position(u"FRANQUICIA"_s), 741);
-    EXPECT_EQ(table.length(u"FRANQUICIA"_s), 10);
+    EXPECT_EQ(table.posicion_campo(u"NUMERO"_s), 1);
+    EXPECT_EQ(table.longitud_campo(u"NUMERO"_s), 10);
+    EXPECT_EQ(table.posicion_campo(u"TITULAR"_s), 1366);
+    EXPECT_EQ(table.longitud_campo(u"TITULAR"_s), 30);
+    EXPECT_EQ(table.posicion_campo(u"CIF"_s), 1396);
+    EXPECT_EQ(table.longitud_campo(u"CIF"_s), 35);
+    EXPECT_EQ(table.posicion_campo(u"FRANQUICIA"_s), 741);
+    EXPECT_EQ(table.longitud_campo(u"FRANQUICIA"_s), 10);
     const qsizetype partes = table.indexOf(u"PARTES"_s);
     ASSERT_GE(partes, 0);
     EXPECT_EQ(table.entries()[partes].nombre, u"peritaje,texto parte siniestro");
     for (const char *key : {"CABECERA", "HISTORIA", "PARTES", "VALORA", "VALOR_CON", "VALOR_UNI",
                             "VALOR_PRE", "VALOR_DES", "VALOR_TOT", "PIE"}) {
         EXPECT_GE(table.indexOf(QString::fromLatin1(key)), 0) << key;
-        EXPECT_EQ(table.length(QString::fromLatin1(key)), 0) << key;
-        EXPECT_EQ(table.position(QString::fromLatin1(key)), 0) << key;
+        EXPECT_EQ(table.longitud_campo(QString::fromLatin1(key)), 0) << key;
+        EXPECT_EQ(table.posicion_campo(QString::fromLatin1(key)), 0) << key;
     }
 }
 

@@ -9,7 +9,7 @@
 #include "platformui/screenpointer.h"
 #include "platformui/scripteddialogs.h"
 #include "platformui/scriptedprinterdialog.h"
-#include "tests/demodirectory.h"
+#include "testsupport/demodirectory.h"
 #include "textctl/bars/txruler.h"
 #include "textctl/view/txtextview.h"
 
@@ -29,12 +29,12 @@ protected:
         services = {&dialogo, &mensajes, &puntero, nullptr, &impresora};
         parent = std::make_unique<frame::MDIParent>(programDir, services);
         ASSERT_TRUE(parent->MDIParent_Load());
-        parent->editor().endProgram = [this] { ++endings; };
+        parent->editor().setEndProgram([this] { ++endings; });
     }
 
     frame::Editor &editor() { return parent->editor(); }
-    frame::MDIchild *activo() { return editor().activo(); }
-    TXTextControl &control() { return activo()->TXTextControl1(); }
+    frame::MDIchild *activeWindow() { return editor().activeWindow(); }
+    TXTextControl &control() { return activeWindow()->TXTextControl1(); }
     // Types into the current window as a user would: the change notification runs.
     void escribir(const QString &text) { control().setSelText(text); }
     QByteArray leer(const QString &path)

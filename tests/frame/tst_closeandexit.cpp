@@ -28,7 +28,7 @@ TEST_F(CloseTest, AnUnmodifiedWindowClosesWithoutAsking)
     MDIchild *child = editor().nuevo_documento();
     EXPECT_TRUE(cerrar(child));
     EXPECT_TRUE(mensajes.shown().isEmpty());
-    EXPECT_EQ(editor().estado(2).borrado, kVerdadero);
+    EXPECT_EQ(editor().estados(2).borrado, kVerdadero);
 }
 
 TEST_F(CloseTest, ThePromptNamesTheWindowUnderTheMainCaption)
@@ -40,7 +40,7 @@ TEST_F(CloseTest, ThePromptNamesTheWindowUnderTheMainCaption)
     EXPECT_EQ(mensajes.shown().at(0).text, u"El texto en [Sin Titulo:2"_qs + kPromptEnd);
     EXPECT_EQ(mensajes.shown().at(0).style, 3 + 48);
     EXPECT_EQ(mensajes.shown().at(0).title, u"Valdrin"_qs);
-    EXPECT_EQ(editor().estado(2).borrado, kFalso);
+    EXPECT_EQ(editor().estados(2).borrado, kFalso);
 }
 
 TEST_F(CloseTest, NoDiscardsTheChanges)
@@ -48,7 +48,7 @@ TEST_F(CloseTest, NoDiscardsTheChanges)
     MDIchild *child = modificado();
     mensajes.answerNext(Answer::No);
     EXPECT_TRUE(cerrar(child));
-    EXPECT_EQ(editor().estado(2).borrado, kVerdadero);
+    EXPECT_EQ(editor().estados(2).borrado, kVerdadero);
     EXPECT_TRUE(dialogo.openings().isEmpty());
 }
 
@@ -62,7 +62,7 @@ TEST_F(CloseTest, YesAsksForANameEvenForATitledWindow)
     EXPECT_TRUE(cerrar(child));
     EXPECT_EQ(dialogo.openings().size(), 1);
     EXPECT_TRUE(QFile::exists(programDir + u"/otro.rtf"_qs));
-    EXPECT_EQ(editor().estado(2).borrado, kVerdadero);
+    EXPECT_EQ(editor().estados(2).borrado, kVerdadero);
 }
 
 TEST_F(CloseTest, YesWithACancelledNameKeepsTheWindow)
@@ -71,7 +71,7 @@ TEST_F(CloseTest, YesWithACancelledNameKeepsTheWindow)
     mensajes.answerNext(Answer::Yes);
     dialogo.cancelNext();
     EXPECT_FALSE(cerrar(child));
-    EXPECT_EQ(editor().estado(2).borrado, kFalso);
+    EXPECT_EQ(editor().estados(2).borrado, kFalso);
 }
 
 TEST_F(CloseTest, YesWithoutHolderRefusesTheClose)
@@ -92,8 +92,8 @@ TEST_F(CloseTest, YesWhoseSaveFailsKeepsTheWindowAndItsChanges)
     dialogo.chooseNext(programDir + u"/no/such/dir/x.rtf"_qs);
     EXPECT_FALSE(cerrar(child));
     EXPECT_EQ(mensajes.shown().constLast().text, u"No se puede guardar el fichero: "_qs + programDir + u"/no/such/dir/x.rtf"_qs);
-    EXPECT_EQ(editor().estado(2).borrado, kFalso);
-    EXPECT_EQ(editor().estado(2).modificado, kVerdadero);
+    EXPECT_EQ(editor().estados(2).borrado, kFalso);
+    EXPECT_EQ(editor().estados(2).modificado, kVerdadero);
     EXPECT_TRUE(child->TXTextControl1().Text().contains(u"&Nombre del titular&"_qs));
 }
 
@@ -102,7 +102,7 @@ TEST_F(CloseTest, ClosingABackgroundWindowChecksThatWindow)
     MDIchild *background = modificado();
     MDIchild *front = editor().nuevo_documento();
     escribir(u"sin titular aquí"_qs);
-    ASSERT_EQ(activo(), front);
+    ASSERT_EQ(activeWindow(), front);
     mensajes.answerNext(Answer::Yes);
     dialogo.chooseNext(programDir + u"/fondo.rtf"_qs);
     EXPECT_TRUE(cerrar(background)) << "the holder check looked at the closing window";
@@ -111,25 +111,25 @@ TEST_F(CloseTest, ClosingABackgroundWindowChecksThatWindow)
 
 TEST_F(CloseTest, TheEmptyFrameTimerOpensAFreshDocument)
 {
-    ASSERT_TRUE(cerrar(activo()));
+    ASSERT_TRUE(cerrar(activeWindow()));
     EXPECT_TRUE(editor().todos_cerrados());
     EXPECT_TRUE(parent->Timer1().isActive());
     EXPECT_EQ(parent->Timer1().interval(), 500);
     parent->Timer1_Timer();
     EXPECT_FALSE(parent->Timer1().isActive());
-    ASSERT_NE(activo(), nullptr);
-    EXPECT_EQ(activo()->caption(), u"Sin Titulo:1"_qs);
+    ASSERT_NE(activeWindow(), nullptr);
+    EXPECT_EQ(activeWindow()->caption(), u"Sin Titulo:1"_qs);
     EXPECT_FALSE(editor().todos_cerrados());
 
     editor().nuevo_documento();
-    ASSERT_TRUE(cerrar(activo()));
+    ASSERT_TRUE(cerrar(activeWindow()));
     parent->Timer1_Timer();
     EXPECT_EQ(editor().upperBound(), 2) << "a window is still open: no new one";
 }
 
 TEST_F(CloseTest, ExitOfAnUnmodifiedWindowEndsAtOnce)
 {
-    activo()->item(u"saliritem"_qs)->trigger();
+    activeWindow()->item(u"saliritem"_qs)->trigger();
     EXPECT_EQ(endings, 1);
     EXPECT_TRUE(mensajes.shown().isEmpty());
 }
@@ -158,7 +158,7 @@ TEST_F(CloseTest, ExitAnswersOfTheCurrentWindow)
             else
                 dialogo.cancelNext();
         }
-        activo()->item(u"saliritem2"_qs)->trigger();
+        activeWindow()->item(u"saliritem2"_qs)->trigger();
         EXPECT_EQ(endings, row.endings) << row.name;
     }
     EXPECT_TRUE(QFile::exists(programDir + u"/salida.rtf"_qs)) << "the exit's save does not check the holder";

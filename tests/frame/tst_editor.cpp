@@ -13,11 +13,11 @@ using namespace frame;
 TEST_F(FrameTest, StartStateIsOneUntitledWindowInSlotOne)
 {
     EXPECT_EQ(editor().upperBound(), 1);
-    ASSERT_NE(activo(), nullptr);
-    EXPECT_EQ(activo()->Tag(), u"1"_qs);
-    EXPECT_EQ(activo()->caption(), u"Sin titulo"_qs);
-    EXPECT_TRUE(Editor::esSinTitulo(activo()->caption()));
-    EXPECT_EQ(editor().estado(1).modificado, kFalso);
+    ASSERT_NE(activeWindow(), nullptr);
+    EXPECT_EQ(activeWindow()->Tag(), u"1"_qs);
+    EXPECT_EQ(activeWindow()->caption(), u"Sin titulo"_qs);
+    EXPECT_TRUE(Editor::isUntitled(activeWindow()->caption()));
+    EXPECT_EQ(editor().estados(1).modificado, kFalso);
     EXPECT_EQ(control().PageWidth(), 11906);
     EXPECT_EQ(control().PageHeight(), 16837);
 }
@@ -29,20 +29,20 @@ TEST_F(FrameTest, UntitledDetectionLooksAtTheFirstTenLetters)
         {u"/tmp/Sin titul"_qs, false}, {u"Sin  titulo"_qs, false}, {QString(), false},
     };
     for (const auto &[caption, untitled] : rows)
-        EXPECT_EQ(Editor::esSinTitulo(caption), untitled) << caption.toStdString();
+        EXPECT_EQ(Editor::isUntitled(caption), untitled) << caption.toStdString();
 }
 
 TEST_F(FrameTest, AClosedSlotIsReusedByTheNextNewDocument)
 {
     editor().nuevo_documento();
-    MDIchild *second = activo();
+    MDIchild *second = activeWindow();
     editor().nuevo_documento();
-    EXPECT_EQ(activo()->caption(), u"Sin Titulo:3"_qs);
+    EXPECT_EQ(activeWindow()->caption(), u"Sin Titulo:3"_qs);
     ASSERT_TRUE(second->parentWidget()->close());
-    EXPECT_EQ(editor().estado(2).borrado, kVerdadero);
+    EXPECT_EQ(editor().estados(2).borrado, kVerdadero);
     editor().nuevo_documento();
-    EXPECT_EQ(activo()->caption(), u"Sin Titulo:2"_qs);
-    EXPECT_EQ(activo()->Tag(), u"2"_qs);
+    EXPECT_EQ(activeWindow()->caption(), u"Sin Titulo:2"_qs);
+    EXPECT_EQ(activeWindow()->Tag(), u"2"_qs);
     EXPECT_EQ(editor().upperBound(), 3);
 }
 
@@ -51,15 +51,15 @@ TEST_F(FrameTest, TheFirstWindowAsksForANameOnSave)
     escribir(u"Titular: &Nombre del titular&"_qs);
     const QString path = programDir + u"/informe"_qs;
     dialogo.chooseNext(path, 1);
-    activo()->item(u"guardaritem"_qs)->trigger();
+    activeWindow()->item(u"guardaritem"_qs)->trigger();
     ASSERT_EQ(dialogo.openings().size(), 1);
     const auto &settings = dialogo.openings().at(0).settings;
     EXPECT_EQ(settings.DialogTitle, u"Save As"_qs);
     EXPECT_EQ(settings.Flags, 2054);
     EXPECT_EQ(settings.Filter, u"Archivo de texto enriquecido (*.rtf)|*.rtf|Archivo de texto (*.txt)|*.txt"_qs);
     EXPECT_TRUE(leer(path + u".rtf"_qs).startsWith("{\\rtf1")) << "the filter's ending is added";
-    EXPECT_EQ(activo()->caption(), path + u".rtf"_qs);
-    EXPECT_EQ(editor().estado(1).modificado, kFalso);
+    EXPECT_EQ(activeWindow()->caption(), path + u".rtf"_qs);
+    EXPECT_EQ(editor().estados(1).modificado, kFalso);
     EXPECT_EQ(puntero.shapes(), (QList<int>{11, 0}));
 }
 
@@ -73,7 +73,7 @@ TEST_F(FrameTest, GuardedCommandsRefuseAReportWithoutHolder)
     };
     for (const auto &[item, message] : rows) {
         mensajes.clear();
-        activo()->item(item)->trigger();
+        activeWindow()->item(item)->trigger();
         ASSERT_EQ(mensajes.shown().size(), 1) << item.toStdString();
         EXPECT_EQ(mensajes.shown().at(0).text, message);
         EXPECT_EQ(mensajes.shown().at(0).style, 0);
@@ -115,7 +115,7 @@ TEST_F(FrameTest, FormatFollowsTheEnding)
         in >> field;
     EXPECT_EQ(header, (std::array<qint32, 7>{23, 2000, 1000, 1440, 1440, 16837, 11906}));
     EXPECT_TRUE(framed.mid(28).startsWith("{\\rtf1"));
-    EXPECT_EQ(activo()->caption(), programDir + u"/a.abc"_qs) << "the caption keeps the path as it is";
+    EXPECT_EQ(activeWindow()->caption(), programDir + u"/a.abc"_qs) << "the caption keeps the path as it is";
     EXPECT_TRUE(QDir(programDir).entryList(QStringList{u".a.abc*"_qs}, QDir::Hidden | QDir::Files).isEmpty())
         << "no temporary file left behind";
 }
@@ -145,8 +145,8 @@ TEST_F(FrameTest, AFailedSaveLeavesThePreviousFileByteForByte)
     EXPECT_EQ(leer(path), before);
     ASSERT_EQ(mensajes.shown().size(), 1);
     EXPECT_EQ(mensajes.shown().at(0).text, u"No se puede guardar el fichero: "_qs + path);
-    EXPECT_EQ(editor().estado(1).modificado, kVerdadero);
-    EXPECT_EQ(activo()->caption(), u"Sin titulo"_qs);
+    EXPECT_EQ(editor().estados(1).modificado, kVerdadero);
+    EXPECT_EQ(activeWindow()->caption(), u"Sin titulo"_qs);
 }
 
 TEST_F(FrameTest, OpeningAFile)
@@ -155,10 +155,10 @@ TEST_F(FrameTest, OpeningAFile)
     MDIchild *child = editor().abrir_fichero(u"  "_qs + plantilla + u" "_qs);
     ASSERT_NE(child, nullptr);
     EXPECT_EQ(child->caption(), plantilla) << "trimmed, as it is";
-    EXPECT_EQ(activo(), child);
+    EXPECT_EQ(activeWindow(), child);
     EXPECT_EQ(child->Tag(), u"2"_qs);
     EXPECT_TRUE(child->TXTextControl1().Text().contains(u"&Peritaje,Texto previo&"_qs));
-    EXPECT_EQ(editor().estado(2).modificado, kFalso);
+    EXPECT_EQ(editor().estados(2).modificado, kFalso);
     EXPECT_FALSE(child->TXTextControl1().canUndo()) << "loading leaves no undo step";
 }
 
@@ -167,10 +167,10 @@ TEST_F(FrameTest, AFileThatCannotBeReadLeavesNoWindow)
     const QString missing = programDir + u"/plant/no_existe.rtf"_qs;
     EXPECT_EQ(editor().abrir_fichero(missing), nullptr);
     EXPECT_EQ(mensajes.texts(), QStringList{u"No se puede abrir el fichero: "_qs + missing});
-    EXPECT_EQ(editor().estado(2).borrado, kVerdadero);
-    EXPECT_EQ(activo()->Tag(), u"1"_qs);
+    EXPECT_EQ(editor().estados(2).borrado, kVerdadero);
+    EXPECT_EQ(activeWindow()->Tag(), u"1"_qs);
     editor().nuevo_documento();
-    EXPECT_EQ(activo()->caption(), u"Sin Titulo:2"_qs) << "the slot is free again";
+    EXPECT_EQ(activeWindow()->caption(), u"Sin Titulo:2"_qs) << "the slot is free again";
 }
 
 TEST_F(FrameTest, AnotherEndingOpensEmptyAndUntitled)
@@ -188,7 +188,7 @@ TEST_F(FrameTest, AnotherEndingOpensEmptyAndUntitled)
 TEST_F(FrameTest, TheOpenCommandWritesItsSettingsAndCancelDoesNothing)
 {
     dialogo.cancelNext();
-    activo()->item(u"abriritem"_qs)->trigger();
+    activeWindow()->item(u"abriritem"_qs)->trigger();
     ASSERT_EQ(dialogo.openings().size(), 1);
     const auto &settings = dialogo.openings().at(0).settings;
     EXPECT_EQ(settings.DialogTitle, u"Abrir fichero"_qs);
@@ -198,8 +198,8 @@ TEST_F(FrameTest, TheOpenCommandWritesItsSettingsAndCancelDoesNothing)
     EXPECT_EQ(editor().upperBound(), 1);
 
     dialogo.chooseNext(programDir + u"/plant/inf01.rtf"_qs);
-    editor().abrir();
-    EXPECT_EQ(activo()->caption(), programDir + u"/plant/inf01.rtf"_qs);
+    editor().abriritem();
+    EXPECT_EQ(activeWindow()->caption(), programDir + u"/plant/inf01.rtf"_qs);
 }
 
 TEST_F(FrameTest, TheMenuKeysOfTheDocumentWindow)
@@ -211,24 +211,49 @@ TEST_F(FrameTest, TheMenuKeysOfTheDocumentWindow)
         {u"saliritem2"_qs, QKeySequence()},
     };
     for (const auto &[name, key] : rows) {
-        QAction *action = activo()->item(name);
+        QAction *action = activeWindow()->item(name);
         ASSERT_NE(action, nullptr) << name.toStdString();
         EXPECT_EQ(action->shortcut(), key) << name.toStdString();
     }
-    EXPECT_EQ(activo()->item(u"guardarcomoitem"_qs)->text(), u"Guardar &Como..."_qs);
+    EXPECT_EQ(activeWindow()->item(u"guardarcomoitem"_qs)->text(), u"Guardar &Como..."_qs);
+
+    // "Nuevo" makes a new empty document, as the main window's does.
+    activeWindow()->item(u"nuevoitem"_qs)->trigger();
+    EXPECT_EQ(editor().upperBound(), 2);
+    EXPECT_EQ(activeWindow()->caption(), u"Sin Titulo:2"_qs);
 }
 
 TEST_F(FrameTest, TheTextChangedNotificationMarksTheWindow)
 {
-    EXPECT_EQ(editor().estado(1).modificado, kFalso);
+    EXPECT_EQ(editor().estados(1).modificado, kFalso);
     escribir(u"a"_qs);
-    EXPECT_EQ(editor().estado(1).modificado, kVerdadero);
+    EXPECT_EQ(editor().estados(1).modificado, kVerdadero);
 }
 
 TEST_F(FrameTest, AWindowAsWideAsItsControlIsWhite)
 {
-    activo()->resize(600, 400);
-    ajustar_ventana(*activo());
-    EXPECT_EQ(activo()->palette().color(QPalette::Window), QColor(255, 255, 255));
-    EXPECT_EQ(activo()->vista()->height(), 400 - activo()->TXRuler1()->sizeHint().height());
+    activeWindow()->resize(600, 400);
+    ajustar_ventana(*activeWindow());
+    EXPECT_EQ(activeWindow()->palette().color(QPalette::Window), QColor(255, 255, 255));
+    EXPECT_EQ(activeWindow()->view()->height(), 400 - activeWindow()->TXRuler1()->sizeHint().height());
+}
+
+TEST_F(FrameTest, AWindowOpenedFromAFileIsCheckedAgainstRecordOneReadAfresh)
+{
+    escribir(u"Asegurada: María Jesús Fernández Llorente"_qs);
+    EXPECT_TRUE(editor().comprobar_titular());
+
+    // The claim-management application writes another claim: its holder counts now.
+    QFile claims(programDir + u"/finalprn.txt"_qs);
+    ASSERT_TRUE(claims.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QByteArray record(1430, ' ');
+    record.replace(1365, 6, "Asador");
+    claims.write(record + "\r\n");
+    claims.close();
+    EXPECT_FALSE(editor().comprobar_titular());
+    escribir(u" Asador"_qs);
+    EXPECT_TRUE(editor().comprobar_titular());
+
+    ASSERT_TRUE(QFile::remove(claims.fileName()));
+    EXPECT_FALSE(editor().comprobar_titular()) << "no claim data: only the markers pass";
 }

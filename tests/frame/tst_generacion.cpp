@@ -1,67 +1,42 @@
 #include "tests/frame/framefixture.h"
 
-#include "merge/generacion.h"
-
 #include <QMdiArea>
 
 using namespace frame;
 
-TEST(Generacion, CaptionForClaim)
-{
-    const QList<std::pair<QString, QString>> rows{
-        {u"4711"_qs, u"/informes/4711.rtf"_qs},
-        {u" 00123 "_qs, u"/informes/00123.rtf"_qs},
-        {QString(), QString()},
-        {u"   "_qs, QString()},
-        {u"../x"_qs, QString()},
-        {u"a/b"_qs, QString()},
-        {u"a\\b"_qs, QString()},
-        {u".oculto"_qs, QString()},
-    };
-    for (const auto &[numero, caption] : rows)
-        EXPECT_EQ(merge::captionForClaim(u"/informes"_qs, numero), caption) << numero.toStdString();
-}
-
-TEST(Generacion, LoadFormatByEnding)
-{
-    const QList<std::pair<QString, int>> rows{
-        {u"a.rtf"_qs, 5}, {u"A.Rtf"_qs, 5}, {u"a.doc"_qs, 9}, {u"a.txt"_qs, 1}, {u"a.abc"_qs, 0}, {u"rtf"_qs, 5}, {QString(), 0},
-    };
-    for (const auto &[path, format] : rows)
-        EXPECT_EQ(merge::loadFormatForPath(path), format) << path.toStdString();
-}
-
 TEST_F(FrameTest, GenerationOpensOneWindowPerRecordInOrder)
 {
+    parent = std::make_unique<MDIParent>(programDir, services, MDIParent::AfterGeneration::StayHidden);
+    ASSERT_TRUE(parent->MDIParent_Load());
     parent->show();
-    parent->mostrarTrasGenerar = false;
-    ASSERT_TRUE(parent->generar(programDir + u"/plant/inf01.rtf"_qs));
+    ASSERT_TRUE(parent->generate(programDir + u"/plant/inf01.rtf"_qs));
     EXPECT_FALSE(parent->isVisible()) << "the driver hides the frame and leaves it hidden";
     EXPECT_TRUE(mensajes.shown().isEmpty());
     ASSERT_EQ(editor().upperBound(), 4);
     const QStringList numeros{u"00123"_qs, u"00187"_qs, u"00201"_qs};
     const QStringList titulares{u"María Jesús Fernández Llorente"_qs, u"Asador El Olivar, S.L."_qs, u"José Ángel Núñez Ibáñez"_qs};
     for (int i = 0; i < 3; ++i) {
-        MDIchild *child = editor().documento(i + 2);
+        MDIchild *child = editor().documentos(i + 2);
         ASSERT_NE(child, nullptr);
         EXPECT_EQ(child->caption(), programDir + u'/' + numeros[i] + u".rtf"_qs);
         const QString text = child->TXTextControl1().Text();
         EXPECT_TRUE(text.contains(u"Expediente nº "_qs + numeros[i])) << i;
         EXPECT_TRUE(text.contains(titulares[i])) << i;
         EXPECT_FALSE(text.contains(u"&Nombre del titular&"_qs)) << i;
-        EXPECT_EQ(editor().estado(i + 2).modificado, kVerdadero) << "a merged window counts as modified";
+        EXPECT_EQ(editor().estados(i + 2).modificado, kVerdadero) << "a merged window counts as modified";
         EXPECT_FALSE(child->TXTextControl1().canUndo()) << "merging leaves no undo step";
-        EXPECT_EQ(child->titular(), titulares[i]);
-        EXPECT_EQ(child->numeroExpediente(), numeros[i]);
+        ASSERT_TRUE(child->holder());
+        EXPECT_EQ(child->holder()->titular, titulares[i]);
+        EXPECT_EQ(child->claimNumber(), numeros[i]);
     }
-    EXPECT_EQ(activo(), editor().documento(4)) << "the last record's window is active";
+    EXPECT_EQ(activeWindow(), editor().documentos(4)) << "the last record's window is active";
 }
 
 TEST_F(FrameTest, EachMergedWindowPassesTheHolderCheckOfItsOwnRecord)
 {
-    ASSERT_TRUE(parent->generar(programDir + u"/plant/inf02.rtf"_qs));
+    ASSERT_TRUE(parent->generate(programDir + u"/plant/inf02.rtf"_qs));
     for (int slot = 2; slot <= 4; ++slot) {
-        editor().setActivo(editor().documento(slot));
+        editor().setActiveWindow(editor().documentos(slot));
         EXPECT_TRUE(editor().comprobar_titular()) << slot;
     }
 }
@@ -84,7 +59,7 @@ TEST_F(FrameTest, AFileThatCannotBeReadFailsBeforeAnyWindowOpens)
             ASSERT_TRUE(QFile::remove(programDir + row.remove));
         }
         mensajes.clear();
-        EXPECT_FALSE(parent->generar(programDir + row.plantilla)) << row.name;
+        EXPECT_FALSE(parent->generate(programDir + row.plantilla)) << row.name;
         ASSERT_EQ(mensajes.shown().size(), 1) << row.name;
         EXPECT_TRUE(mensajes.shown().at(0).text.contains(row.named)) << mensajes.shown().at(0).text.toStdString();
         EXPECT_EQ(editor().upperBound(), 1) << row.name;
@@ -106,7 +81,7 @@ TEST_F(FrameTest, ABlankClaimNumberLeavesTheWindowUntitled)
     dictionary.write(kept);
     dictionary.close();
 
-    ASSERT_TRUE(parent->generar(programDir + u"/plant/inf02.rtf"_qs));
-    EXPECT_EQ(editor().documento(2)->caption(), u"Sin Titulo:2"_qs);
-    EXPECT_EQ(editor().documento(4)->caption(), u"Sin Titulo:4"_qs);
+    ASSERT_TRUE(parent->generate(programDir + u"/plant/inf02.rtf"_qs));
+    EXPECT_EQ(editor().documentos(2)->caption(), u"Sin Titulo:2"_qs);
+    EXPECT_EQ(editor().documentos(4)->caption(), u"Sin Titulo:4"_qs);
 }

@@ -1,7 +1,5 @@
 #include "tests/frame/framefixture.h"
 
-#include "data/dictionary.h"
-
 #include <QApplication>
 #include <QComboBox>
 #include <QTest>
@@ -52,15 +50,15 @@ TEST_F(FrameTest, TheToolStripInItsOrder)
 TEST_F(FrameTest, TheLoadHandlerFillsTheFieldComboAndStopsTheTimer)
 {
     EXPECT_FALSE(parent->Timer1().isActive());
-    EXPECT_EQ(editor().tabla_id, 10);
-    EXPECT_EQ(parent->cboCampos()->count(), data::tabla_campos().lineCount());
+    EXPECT_EQ(parent->tabla_campos().lineCount(), 58);
+    EXPECT_EQ(parent->cboCampos()->count(), 58);
     EXPECT_EQ(parent->cboCampos()->currentText(), u"Agencia"_qs);
 }
 
 TEST_F(FrameTest, TheFileMenuShowsOnlyWhileNoDocumentIsOpen)
 {
     EXPECT_EQ(menuBarTexts(*parent), (QStringList{u"&Fichero"_qs, u"Salir"_qs}));
-    ASSERT_TRUE(activo()->parentWidget()->close());
+    ASSERT_TRUE(activeWindow()->parentWidget()->close());
     EXPECT_EQ(menuBarTexts(*parent), QStringList{u"Fichero"_qs});
     parent->Timer1_Timer();
     EXPECT_EQ(menuBarTexts(*parent), (QStringList{u"&Fichero"_qs, u"Salir"_qs}));
@@ -78,15 +76,15 @@ TEST_F(FrameTest, PickingAFieldInsertsItsMarker)
 
 TEST_F(FrameTest, ThePickersDisableThemselvesWithoutADocumentUntilNew)
 {
-    ASSERT_TRUE(activo()->parentWidget()->close());
+    ASSERT_TRUE(activeWindow()->parentWidget()->close());
     parent->cboCampos_Click();
     parent->combo_zoom_Click();
     EXPECT_FALSE(parent->cboCampos()->isEnabled());
     EXPECT_FALSE(parent->combo_zoom()->isEnabled());
-    parent->boton(u"boton_nuevo"_qs)->trigger();
+    parent->button(u"boton_nuevo"_qs)->trigger();
     EXPECT_TRUE(parent->cboCampos()->isEnabled());
     EXPECT_TRUE(parent->combo_zoom()->isEnabled());
-    ASSERT_NE(activo(), nullptr);
+    ASSERT_NE(activeWindow(), nullptr);
 }
 
 TEST_F(FrameTest, ZoomFromTheCombo)
@@ -102,7 +100,7 @@ TEST_F(FrameTest, ZoomFromTheCombo)
 TEST_F(FrameTest, TheTemplatePickerGenerates)
 {
     dialogo.cancelNext();
-    parent->boton(u"Image1"_qs)->trigger();
+    parent->button(u"Image1"_qs)->trigger();
     ASSERT_EQ(dialogo.openings().size(), 1);
     EXPECT_EQ(dialogo.openings().at(0).settings.DialogTitle, u"Seleccionar Plantilla"_qs);
     EXPECT_EQ(dialogo.openings().at(0).settings.Filter, u"Archivos de texto enriquecido (*.rtf)|*.rtf"_qs);
@@ -129,13 +127,14 @@ TEST_F(FrameTest, TheCommandLineOfTheEditor)
         {"empty", QString(), 1},
         {"open", path + u" 1"_qs, 2},
         {"open and merge", path + u"0"_qs, 2 + 1 + 3},
+        {"a relative path from the program directory", u"plant/inf02.rtf 1"_qs, 7},
     };
     for (const Row &row : rows) {
-        parent->actuarLineaComandos(row.linea);
+        parent->actOnCommandLine(row.linea);
         EXPECT_EQ(editor().upperBound(), row.ventanas) << row.name;
-        EXPECT_EQ(parent->linea_comandos, row.linea);
     }
-    EXPECT_EQ(editor().documento(2)->caption(), path);
+    EXPECT_EQ(editor().documentos(2)->caption(), path);
+    EXPECT_EQ(editor().documentos(7)->caption(), path) << "whatever the working directory";
 }
 
 TEST_F(FrameTest, ClosingTheFrameChecksTheHolderOfTheCurrentDocument)
@@ -161,15 +160,15 @@ TEST_F(FrameTest, TheMenuKeysWinOverTheEditingView)
     parent->show();
     parent->activateWindow();
     QApplication::setActiveWindow(parent.get());
-    activo()->vista()->setFocus();
+    activeWindow()->view()->setFocus();
     escribir(u"&Nombre del titular&"_qs);
     dialogo.cancelNext();
-    QTest::keyClick(activo()->vista(), Qt::Key_C, Qt::ControlModifier);
+    QTest::keyClick(activeWindow()->view(), Qt::Key_C, Qt::ControlModifier);
     ASSERT_EQ(dialogo.openings().size(), 1) << "Ctrl+C is the menu's Guardar Como";
     EXPECT_EQ(dialogo.openings().at(0).settings.DialogTitle, u"Save As"_qs);
     EXPECT_EQ(control().Text(), u"&Nombre del titular&"_qs) << "the view did not take the key";
 
-    QTest::keyClick(activo()->vista(), Qt::Key_X);
+    QTest::keyClick(activeWindow()->view(), Qt::Key_X);
     EXPECT_EQ(control().Text(), u"&Nombre del titular&x"_qs) << "typing still goes to the view";
 }
 
@@ -177,7 +176,7 @@ TEST_F(FrameTest, ThePrintButtonPrintsAfterTheHolderCheck)
 {
     escribir(u"Asegurado: &Nombre del titular&"_qs);
     impresora.printAllNext();
-    parent->boton(u"boton_imprimir"_qs)->trigger();
+    parent->button(u"boton_imprimir"_qs)->trigger();
     EXPECT_EQ(impresora.openings().size(), 1);
     EXPECT_TRUE(mensajes.shown().isEmpty());
     EXPECT_GT(QFileInfo(dir.filePath(u"impreso.pdf"_qs)).size(), 0);

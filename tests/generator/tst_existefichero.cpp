@@ -41,7 +41,7 @@ TEST(ExisteFichero, MatchesIgnoringCaseAndBlanksInTheProgramDirectoryOnly)
     };
     for (const Row &row : rows)
         EXPECT_EQ(generator::existe_fichero(dir, row.name), row.found) << row.name.toStdString();
-    EXPECT_EQ(generator::buscar_fichero(dir, u"00123.txt"_qs), u"00123.TXT"_qs);
+    EXPECT_EQ(generator::findListedFile(dir, u"00123.txt"_qs), u"00123.TXT"_qs);
 }
 
 TEST(ExisteFichero, ListsAfreshOnEveryCall)

@@ -1,9 +1,9 @@
 #pragma once
 
-// Installs a small field table and claim data for the merge tests.
+// Builds the merge data of the merge tests: a small field table and claim
+// records, with no file and no process-wide state.
 #include "data/claimdata.h"
-#include "data/currentclaim.h"
-#include "data/dictionary.h"
+#include "merge/mergedata.h"
 
 #include <QByteArray>
 #include <QList>
@@ -32,16 +32,16 @@ inline QByteArray record(const QList<std::pair<int, QByteArray>> &values)
     return line;
 }
 
-inline void install(const QList<Field> &fields, const QList<QByteArray> &records)
+inline merge::MergeData mergeData(const QList<Field> &fields, const QList<QByteArray> &records)
 {
     QList<data::campo> entries;
     for (const Field &f : fields)
         entries.append({QString::fromUtf16(f.nombre), QString::fromUtf16(f.codigo),
                         qint16(f.longitud), qint16(f.posicion)});
-    data::setFieldTable(data::FieldTable(entries));
-    data::ClaimData claims;
-    data::ClaimData::parse(records.join("\r\n") + "\r\n", &claims);
-    data::setCurrentClaimData(std::move(claims));
+    merge::MergeData out;
+    out.fields = data::FieldTable(entries);
+    data::ClaimData::parse(records.join("\r\n") + "\r\n", &out.claims);
+    return out;
 }
 
 }  // namespace mergetest

@@ -17,7 +17,7 @@ class MarkerPasses : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        mergetest::install(
+        data = mergetest::mergeData(
             {
                 {u"Número de expediente", u"NUMERO", 1, 5},
                 {u"Nombre del titular", u"TITULAR", 6, 20},
@@ -28,6 +28,7 @@ protected:
     }
 
     TXTextControl control;
+    merge::MergeData data;
 };
 
 }  // namespace
@@ -35,28 +36,28 @@ protected:
 TEST_F(MarkerPasses, EveryOccurrenceInTheMainTextGetsTheValue)
 {
     control.setText(u"&Nombre del titular& / &Nombre del titular&\r\n&NOMBRE DEL TITULAR&"_qs);
-    EXPECT_EQ(sustituir_en_texto(control, u"Nombre del titular"_qs, u"TITULAR"_qs, 1), QString());
+    EXPECT_EQ(sustituir_en_texto(control, data, u"Nombre del titular"_qs, u"TITULAR"_qs, 1), QString());
     EXPECT_EQ(control.Text(), u"María Jesús / María Jesús\nMaría Jesús"_qs);
 }
 
 TEST_F(MarkerPasses, AValueHoldingItsOwnMarkerIsInsertedOncePerOccurrence)
 {
     control.setText(u"[&Eco&] [&Eco&]"_qs);
-    sustituir_en_texto(control, u"Eco"_qs, u"ECO"_qs, 1);
+    sustituir_en_texto(control, data, u"Eco"_qs, u"ECO"_qs, 1);
     EXPECT_EQ(control.Text(), u"[x&Eco&y] [x&Eco&y]"_qs);
 }
 
 TEST_F(MarkerPasses, AnEmptyValueMarksOnlyTheFirstOccurrence)
 {
     control.setText(u"&Perjudicado& y &Perjudicado&"_qs);
-    sustituir_en_texto(control, u"Perjudicado"_qs, u"PERJ"_qs, 1);
+    sustituir_en_texto(control, data, u"Perjudicado"_qs, u"PERJ"_qs, 1);
     EXPECT_EQ(control.Text(), u"* y &Perjudicado&"_qs);
 }
 
 TEST_F(MarkerPasses, TheClaimNumberComesBackEvenWithoutAMarker)
 {
     control.setText(u"sin marcadores"_qs);
-    EXPECT_EQ(sustituir_en_texto(control, u"Número de expediente"_qs, u"NUMERO"_qs, 1), u"00123"_qs);
+    EXPECT_EQ(sustituir_en_texto(control, data, u"Número de expediente"_qs, u"NUMERO"_qs, 1), u"00123"_qs);
     EXPECT_EQ(control.Text(), u"sin marcadores"_qs);
 }
 
@@ -66,7 +67,7 @@ TEST_F(MarkerPasses, AnEmptyMainTextReturnsNothingEvenForTheClaimNumber)
     control.setHeaderFooterSelect(4);
     control.setText(u"&Número de expediente&"_qs);
     control.setHeaderFooterSelect(0);
-    EXPECT_EQ(sustituir_en_texto(control, u"Número de expediente"_qs, u"NUMERO"_qs, 1), QString());
+    EXPECT_EQ(sustituir_en_texto(control, data, u"Número de expediente"_qs, u"NUMERO"_qs, 1), QString());
 }
 
 TEST_F(MarkerPasses, AreasTakeTheirFirstOccurrenceOnly)
@@ -79,9 +80,9 @@ TEST_F(MarkerPasses, AreasTakeTheirFirstOccurrenceOnly)
     control.setText(u"&Perjudicado&"_qs);
     control.setHeaderFooterSelect(0);
 
-    sustituir_en_texto(control, u"Nombre del titular"_qs, u"TITULAR"_qs, 1);
-    sustituir_en_cabecera(control, u"Nombre del titular"_qs, u"TITULAR"_qs, 1);
-    sustituir_en_pie(control, u"Perjudicado"_qs, u"PERJ"_qs, 1);
+    sustituir_en_texto(control, data, u"Nombre del titular"_qs, u"TITULAR"_qs, 1);
+    sustituir_en_cabecera(control, data, u"Nombre del titular"_qs, u"TITULAR"_qs, 1);
+    sustituir_en_pie(control, data, u"Perjudicado"_qs, u"PERJ"_qs, 1);
     EXPECT_EQ(control.HeaderFooterSelect(), 0);
     EXPECT_EQ(control.Text(), u"María Jesús"_qs);
     control.setHeaderFooterSelect(1);
@@ -93,8 +94,8 @@ TEST_F(MarkerPasses, AreasTakeTheirFirstOccurrenceOnly)
 TEST_F(MarkerPasses, AMissingAreaIsHarmless)
 {
     control.setText(u"&Nombre del titular&"_qs);
-    sustituir_en_pie1(control, u"Nombre del titular"_qs, u"TITULAR"_qs, 1);
-    sustituir_en_cabecera1(control, u"Nombre del titular"_qs, u"TITULAR"_qs, 1);
+    sustituir_en_pie1(control, data, u"Nombre del titular"_qs, u"TITULAR"_qs, 1);
+    sustituir_en_cabecera1(control, data, u"Nombre del titular"_qs, u"TITULAR"_qs, 1);
     EXPECT_EQ(control.HeaderFooter(), 0);
     EXPECT_EQ(control.HeaderFooterSelect(), 0);
     EXPECT_EQ(control.Text(), u"&Nombre del titular&"_qs);
@@ -104,10 +105,11 @@ TEST_F(MarkerPasses, FieldsDifferingOnlyInCaseShareTheirMarkers)
 {
     // The search ignores letter case: the first dictionary line's pass takes
     // the markers of both spellings.
-    mergetest::install({{u"Ramo", u"RAMO", 1, 4}, {u"RAMO", u"RAMO2", 5, 4}}, {record({{1, "Hogar"}, {5, "Auto"}})});
+    data = mergetest::mergeData({{u"Ramo", u"RAMO", 1, 4}, {u"RAMO", u"RAMO2", 5, 4}},
+                                {record({{1, "Hogar"}, {5, "Auto"}})});
     control.setText(u"&Ramo& &RAMO&"_qs);
-    sustituir_en_texto(control, u"Ramo"_qs, u"RAMO"_qs, 1);
-    sustituir_en_texto(control, u"RAMO"_qs, u"RAMO2"_qs, 1);
+    sustituir_en_texto(control, data, u"Ramo"_qs, u"RAMO"_qs, 1);
+    sustituir_en_texto(control, data, u"RAMO"_qs, u"RAMO2"_qs, 1);
     EXPECT_EQ(control.Text(), u"Hoga Hoga"_qs);
 }
 
@@ -123,7 +125,7 @@ TEST_F(MarkerPasses, ASplitMarkerTakesTheFormatOfItsFirstCharacter)
     cursor.insertText(u"del titular&"_qs, QTextCharFormat());
     cursor.insertText(u" fin"_qs, italic);
 
-    sustituir_en_texto(control, u"Nombre del titular"_qs, u"TITULAR"_qs, 1);
+    sustituir_en_texto(control, data, u"Nombre del titular"_qs, u"TITULAR"_qs, 1);
     ASSERT_EQ(control.Text(), u"Sr. María Jesús fin"_qs);
     const auto formatAt = [&](int position) {
         QTextCursor probe(control.document().main());

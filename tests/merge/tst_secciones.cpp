@@ -1,4 +1,5 @@
 // Section files and their blocks.
+#include "merge/mergedata.h"
 #include "merge/secciones.h"
 #include "textctl/txtextcontrol.h"
 
@@ -28,8 +29,8 @@ const QByteArray kAllTen =
 
 QString blocksOf(const QByteArray &bytes, bool *ok)
 {
-    BloquesSeccion blocks;
-    *ok = leer_secciones(bytes, &blocks);
+    SectionBlocks blocks;
+    *ok = readSections(bytes, &blocks);
     QStringList parts;
     for (const QString &b : blocks)
         parts << QString(b).replace(u"\n\r"_qs, u"|"_qs);
@@ -99,7 +100,7 @@ protected:
 TEST_F(InsertarSecciones, EachBlockReplacesTheFirstOccurrenceOfItsMarker)
 {
     writeSectionFile(u"00123.TXT"_qs, kAllTen);
-    insertar_secciones(control, dir.path(), u"00123"_qs);
+    insertar_secciones(control, MergeData{dir.path(), {}, {}}, u"00123"_qs);
     EXPECT_EQ(control.Text(),
               u"A previo 1\nprevio 2\n B\n&PERITAJE,TEXTO PREVIO&\nconclusion\n\n"
               "             historia con blancos\nparte\ndetalle\nc1\nc2\nu1\np1\nd1\nt1\nt2\n"_qs);
@@ -107,14 +108,14 @@ TEST_F(InsertarSecciones, EachBlockReplacesTheFirstOccurrenceOfItsMarker)
 
 TEST_F(InsertarSecciones, AMissingFileRemovesEveryMarkerSilently)
 {
-    insertar_secciones(control, dir.path(), u"99999"_qs);
+    insertar_secciones(control, MergeData{dir.path(), {}, {}}, u"99999"_qs);
     EXPECT_EQ(control.Text(), u"A  B\n&PERITAJE,TEXTO PREVIO&\n\n"_qs);
 }
 
 TEST_F(InsertarSecciones, AShortFileRemovesEveryMarkerToo)
 {
     writeSectionFile(u"00123.txt"_qs, "[CABECERA]\r\nleido\r\n[PIE]\r\nx\r\n");
-    insertar_secciones(control, dir.path(), u"00123"_qs);
+    insertar_secciones(control, MergeData{dir.path(), {}, {}}, u"00123"_qs);
     EXPECT_EQ(control.Text(), u"A  B\n&PERITAJE,TEXTO PREVIO&\n\n"_qs);
 }
 
@@ -124,9 +125,9 @@ TEST(InsertarSeccionesEnTabla, TheBreakAfterTheLastLineStaysInACell)
     QTextCursor cursor(control.document().main());
     QTextTable *table = cursor.insertTable(1, 2);
     table->cellAt(0, 0).firstCursorPosition().insertText(u"&valoracion,concepto&"_qs);
-    BloquesSeccion blocks;
+    SectionBlocks blocks;
     blocks[5] = u"uno\n\rdos\n\r"_qs;
-    poner_bloques(control, blocks);
+    placeBlocks(control, blocks);
     EXPECT_EQ(table->cellAt(0, 0).lastPosition() - table->cellAt(0, 0).firstPosition(), 8);
     // The cell boundaries and the end of the table are positions too.
     EXPECT_EQ(control.Text(), u"\nuno\ndos\n\n\n"_qs);

@@ -50,9 +50,9 @@ TEST(ModelDump, WholeDocumentLayout)
 {
     RichDocument doc;
     doc.page.marginLeft = 1134;
-    doc.setHeaderFooterSet(RichDocument::Header | RichDocument::FirstFooter);
-    doc.area(RichDocument::Header)->setPlainText(u"Cabecera"_s);
-    doc.area(RichDocument::FirstFooter)->setPlainText(u"Pie"_s);
+    doc.setHeaderFooterSet(PageHeader | FirstPageFooter);
+    doc.area(PageHeader)->setPlainText(u"Cabecera"_s);
+    doc.area(FirstPageFooter)->setPlainText(u"Pie"_s);
     doc.main()->setPlainText(u"Texto\tcon tabulador"_s);
     doc.keptGroups.append("{\\info{\\title Informe}}");
     EXPECT_EQ(dumpModel(doc),

@@ -1,5 +1,6 @@
 // Loading and saving through the control: text files, the save with a byte
 // offset, Word files, imports.
+#include "textctl/documentfiles.h"
 #include "textctl/txtextcontrol.h"
 
 #include <QDir>
@@ -27,6 +28,16 @@ void writeBytes(const QString &path, const QByteArray &bytes)
 }
 
 }  // namespace
+
+TEST(DocumentFormat, ByTheLastThreeCharactersOfThePath)
+{
+    const QList<std::pair<QString, int>> rows{
+        {u"a.rtf"_qs, 5}, {u"A.Rtf"_qs, 5}, {u"a.doc"_qs, 9}, {u"a.txt"_qs, 1}, {u"a.abc"_qs, 0},
+        {u"rtf"_qs, 5},   {u" a.rtf "_qs, 5}, {u"a.rtf.bak"_qs, 0}, {u"informertf"_qs, 5}, {QString(), 0},
+    };
+    for (const auto &[path, format] : rows)
+        EXPECT_EQ(textctl::formatForPath(path), format) << path.toStdString();
+}
 
 TEST(TextFiles, SaveAndLoadKeepTheTextAndLeaveNoUndoStep)
 {

@@ -72,9 +72,7 @@ TXRuler::State TXRuler::currentState() const
         return state;
     state.valid = true;
     state.zoom = std::max(1, control->ZoomFactor());
-    state.pageWidth = control->PageWidth();
-    state.marginLeft = control->PageMarginL();
-    state.marginRight = control->PageMarginR();
+    state.page = control->pageValues();
     const QTextCursor cursor = control->cursor();
     if (!cursor.isNull()) {
         const QTextBlockFormat format = cursor.block().blockFormat();
@@ -99,13 +97,13 @@ double TXRuler::markerX(Marker marker) const
     const State s = draggedState(currentState());
     if (!s.valid)
         return 0;
-    const int textLeft = s.marginLeft + s.indents.left;
+    const int textLeft = s.page.marginLeft + s.indents.left;
     switch (marker) {
-    case Marker::LeftMargin: return xOf(s, s.marginLeft);
-    case Marker::RightMargin: return xOf(s, s.pageWidth - s.marginRight);
+    case Marker::LeftMargin: return xOf(s, s.page.marginLeft);
+    case Marker::RightMargin: return xOf(s, s.page.width - s.page.marginRight);
     case Marker::FirstLine: return xOf(s, textLeft + s.indents.firstLine);
     case Marker::LeftIndent: return xOf(s, textLeft);
-    case Marker::RightIndent: return xOf(s, s.pageWidth - s.marginRight - s.indents.right);
+    case Marker::RightIndent: return xOf(s, s.page.width - s.page.marginRight - s.indents.right);
     }
     return 0;
 }
@@ -115,7 +113,7 @@ QList<double> TXRuler::tabX() const
     const State s = draggedState(currentState());
     QList<double> xs;
     for (const TabStop &tab : s.tabs)
-        xs.append(xOf(s, s.marginLeft + tab.position));
+        xs.append(xOf(s, s.page.marginLeft + tab.position));
     return xs;
 }
 
@@ -130,10 +128,10 @@ TXRuler::State TXRuler::draggedState(State s) const
     if (!s.valid || m_drag.part == Part::None)
         return s;
     const int delta = snapTwips((m_drag.x - m_drag.pressX) / (kPixelsPerTwip * s.zoom / 100.0));
-    const int textWidth = s.pageWidth - s.marginLeft - s.marginRight;
+    const int textWidth = s.page.width - s.page.marginLeft - s.page.marginRight;
     ParagraphIndents &in = s.indents;
     // Indents keep their markers on the page.
-    const auto clampLeft = [&](int value) { return std::clamp(value, -s.marginLeft, s.pageWidth - s.marginLeft); };
+    const auto clampLeft = [&](int value) { return std::clamp(value, -s.page.marginLeft, s.page.width - s.page.marginLeft); };
     switch (m_drag.part) {
     case Part::FirstLine:
         in.firstLine = clampLeft(in.left + in.firstLine + delta) - in.left;
@@ -149,13 +147,13 @@ TXRuler::State TXRuler::draggedState(State s) const
         in.firstLine = clampLeft(in.left + in.firstLine) - in.left;
         break;
     case Part::RightIndent:
-        in.right = std::clamp(in.right - delta, -s.marginRight, s.pageWidth - s.marginRight);
+        in.right = std::clamp(in.right - delta, -s.page.marginRight, s.page.width - s.page.marginRight);
         break;
     case Part::LeftMargin:
-        s.marginLeft = std::clamp(s.marginLeft + delta, 0, s.pageWidth - s.marginRight - kMinTextTwips);
+        s.page.marginLeft = std::clamp(s.page.marginLeft + delta, 0, s.page.width - s.page.marginRight - kMinTextTwips);
         break;
     case Part::RightMargin:
-        s.marginRight = std::clamp(s.marginRight - delta, 0, s.pageWidth - s.marginLeft - kMinTextTwips);
+        s.page.marginRight = std::clamp(s.page.marginRight - delta, 0, s.page.width - s.page.marginLeft - kMinTextTwips);
         break;
     case Part::Tab:
         if (offRuler(m_drag.y))
@@ -164,7 +162,7 @@ TXRuler::State TXRuler::draggedState(State s) const
             s.tabs[m_drag.tab].position = std::clamp(s.tabs[m_drag.tab].position + delta, 0, textWidth);
         break;
     case Part::NewTab: {
-        const int at = snapTwips(twipsAt(s, m_drag.x) - s.marginLeft);
+        const int at = snapTwips(twipsAt(s, m_drag.x) - s.page.marginLeft);
         const bool taken = std::any_of(s.tabs.begin(), s.tabs.end(), [&](const TabStop &t) { return t.position == at; });
         if (!offRuler(m_drag.y) && at > 0 && at <= textWidth && !taken)
             s.tabs.append({at, QTextOption::LeftTab, u' '});
@@ -178,8 +176,8 @@ TXRuler::State TXRuler::draggedState(State s) const
 TXRuler::Part TXRuler::hitTest(const State &s, QPoint pos, int *tab) const
 {
     const auto near = [&](double twips, int reach) { return std::abs(pos.x() - xOf(s, twips)) <= reach; };
-    const int textLeft = s.marginLeft + s.indents.left;
-    const int rightEdge = s.pageWidth - s.marginRight;
+    const int textLeft = s.page.marginLeft + s.indents.left;
+    const int rightEdge = s.page.width - s.page.marginRight;
     if (pos.y() < kTopZone)
         return near(textLeft + s.indents.firstLine, kMarkerHalf) ? Part::FirstLine : Part::NewTab;
     if (pos.y() >= height() - kBottomZone) {
@@ -190,12 +188,12 @@ TXRuler::Part TXRuler::hitTest(const State &s, QPoint pos, int *tab) const
         return Part::NewTab;
     }
     for (int i = 0; i < s.tabs.size(); ++i) {
-        if (near(s.marginLeft + s.tabs.at(i).position, kMarkerHalf - 1)) {
+        if (near(s.page.marginLeft + s.tabs.at(i).position, kMarkerHalf - 1)) {
             *tab = i;
             return Part::Tab;
         }
     }
-    if (near(s.marginLeft, kEdgeReach))
+    if (near(s.page.marginLeft, kEdgeReach))
         return Part::LeftMargin;
     if (near(rightEdge, kEdgeReach))
         return Part::RightMargin;
@@ -249,10 +247,8 @@ void TXRuler::commit(const State &before, const State &after)
     TXTextControl *control = m_link.control();
     if (!control || !after.valid)
         return;
-    if (after.marginLeft != before.marginLeft)
-        control->setPageMarginL(after.marginLeft);
-    if (after.marginRight != before.marginRight)
-        control->setPageMarginR(after.marginRight);
+    if (after.page != before.page)
+        control->setPageValues(after.page);
     if (after.indents != before.indents)
         setIndents(control->cursor(), after.indents);
     if (after.tabs != before.tabs)
@@ -267,11 +263,11 @@ void TXRuler::paintEvent(QPaintEvent *)
     if (!s.valid)
         return;
     const double pageLeft = xOf(s, 0);
-    const double pageRight = xOf(s, s.pageWidth);
+    const double pageRight = xOf(s, s.page.width);
     const QRectF band(pageLeft, 3, pageRight - pageLeft, height() - 6);
     painter.fillRect(band, kMargin);
-    const double textLeft = xOf(s, s.marginLeft);
-    const double textRight = xOf(s, s.pageWidth - s.marginRight);
+    const double textLeft = xOf(s, s.page.marginLeft);
+    const double textRight = xOf(s, s.page.width - s.page.marginRight);
     painter.fillRect(QRectF(textLeft, band.top(), textRight - textLeft, band.height()), Qt::white);
     paintScale(painter, s);
     paintTabs(painter, s);
@@ -287,11 +283,11 @@ void TXRuler::paintScale(QPainter &painter, const State &s) const
     painter.setFont(font);
     painter.setPen(Qt::black);
     const double quarter = kTwipsPerCm / 4;
-    const int first = int(std::ceil(-s.marginLeft / quarter));
-    const int last = int(std::floor((s.pageWidth - s.marginLeft) / quarter));
+    const int first = int(std::ceil(-s.page.marginLeft / quarter));
+    const int last = int(std::floor((s.page.width - s.page.marginLeft) / quarter));
     const double mid = height() / 2.0;
     for (int k = first; k <= last; ++k) {
-        const double x = xOf(s, s.marginLeft + k * quarter);
+        const double x = xOf(s, s.page.marginLeft + k * quarter);
         if (k % 4 == 0 && k != 0) {
             const QRectF box(x - 10, mid - 6, 20, 12);
             painter.drawText(box, Qt::AlignCenter, QString::number(std::abs(k / 4)));
@@ -309,9 +305,9 @@ void TXRuler::paintIndents(QPainter &painter, const State &s) const
     painter.setPen(Qt::darkGray);
     painter.setBrush(kMarkerFill);
     const double h = height();
-    const double left = xOf(s, s.marginLeft + s.indents.left);
-    const double first = xOf(s, s.marginLeft + s.indents.left + s.indents.firstLine);
-    const double right = xOf(s, s.pageWidth - s.marginRight - s.indents.right);
+    const double left = xOf(s, s.page.marginLeft + s.indents.left);
+    const double first = xOf(s, s.page.marginLeft + s.indents.left + s.indents.firstLine);
+    const double right = xOf(s, s.page.width - s.page.marginRight - s.indents.right);
     painter.drawPolygon(triangle(first, 1, kTopZone - 2));
     painter.drawPolygon(triangle(left, h - kBoxHeight, h - kBottomZone + 1));
     painter.drawRect(QRectF(left - kMarkerHalf, h - kBoxHeight, 2 * kMarkerHalf, kBoxHeight - 1));
@@ -327,7 +323,7 @@ void TXRuler::paintTabs(QPainter &painter, const State &s) const
     const double bottom = height() - kBottomZone - 1;
     const double top = bottom - 6;
     for (const TabStop &tab : s.tabs) {
-        const double x = xOf(s, s.marginLeft + tab.position);
+        const double x = xOf(s, s.page.marginLeft + tab.position);
         painter.drawLine(QPointF(x, top), QPointF(x, bottom));
         const bool footRight = tab.type != QTextOption::RightTab;
         const bool footLeft = tab.type != QTextOption::LeftTab;

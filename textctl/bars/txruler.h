@@ -61,9 +61,7 @@ private:
     struct State {
         bool valid = false;
         int zoom = 100;
-        int pageWidth = 0;
-        int marginLeft = 0;
-        int marginRight = 0;
+        textctl::PageValues page;
         textctl::ParagraphIndents indents;
         QList<textctl::TabStop> tabs;
     };

@@ -16,10 +16,10 @@ namespace {
 QString areaLabel(int code)
 {
     switch (code) {
-    case RichDocument::Header: return QStringLiteral("[cabecera]");
-    case RichDocument::FirstHeader: return QStringLiteral("[cabecera1]");
-    case RichDocument::Footer: return QStringLiteral("[pie]");
-    case RichDocument::FirstFooter: return QStringLiteral("[pie1]");
+    case PageHeader: return QStringLiteral("[cabecera]");
+    case FirstPageHeader: return QStringLiteral("[cabecera1]");
+    case PageFooter: return QStringLiteral("[pie]");
+    case FirstPageFooter: return QStringLiteral("[pie1]");
     default: return {};
     }
 }
@@ -63,7 +63,7 @@ QString textPlainText(const QTextDocument &text)
 QString documentPlainText(const RichDocument &doc)
 {
     QString out = textPlainText(*doc.main());
-    for (int code : RichDocument::kAreaCodes) {
+    for (int code : kHeaderFooterAreas) {
         if (const QTextDocument *area = doc.area(code)) {
             out += areaLabel(code);
             out += u'\n';

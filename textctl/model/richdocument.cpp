@@ -7,8 +7,8 @@
 namespace textctl {
 
 RichDocument::RichDocument()
-    : m_main(makeTextDocument())
 {
+    m_texts[areaIndex(MainText)] = makeTextDocument();
 }
 
 RichDocument::~RichDocument() = default;
@@ -27,50 +27,43 @@ std::unique_ptr<QTextDocument> RichDocument::makeTextDocument()
     return doc;
 }
 
-int RichDocument::slotOf(int code)
-{
-    switch (code) {
-    case Header: return 0;
-    case FirstHeader: return 1;
-    case Footer: return 2;
-    case FirstFooter: return 3;
-    default: return -1;
-    }
-}
-
 QTextDocument *RichDocument::area(int code) const
 {
-    if (code == Main)
-        return m_main.get();
-    const int slot = slotOf(code);
-    return slot < 0 ? nullptr : m_areas[slot].get();
+    const int index = areaIndex(code);
+    return index < 0 ? nullptr : m_texts[index].get();
 }
 
 QTextDocument *RichDocument::ensureArea(int code)
 {
-    if (code == Main)
-        return m_main.get();
-    const int slot = slotOf(code);
-    if (slot < 0)
+    const int index = areaIndex(code);
+    if (index < 0)
         return nullptr;
-    if (!m_areas[slot]) {
-        m_areas[slot] = makeTextDocument();
-        m_areas[slot]->setDefaultFont(m_main->defaultFont());
+    if (!m_texts[index]) {
+        m_texts[index] = makeTextDocument();
+        m_texts[index]->setDefaultFont(main()->defaultFont());
     }
-    return m_areas[slot].get();
+    return m_texts[index].get();
 }
 
 void RichDocument::removeArea(int code)
 {
-    const int slot = slotOf(code);
-    if (slot >= 0)
-        m_areas[slot].reset();
+    if (code != MainText && areaIndex(code) >= 0)
+        m_texts[areaIndex(code)].reset();
+}
+
+QList<QTextDocument *> RichDocument::texts() const
+{
+    QList<QTextDocument *> out;
+    for (const auto &text : m_texts)
+        if (text)
+            out.append(text.get());
+    return out;
 }
 
 int RichDocument::headerFooterSet() const
 {
     int set = 0;
-    for (int code : kAreaCodes)
+    for (int code : kHeaderFooterAreas)
         if (area(code))
             set += code;
     return set;
@@ -78,7 +71,7 @@ int RichDocument::headerFooterSet() const
 
 void RichDocument::setHeaderFooterSet(int set)
 {
-    for (int code : kAreaCodes) {
+    for (int code : kHeaderFooterAreas) {
         if (set & code)
             ensureArea(code);
         else
@@ -88,9 +81,9 @@ void RichDocument::setHeaderFooterSet(int set)
 
 void RichDocument::clear()
 {
-    m_main->clear();
-    for (auto &area : m_areas)
-        area.reset();
+    main()->clear();
+    for (int code : kHeaderFooterAreas)
+        removeArea(code);
     leftHeaderRtf.clear();
     leftFooterRtf.clear();
     keptGroups.clear();

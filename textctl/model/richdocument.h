@@ -6,13 +6,14 @@
 // not interpret but must write back).
 //
 // Every text is a QTextDocument. Areas are numbered as the control numbers
-// them: 1 page header, 2 first-page header, 4 page footer, 8 first-page
-// footer; 0 is the main text. An area is present or absent; the set of
-// present areas is the header/footer set (a sum of area codes).
+// them (areas.h). An area is present or absent; the set of present areas is
+// the header/footer set (a sum of area codes).
 //
 //   RichDocument doc;
-//   doc.ensureArea(RichDocument::Header)->setPlainText("Informe");
+//   doc.ensureArea(PageHeader)->setPlainText("Informe");
 //   doc.headerFooterSet();   // 1
+
+#include "textctl/model/areas.h"
 
 #include <QByteArray>
 #include <QList>
@@ -36,14 +37,22 @@ inline constexpr int pixelsToTwips(double pixels)
     return static_cast<int>(t < 0 ? t - 0.5 : t + 0.5);
 }
 
-// Page geometry in twips, as the file or the page dialog states it.
-struct PageSetup {
+// The six page values the control, the page dialog and the files exchange,
+// in twips.
+struct PageValues {
     int width = 11906;   // A4
     int height = 16837;
     int marginLeft = 1440;
     int marginTop = 1440;
     int marginRight = 1440;
     int marginBottom = 1440;
+
+    friend bool operator==(const PageValues &, const PageValues &) = default;
+};
+
+// Page geometry as a file states it: the six page values and where the
+// header and footer stand.
+struct PageSetup : PageValues {
     int headerY = 720;   // distance of a header from the top edge
     int footerY = 720;   // distance of a footer from the bottom edge
 
@@ -52,9 +61,6 @@ struct PageSetup {
 
 class RichDocument final {
 public:
-    enum AreaCode { Main = 0, Header = 1, FirstHeader = 2, Footer = 4, FirstFooter = 8 };
-    static constexpr std::array<int, 4> kAreaCodes{Header, FirstHeader, Footer, FirstFooter};
-
     inline static const QString kDefaultFont = QStringLiteral("Arial");
     static constexpr int kDefaultFontHalfPoints = 24;  // 12 pt
     static constexpr int kDefaultTabTwips = 1134;      // 2 cm
@@ -63,7 +69,7 @@ public:
     ~RichDocument();
     Q_DISABLE_COPY_MOVE(RichDocument)
 
-    QTextDocument *main() const { return m_main.get(); }
+    QTextDocument *main() const { return m_texts[areaIndex(MainText)].get(); }
 
     // The document of an area code (0 gives the main text); nullptr when the
     // area is absent or the code is not one of 0, 1, 2, 4, 8.
@@ -71,6 +77,9 @@ public:
     // The area, created empty (with the main text's default font) if absent.
     QTextDocument *ensureArea(int code);
     void removeArea(int code);
+
+    // The main text, then every present area in code order.
+    QList<QTextDocument *> texts() const;
 
     // Sum of the codes of the present areas.
     int headerFooterSet() const;
@@ -95,10 +104,8 @@ public:
     QList<QByteArray> keptGroups;
 
 private:
-    static int slotOf(int code);
-
-    std::unique_ptr<QTextDocument> m_main;
-    std::array<std::unique_ptr<QTextDocument>, 4> m_areas;
+    // By areaIndex(): the main text, always there, then the areas present.
+    std::array<std::unique_ptr<QTextDocument>, kTextCount> m_texts;
 };
 
 }  // namespace textctl

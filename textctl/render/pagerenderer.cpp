@@ -64,8 +64,8 @@ void PageRenderer::drawPage(QPainter &painter, int page, double scale,
     if (page >= 1 && page <= m_pagination.pageCount()) {
         m_pagination.setDrawnPage(page);
         drawBody(painter, page, decorations);
-        drawArea(painter, m_pagination.areaForPage(RichDocument::Header, page), page, decorations);
-        drawArea(painter, m_pagination.areaForPage(RichDocument::Footer, page), page, decorations);
+        drawArea(painter, m_pagination.areaForPage(PageHeader, page), page, decorations);
+        drawArea(painter, m_pagination.areaForPage(PageFooter, page), page, decorations);
     }
     painter.restore();
 }
@@ -103,7 +103,7 @@ void PageRenderer::drawBody(QPainter &painter, int page, const Decorations &deco
     painter.setClipRect(QRectF(0, body.top(), sheet.width(), body.height()));
     painter.translate(body.left(), body.top() - sliceTop);
     QAbstractTextDocumentLayout::PaintContext context;
-    if (decorations.activeArea == 0)
+    if (decorations.activeArea == MainText)
         context = decorations.context;
     // Just short of the next slice, whose first line starts on its top.
     context.clip = QRectF(-body.left(), sliceTop, sheet.width(), body.height() - 0.5);

@@ -15,7 +15,6 @@ namespace textctl {
 
 namespace {
 
-constexpr std::array<int, 5> kAreas{0, 1, 2, 4, 8};
 constexpr int kDotsPerMeterAt96Dpi = 3780;  // rounds back to 96 dpi
 // Qt lets a line's last glyph overhang its advance only inside the width
 // (a negative right side bearing counts), where a word processor measures
@@ -110,12 +109,13 @@ void Pagination::prepare(QTextDocument *doc, double width, double height)
 QRectF Pagination::clearOfAreas(QRectF body) const
 {
     const PageSetup &p = m_doc.page;
-    for (int area : {int(RichDocument::Header), int(RichDocument::FirstHeader)}) {
-        if (const QTextDocument *doc = m_doc.area(area))
+    for (int area : kHeaderFooterAreas) {
+        const QTextDocument *doc = m_doc.area(area);
+        if (!doc)
+            continue;
+        if (isHeaderArea(area))
             body.setTop(qMax(body.top(), pixels(p.headerY) + doc->size().height()));
-    }
-    for (int area : {int(RichDocument::Footer), int(RichDocument::FirstFooter)}) {
-        if (const QTextDocument *doc = m_doc.area(area))
+        else
             body.setBottom(qMin(body.bottom(), pixels(p.height - p.footerY) - doc->size().height()));
     }
     const double height = std::floor(qMax(body.height(), 1.0) * 64) / 64;
@@ -125,7 +125,7 @@ QRectF Pagination::clearOfAreas(QRectF body) const
 void Pagination::ensureLayout()
 {
     const QRectF margins = marginRect();
-    for (int area : RichDocument::kAreaCodes) {
+    for (int area : kHeaderFooterAreas) {
         if (QTextDocument *doc = m_doc.area(area)) {
             prepare(doc, margins.width(), -1);
             doc->pageCount();  // finishes the area's layout
@@ -142,10 +142,8 @@ void Pagination::ensureLayout()
         // Fields are as wide as the page count written out (digits share
         // one width): lay their texts out again only when it gains or
         // loses a digit.
-        for (int area : kAreas) {
-            if (QTextDocument *doc = m_doc.area(area))
-                doc->markContentsDirty(0, doc->characterCount());
-        }
+        for (QTextDocument *doc : m_doc.texts())
+            doc->markContentsDirty(0, doc->characterCount());
         m_pages = qMax(1, m_doc.main()->pageCount());
         m_fields->setPageCount(m_pages);
     }
@@ -153,9 +151,8 @@ void Pagination::ensureLayout()
 
 void Pagination::releaseLayout()
 {
-    for (int area : kAreas) {
-        QTextDocument *doc = m_doc.area(area);
-        if (doc && doc->findChild<QAbstractTextDocumentLayout *>(QString(), Qt::FindDirectChildrenOnly))
+    for (QTextDocument *doc : m_doc.texts()) {
+        if (doc->findChild<QAbstractTextDocumentLayout *>(QString(), Qt::FindDirectChildrenOnly))
             doc->setDocumentLayout(nullptr);
     }
 }
@@ -170,7 +167,7 @@ QPointF Pagination::areaOrigin(int areaCode) const
 {
     const PageSetup &p = m_doc.page;
     const double left = pixels(p.marginLeft);
-    if (areaCode == RichDocument::Header || areaCode == RichDocument::FirstHeader)
+    if (isHeaderArea(areaCode))
         return {left, pixels(p.headerY)};
     const QTextDocument *doc = m_doc.area(areaCode);
     const double height = doc ? doc->size().height() : 0;
@@ -179,12 +176,11 @@ QPointF Pagination::areaOrigin(int areaCode) const
 
 int Pagination::areaForPage(int kind, int page) const
 {
-    const int first = kind == RichDocument::Header ? RichDocument::FirstHeader
-                                                   : RichDocument::FirstFooter;
+    const int first = kind == PageHeader ? FirstPageHeader : FirstPageFooter;
     const int set = m_doc.headerFooterSet();
-    const bool titlePage = set & (RichDocument::FirstHeader | RichDocument::FirstFooter);
+    const bool titlePage = set & (FirstPageHeader | FirstPageFooter);
     const int area = page == 1 && titlePage ? first : kind;
-    return set & area ? area : 0;
+    return set & area ? area : int(MainText);
 }
 
 QPointF Pagination::sheetToLayout(int page, const QPointF &sheetPoint) const

@@ -18,7 +18,7 @@ QString notRtfMessage()
     return QStringLiteral("El fichero no es RTF.");
 }
 
-void applyPage(const rtf::PageValues &values, PageSetup &page)
+void applyPage(const rtf::StatedPage &values, PageSetup &page)
 {
     const auto set = [](const std::optional<int> &value, int &target) {
         if (value && *value > 0)
@@ -86,8 +86,8 @@ bool readRtf(QByteArrayView rtf, RichDocument &doc, QString *error)
     doc.keptGroups = content.keptGroups;
 
     fillDocument(doc.main(), content.main, content.pictures, &content);
-    for (int code : RichDocument::kAreaCodes) {
-        const auto &area = content.areas[rtf::areaSlot(code)];
+    for (int code : kHeaderFooterAreas) {
+        const auto &area = content.areas[areaIndex(code)];
         if (area)
             fillDocument(doc.ensureArea(code), *area, content.pictures);
     }

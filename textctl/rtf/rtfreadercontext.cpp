@@ -10,17 +10,6 @@
 
 namespace textctl::rtf {
 
-int areaSlot(int code)
-{
-    switch (code) {
-    case 1: return 0;
-    case 2: return 1;
-    case 4: return 2;
-    case 8: return 3;
-    default: return -1;
-    }
-}
-
 ReaderContext::ReaderContext(QByteArrayView rtf)
     : m_rtf(rtf)
 {

@@ -6,6 +6,7 @@
 // load gives back (ReadResult). The parser owns one ReaderContext; the
 // handlers of each kind of control word work on it.
 
+#include "textctl/model/areas.h"
 #include "textctl/rtf/rtfreadercontent.h"
 #include "textctl/rtf/rtfreaderwords.h"
 
@@ -214,24 +215,24 @@ struct PictureResource {
 };
 
 // Page values the file states, in twips.
-struct PageValues {
+struct StatedPage {
     std::optional<int> width, height, marginLeft, marginTop, marginRight, marginBottom;
     std::optional<int> headerY, footerY;
 };
 
 struct ReadResult {
     std::vector<Block> main;
-    std::array<std::optional<std::vector<Block>>, 4> areas;  // 1, 2, 4, 8
+    // The header and footer areas by areaIndex(); the main text is `main`.
+    std::array<std::optional<std::vector<Block>>, kTextCount> areas;
     QByteArray leftHeaderRtf;
     QByteArray leftFooterRtf;
     QList<QByteArray> keptGroups;
     QStringList styleSheetFonts;  // see prop::StyleSheetFonts; empty: none stated
     QByteArray documentWords;     // see prop::DocumentWordsRtf
-    PageValues page;
+    StatedPage page;
     std::vector<PictureResource> pictures;
 };
 
-int areaSlot(int code);  // 1, 2, 4, 8 -> 0..3; -1 otherwise
 
 class ReaderContext final {
 public:
@@ -316,7 +317,7 @@ public:
     int footnoteCount = 0;
 
     // Page values of document words (section words go to result.page).
-    PageValues documentPage;
+    StatedPage documentPage;
 
     // Section state.
     bool titlePage = false;
@@ -330,7 +331,7 @@ public:
 
     // Stories: the main text and the header/footer areas.
     Story mainStory;
-    std::array<std::unique_ptr<Story>, 4> areaStories;
+    std::array<std::unique_ptr<Story>, kTextCount> areaStories;  // by areaIndex()
 
     ReadResult result;
 

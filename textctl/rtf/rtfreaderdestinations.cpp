@@ -16,19 +16,19 @@ int areaCode(Word word)
 {
     switch (word) {
     case Word::Header:
-    case Word::HeaderR: return 1;
-    case Word::HeaderF: return 2;
+    case Word::HeaderR: return PageHeader;
+    case Word::HeaderF: return FirstPageHeader;
     case Word::Footer:
-    case Word::FooterR: return 4;
-    case Word::FooterF: return 8;
-    default: return 0;
+    case Word::FooterR: return PageFooter;
+    case Word::FooterF: return FirstPageFooter;
+    default: return MainText;
     }
 }
 
 void enterArea(ReaderContext &ctx, int code)
 {
     GroupState &g = ctx.top();
-    const int slot = areaSlot(code);
+    const int slot = areaIndex(code);
     if (g.destination != Destination::Text || g.story != &ctx.mainStory || ctx.areaStories[slot]) {
         g.destination = Destination::Skip;
         return;

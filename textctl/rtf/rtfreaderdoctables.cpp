@@ -14,7 +14,7 @@ constexpr int kMaxStyleDepth = 8;
 
 // Page values: document words fill documentPage, section words of the
 // first section fill result.page; a section value wins at the end.
-void setPageValue(ReaderContext &ctx, std::optional<int> PageValues::*field, int value,
+void setPageValue(ReaderContext &ctx, std::optional<int> StatedPage::*field, int value,
                   bool sectionWord)
 {
     if (value < 0 || value > 1000000)
@@ -199,7 +199,7 @@ void applyParagraphStyle(ReaderContext &ctx, int index)
 
 void applyDocumentWord(ReaderContext &ctx, Word word, QByteArrayView name, int param, bool hasParam)
 {
-    using P = PageValues;
+    using P = StatedPage;
     switch (word) {
     case Word::Ansi: ctx.documentCodePage = 1252; break;
     case Word::Mac: ctx.documentCodePage = 10000; break;

@@ -380,17 +380,17 @@ void RtfReaderParser::finish()
     auto &areas = ctx.result.areas;
     if (!ctx.titlePage) {
         // Without \titlepg the first page shows the ordinary header and footer.
-        areas[areaSlot(2)].reset();
-        areas[areaSlot(8)].reset();
-    } else if (!areas[areaSlot(2)] && !areas[areaSlot(8)]) {
-        areas[areaSlot(2)].emplace();  // page 1 stays blank
+        areas[areaIndex(FirstPageHeader)].reset();
+        areas[areaIndex(FirstPageFooter)].reset();
+    } else if (!areas[areaIndex(FirstPageHeader)] && !areas[areaIndex(FirstPageFooter)]) {
+        areas[areaIndex(FirstPageHeader)].emplace();  // page 1 stays blank
     }
 
-    PageValues &page = ctx.result.page;
-    const PageValues &doc = ctx.documentPage;
-    for (auto field : {&PageValues::width, &PageValues::height, &PageValues::marginLeft,
-                       &PageValues::marginTop, &PageValues::marginRight, &PageValues::marginBottom,
-                       &PageValues::headerY, &PageValues::footerY}) {
+    StatedPage &page = ctx.result.page;
+    const StatedPage &doc = ctx.documentPage;
+    for (auto field : {&StatedPage::width, &StatedPage::height, &StatedPage::marginLeft,
+                       &StatedPage::marginTop, &StatedPage::marginRight, &StatedPage::marginBottom,
+                       &StatedPage::headerY, &StatedPage::footerY}) {
         if (!(page.*field))
             page.*field = doc.*field;
     }

@@ -12,17 +12,18 @@ namespace textctl {
 
 namespace {
 
-// The order areas are written in, with their destination words.
-struct AreaWord {
-    int code;
-    const char *word;
-};
-constexpr AreaWord kAreaWords[] = {
-    {RichDocument::Header, "header"},
-    {RichDocument::FirstHeader, "headerf"},
-    {RichDocument::Footer, "footer"},
-    {RichDocument::FirstFooter, "footerf"},
-};
+// The destination word of a header or footer area; nullptr for any other
+// number.
+const char *areaWord(int code)
+{
+    switch (code) {
+    case PageHeader: return "header";
+    case FirstPageHeader: return "headerf";
+    case PageFooter: return "footer";
+    case FirstPageFooter: return "footerf";
+    default: return nullptr;
+    }
+}
 
 // An empty block the reader marked as only there for the table after it.
 bool isSeparatorBefore(const QTextBlock &block, const QTextFrame::iterator &next)
@@ -72,10 +73,10 @@ QByteArray RtfWriter::writeAll()
     m_out.reserve(qsizetype(m_text->characterCount()) * 4 + 4096);
     if (m_doc) {
         const int set = m_doc->headerFooterSet();
-        writePageSetup(m_doc->page, (set & (RichDocument::FirstHeader | RichDocument::FirstFooter)) != 0);
-        for (const AreaWord &area : kAreaWords) {
-            if (const QTextDocument *text = m_doc->area(area.code))
-                writeArea(area.code, *text);
+        writePageSetup(m_doc->page, (set & (FirstPageHeader | FirstPageFooter)) != 0);
+        for (int code : kHeaderFooterAreas) {
+            if (const QTextDocument *text = m_doc->area(code))
+                writeArea(code, *text);
         }
         for (const QByteArray *kept : {&m_doc->leftHeaderRtf, &m_doc->leftFooterRtf}) {
             if (!kept->isEmpty()) {
@@ -165,11 +166,7 @@ void RtfWriter::writePageSetup(const PageSetup &page, bool titlePage)
 
 void RtfWriter::writeArea(int code, const QTextDocument &area)
 {
-    const char *word = nullptr;
-    for (const AreaWord &known : kAreaWords) {
-        if (known.code == code)
-            word = known.word;
-    }
+    const char *word = areaWord(code);
     if (!word)
         return;
     m_out.openGroup();

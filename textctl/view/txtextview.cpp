@@ -14,8 +14,7 @@
 
 #include <cmath>
 
-using textctl::Pagination;
-using textctl::RichDocument;
+using namespace textctl;
 
 namespace {
 
@@ -175,12 +174,10 @@ int TXTextView::activeArea() const
 int TXTextView::pageOfActiveArea() const
 {
     const int area = activeArea();
-    if (area == 0)
+    if (area == MainText)
         return 0;
     const Pagination &pagination = m_control->pagination();
-    const int kind = area == RichDocument::Header || area == RichDocument::FirstHeader
-        ? RichDocument::Header
-        : RichDocument::Footer;
+    const int kind = isHeaderArea(area) ? PageHeader : PageFooter;
     if (m_areaPage >= 1 && m_areaPage <= m_pages && pagination.areaForPage(kind, m_areaPage) == area)
         return m_areaPage;
     for (int page = 1; page <= m_pages; ++page)
@@ -210,8 +207,8 @@ TXTextView::Hit TXTextView::hitAt(const QPoint &viewportPos) const
 int TXTextView::areaOfRegion(const Hit &hit) const
 {
     if (hit.region == Region::Body)
-        return 0;
-    const int kind = hit.region == Region::Header ? RichDocument::Header : RichDocument::Footer;
+        return MainText;
+    const int kind = hit.region == Region::Header ? PageHeader : PageFooter;
     return m_control->pagination().areaForPage(kind, hit.page);
 }
 
@@ -222,7 +219,7 @@ int TXTextView::positionIn(int area, const Hit &hit) const
     if (!doc)
         return -1;
     QPointF point;
-    if (area == 0) {
+    if (area == MainText) {
         const QRectF body = pagination.bodyRect();
         const QPointF inside(qBound(body.left(), hit.sheet.x(), body.right()),
                              qBound(body.top(), hit.sheet.y(), body.bottom() - 0.5));
@@ -262,7 +259,7 @@ QRectF TXTextView::caretSheetRect(int *page) const
         + (line.isValid() ? QPointF(line.cursorToX(inBlock), line.y()) : QPointF());
     const double height = line.isValid() ? line.height() : blockRect.height();
     const Pagination &pagination = m_control->pagination();
-    if (activeArea() == 0) {
+    if (activeArea() == MainText) {
         const QPointF sheet = pagination.layoutToSheet(top, page);
         return {sheet, QSizeF(1, height)};
     }

@@ -72,7 +72,7 @@ void TXTextView::placeCaret(const QPoint &viewportPos, bool extend)
     if (cursor.isNull())
         return;
     Hit target = hit;
-    if (area == 0)
+    if (area == textctl::MainText)
         target.region = Region::Body;
     const int position = positionIn(activeArea(), target);
     if (position < 0)

@@ -9,7 +9,6 @@
 #include "textctl/model/plaintext.h"
 #include "textctl/txtextcontrol.h"
 
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QPageLayout>
 #include <QPageSize>
@@ -19,14 +18,11 @@
 
 namespace {
 
-int formatForPath(const QString &path, bool saving)
+// A file of another ending is taken as RTF.
+int formatOf(const QString &path)
 {
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    if (suffix == u"txt")
-        return saving ? textctl::kFormatTextSave : textctl::kFormatText;
-    if (suffix == u"doc")
-        return textctl::kFormatWord;
-    return textctl::kFormatRtf;
+    const int format = textctl::formatForPath(path);
+    return format != 0 ? format : textctl::kFormatRtf;
 }
 
 int usage()
@@ -44,7 +40,7 @@ int failWith(const QString &message)
 
 bool load(TXTextControl &control, const QString &path)
 {
-    return control.Load(path, 0, formatForPath(path, false));
+    return control.Load(path, 0, formatOf(path));
 }
 
 // Every page at its true size on sheets of the document's page size.
@@ -94,7 +90,7 @@ int main(int argc, char **argv)
     if (!load(control, args[0]))
         return failWith(control.errorString());
     // Page values read from the file go back into the file written.
-    if (!control.Save(args[1], 0, formatForPath(args[1], true)))
+    if (!control.Save(args[1], 0, formatOf(args[1])))
         return failWith(control.errorString());
     return 0;
 }

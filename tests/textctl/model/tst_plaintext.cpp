@@ -62,11 +62,11 @@ TEST(PlainText, AreasInTheirOrderUnderTheirTags)
 {
     RichDocument doc;
     doc.main()->setPlainText(u"Cuerpo"_qs);
-    doc.ensureArea(RichDocument::FirstFooter)->setPlainText(u"pie 1"_qs);
-    doc.ensureArea(RichDocument::Header)->setPlainText(u"cabecera"_qs);
-    doc.ensureArea(RichDocument::Footer)->setPlainText(u"pie\nsegunda"_qs);
+    doc.ensureArea(FirstPageFooter)->setPlainText(u"pie 1"_qs);
+    doc.ensureArea(PageHeader)->setPlainText(u"cabecera"_qs);
+    doc.ensureArea(PageFooter)->setPlainText(u"pie\nsegunda"_qs);
     EXPECT_EQ(documentPlainText(doc), u"Cuerpo\n[cabecera]\ncabecera\n[pie]\npie\nsegunda\n[pie1]\npie 1\n"_qs);
-    doc.ensureArea(RichDocument::FirstHeader);
+    doc.ensureArea(FirstPageHeader);
     EXPECT_TRUE(documentPlainText(doc).contains(u"[cabecera]\ncabecera\n[cabecera1]\n\n[pie]\n"_qs));
 }
 

@@ -287,7 +287,7 @@ TEST(RtfReaderLoad, NotRtfFailsWithASpanishMessage)
 TEST(RtfReaderLoad, ReplacesContentAndLeavesNoUndo)
 {
     RichDocument doc;
-    doc.ensureArea(RichDocument::Footer)->setPlainText(u"old footer"_qs);
+    doc.ensureArea(PageFooter)->setPlainText(u"old footer"_qs);
     doc.main()->setPlainText(u"old"_qs);
     ASSERT_TRUE(readRtf("{\\rtf1 new\\par}", doc));
     EXPECT_EQ(doc.main()->toPlainText(), u"new"_qs);

@@ -69,12 +69,12 @@ TEST(RtfReaderDemo, Inf01MarkersAreWholeAndInTheirAreas)
     QSet<QString> missing = names - seen;
     EXPECT_EQ(missing, QSet<QString>{u"Tomador"_qs});
 
-    EXPECT_EQ(markersIn(doc->area(RichDocument::Header)),
+    EXPECT_EQ(markersIn(doc->area(PageHeader)),
               (QStringList{u"Número de expediente"_qs, u"Nombre del titular"_qs}));
-    EXPECT_EQ(markersIn(doc->area(RichDocument::FirstHeader)),
+    EXPECT_EQ(markersIn(doc->area(FirstPageHeader)),
               (QStringList{u"Compañía"_qs, u"Nº siniestro compañía"_qs, u"Tramitador"_qs}));
-    EXPECT_EQ(markersIn(doc->area(RichDocument::Footer)), (QStringList{u"Gabinete"_qs, u"Perito"_qs}));
-    EXPECT_EQ(markersIn(doc->area(RichDocument::FirstFooter)),
+    EXPECT_EQ(markersIn(doc->area(PageFooter)), (QStringList{u"Gabinete"_qs, u"Perito"_qs}));
+    EXPECT_EQ(markersIn(doc->area(FirstPageFooter)),
               (QStringList{u"Gabinete"_qs, u"Dirección gabinete"_qs}));
     // The split marker and the section markers are whole paragraphs' text.
     const QString main = textPlainText(*doc->main());
@@ -125,7 +125,7 @@ TEST(RtfReaderDemo, Inf01Structure)
 
     // Pictures: the logo in the first-page header, the stamp in the
     // signature table, both PNG in the line.
-    const QTextDocument *first = doc->area(RichDocument::FirstHeader);
+    const QTextDocument *first = doc->area(FirstPageHeader);
     const QTextCharFormat logo = formatOf(first, QString(QChar::ObjectReplacementCharacter));
     ASSERT_TRUE(logo.isImageFormat());
     EXPECT_EQ(logo.property(prop::PictureKind).toString(), u"png"_qs);
@@ -137,7 +137,7 @@ TEST(RtfReaderDemo, Inf01Structure)
     EXPECT_EQ(tables[3]->cellAt(stampAt).column(), 0);
 
     // PAGE and NUMPAGES in both footers.
-    for (int code : {RichDocument::Footer, RichDocument::FirstFooter}) {
+    for (int code : {PageFooter, FirstPageFooter}) {
         const QString raw = doc->area(code)->toRawText();
         int live = 0;
         for (qsizetype i = raw.indexOf(QChar::ObjectReplacementCharacter); i >= 0;
@@ -155,15 +155,15 @@ TEST(RtfReaderDemo, Inf01Structure)
 TEST(RtfReaderDemo, Inf02Letter)
 {
     const auto doc = readTemplate("inf02.rtf");
-    EXPECT_EQ(doc->headerFooterSet(), RichDocument::Header + RichDocument::Footer);
-    EXPECT_EQ(markersIn(doc->area(RichDocument::Footer)), QStringList{u"Número de expediente"_qs});
+    EXPECT_EQ(doc->headerFooterSet(), PageHeader + PageFooter);
+    EXPECT_EQ(markersIn(doc->area(PageFooter)), QStringList{u"Número de expediente"_qs});
     const QString main = textPlainText(*doc->main());
     EXPECT_FALSE(main.contains(u"&Número de expediente&"_qs));
     EXPECT_TRUE(main.contains(u"&Peritaje,Texto previo&"_qs));
     EXPECT_TRUE(main.contains(u"&Peritaje,Texto conclusion&"_qs));
-    const QTextCharFormat header = formatOf(doc->area(RichDocument::Header), u"Gabinete de"_qs);
+    const QTextCharFormat header = formatOf(doc->area(PageHeader), u"Gabinete de"_qs);
     EXPECT_EQ(header.fontCapitalization(), QFont::SmallCaps);
-    EXPECT_TRUE(blocksText(doc->area(RichDocument::Header)).contains(u"Gabinete de peritación de seguros"_qs));
+    EXPECT_TRUE(blocksText(doc->area(PageHeader)).contains(u"Gabinete de peritación de seguros"_qs));
 }
 
 }  // namespace

@@ -328,10 +328,10 @@ TEST(RtfReaderAreas, HeaderAndFooterKinds)
                                 "{\\footerr\\pard F\\par}{\\footerf\\pard FF\\par}"
                                 "{\\headerl\\pard left\\par}{\\footerl\\pard lf\\par}body\\par}");
     EXPECT_EQ(doc->headerFooterSet(), 15);
-    EXPECT_EQ(blocksText(doc->area(RichDocument::Header)), u"H"_qs);
-    EXPECT_EQ(blocksText(doc->area(RichDocument::FirstHeader)), u"HF"_qs);
-    EXPECT_EQ(blocksText(doc->area(RichDocument::Footer)), u"F"_qs);
-    EXPECT_EQ(blocksText(doc->area(RichDocument::FirstFooter)), u"FF"_qs);
+    EXPECT_EQ(blocksText(doc->area(PageHeader)), u"H"_qs);
+    EXPECT_EQ(blocksText(doc->area(FirstPageHeader)), u"HF"_qs);
+    EXPECT_EQ(blocksText(doc->area(PageFooter)), u"F"_qs);
+    EXPECT_EQ(blocksText(doc->area(FirstPageFooter)), u"FF"_qs);
     EXPECT_EQ(doc->leftHeaderRtf, QByteArray("{\\headerl\\pard left\\par}"));
     EXPECT_EQ(doc->leftFooterRtf, QByteArray("{\\footerl\\pard lf\\par}"));
     EXPECT_EQ(blocksText(doc->main()), u"body"_qs);
@@ -351,7 +351,7 @@ TEST(RtfReaderAreas, PageStyleTableCopiesAreNotAreas)
 {
     const auto doc = readString("{\\rtf1{\\*\\pgdsctbl{\\pgdsc0{\\header\\pard style copy\\par}Default;}}"
                                 "\\sectd{\\header\\pard section copy\\par}x\\par}");
-    EXPECT_EQ(blocksText(doc->area(RichDocument::Header)), u"section copy"_qs);
+    EXPECT_EQ(blocksText(doc->area(PageHeader)), u"section copy"_qs);
 }
 
 TEST(RtfReaderKept, InfoGroupKeptVerbatim)

@@ -359,7 +359,7 @@ TEST(RtfWriterDocument, AreasAndTitlePage)
     for (const Row &row : rows) {
         RichDocument doc;
         doc.setHeaderFooterSet(row.set);
-        for (int code : RichDocument::kAreaCodes) {
+        for (int code : kHeaderFooterAreas) {
             if (QTextDocument *area = doc.area(code))
                 area->setPlainText(u"area %1"_s.arg(code));
         }

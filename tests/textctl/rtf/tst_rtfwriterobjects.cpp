@@ -499,7 +499,7 @@ TEST(RtfWriterPicture, CopiedPieceTakesPicturesFromItsDocument)
 TEST(RtfWriterPicture, ShapeInAHeaderSaysSo)
 {
     RichDocument doc;
-    QTextDocument *header = doc.ensureArea(RichDocument::Header);
+    QTextDocument *header = doc.ensureArea(PageHeader);
     header->addResource(QTextDocument::ImageResource, QUrl(u"pict:1"_s), pngBytes(2, 2));
     QTextImageFormat logo;
     logo.setName(u"pict:1"_s);

@@ -212,15 +212,15 @@ void fieldsAndMarks(RichDocument &doc)
 void listsAndAreas(RichDocument &doc)
 {
     doc.page = PageSetup{11906, 16838, 1134, 1970, 1134, 1202, 680, 600};
-    doc.setHeaderFooterSet(RichDocument::Header | RichDocument::FirstHeader | RichDocument::Footer);
-    QTextCursor header(doc.area(RichDocument::Header));
+    doc.setHeaderFooterSet(PageHeader | FirstPageHeader | PageFooter);
+    QTextCursor header(doc.area(PageHeader));
     header.insertText(u"Cabecera\t"_s);
     QTextCharFormat page;
     page.setObjectType(prop::FieldObjectType);
     page.setProperty(prop::LiveFieldKind, u"PAGE"_s);
     header.insertText(QString(QChar::ObjectReplacementCharacter), page);
-    doc.area(RichDocument::FirstHeader)->setPlainText(u"Primera"_s);
-    doc.area(RichDocument::Footer)->setPlainText(u"Pie"_s);
+    doc.area(FirstPageHeader)->setPlainText(u"Primera"_s);
+    doc.area(PageFooter)->setPlainText(u"Pie"_s);
 
     QTextCursor cursor(doc.main());
     const auto item = [&](const QString &text, QTextListFormat::Style style, int level, bool newList) {

@@ -10,10 +10,10 @@
 
 namespace generator {
 
-class MensajesGenerador final : public platform::MessageBoxes {
+class GeneratorMessages final : public platform::MessageBoxes {
 public:
     // `boxes` shows the box when there is a display; null: stderr only.
-    explicit MensajesGenerador(std::unique_ptr<platform::MessageBoxes> boxes = nullptr);
+    explicit GeneratorMessages(std::unique_ptr<platform::MessageBoxes> boxes = nullptr);
     platform::Answer show(const QString &text, int style = platform::OkOnly, const QString &title = {}) override;
 
 private:

@@ -1,15 +1,15 @@
-#include "generator/mensajesgenerador.h"
+#include "generator/generatormessages.h"
 
 #include "platformui/display.h"
 
 namespace generator {
 
-MensajesGenerador::MensajesGenerador(std::unique_ptr<platform::MessageBoxes> boxes)
+GeneratorMessages::GeneratorMessages(std::unique_ptr<platform::MessageBoxes> boxes)
     : m_boxes(std::move(boxes))
 {
 }
 
-platform::Answer MensajesGenerador::show(const QString &text, int style, const QString &title)
+platform::Answer GeneratorMessages::show(const QString &text, int style, const QString &title)
 {
     platform::reportWithoutDisplay(text);
     if (m_boxes && platform::hasDisplay())

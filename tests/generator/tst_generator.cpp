@@ -4,11 +4,11 @@
 
 #include "commands/impresion.h"
 #include "frame/mdiparent.h"
-#include "generator/generador.h"
-#include "generator/salidamarco.h"
+#include "generator/frameoutput.h"
+#include "generator/generator.h"
 #include "platformui/screenpointer.h"
 #include "platformui/scripteddialogs.h"
-#include "tests/demodirectory.h"
+#include "testsupport/demodirectory.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -21,14 +21,15 @@
 
 #include <csignal>
 #include <memory>
+#include <optional>
 
 namespace {
 
-using generator::Generador;
+using generator::Generator;
 
 constexpr QStringView kUso = u"Uso: moltrex <plantilla>:<fichero>:<formato>:<destino>";
 
-class GeneradorTest : public ::testing::Test {
+class GeneratorTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -39,20 +40,21 @@ protected:
         restart();
     }
 
-    // A fresh main window and generator, as a new process would have.
-    void restart()
+    // A fresh main window and generator, as a new process would have; the
+    // program's end and its notices are recorded.
+    void restart(Generator::Seams seams = {})
     {
         gen.reset();
         parent.reset();
         mensajes.clear();
         lanzador = platform::RecordingLauncher();
         endings.clear();
-        avisos.clear();
-        parent = std::make_unique<frame::MDIParent>(programDir, frame::FrameServices{&dialogo, &mensajes, &puntero, &lanzador});
-        parent->mostrarTrasGenerar = false;
-        gen = std::make_unique<Generador>(*parent);
-        gen->terminar = [this](int codigo) { endings.append(codigo); };
-        gen->aviso = [this](const QString &text) { avisos.append(text); };
+        notices.clear();
+        parent = std::make_unique<frame::MDIParent>(programDir, frame::FrameServices{&dialogo, &mensajes, &puntero, &lanzador},
+                                                    frame::MDIParent::AfterGeneration::StayHidden);
+        seams.end = [this](int code) { endings.append(code); };
+        seams.notice = [this](const QString &text) { notices.append(text); };
+        gen = std::make_unique<Generator>(*parent, std::move(seams));
     }
 
     QString arrival() const { return programDir + u"/00123.txt"_qs; }
@@ -80,25 +82,25 @@ protected:
     platform::RecordingScreenPointer puntero;
     platform::RecordingLauncher lanzador;
     std::unique_ptr<frame::MDIParent> parent;
-    std::unique_ptr<Generador> gen;
+    std::unique_ptr<Generator> gen;
     QList<int> endings;
-    QStringList avisos;
+    QStringList notices;
 };
 
-TEST_F(GeneradorTest, FilePresentAtStartIsTakenOnTheFirstTickAndTheWorkRunsOnce)
+TEST_F(GeneratorTest, FilePresentAtStartIsTakenOnTheFirstTickAndTheWorkRunsOnce)
 {
     ASSERT_TRUE(gen->MDIParent_Load(u" inf01:00123:2:E "_qs));
     EXPECT_TRUE(gen->Timer1().isActive());
     EXPECT_EQ(gen->Timer1().interval(), 1000);
-    EXPECT_EQ(gen->estado(), Generador::Estado::Esperando);
+    EXPECT_EQ(gen->state(), Generator::State::Waiting);
     EXPECT_TRUE(endings.isEmpty());
 
     gen->Timer1_Timer();
     const QString saved = programDir + u"/fotos/00123.rtf"_qs;
     EXPECT_EQ(endings, QList<int>{0});
-    EXPECT_EQ(gen->codigoSalida(), 0);
+    EXPECT_EQ(gen->exitCode(), 0);
     EXPECT_FALSE(gen->Timer1().isActive());
-    EXPECT_EQ(gen->ficheroSalida(), saved);
+    EXPECT_EQ(gen->outputPath(), saved);
     EXPECT_TRUE(read(saved).startsWith("{\\rtf1"));
     const QList<platform::RecordingLauncher::Call> started{{programDir + u"/quorvel"_qs, {saved, u"1"_qs}}};
     EXPECT_EQ(lanzador.calls(), started);
@@ -109,12 +111,12 @@ TEST_F(GeneradorTest, FilePresentAtStartIsTakenOnTheFirstTickAndTheWorkRunsOnce)
     EXPECT_EQ(lanzador.calls().size(), 1);
 }
 
-TEST_F(GeneradorTest, WaitsUntilTheArrivalFileHasSettled)
+TEST_F(GeneratorTest, WaitsUntilTheArrivalFileHasSettled)
 {
     const QByteArray section = read(arrival());
     ASSERT_TRUE(QFile::remove(arrival()));
     const QDateTime now = QDateTime::currentDateTimeUtc();
-    gen->reloj = [&now] { return now; };
+    restart({.clock = [now] { return now; }});
     ASSERT_TRUE(gen->MDIParent_Load(u"inf01:00123:3:"_qs));
 
     gen->Timer1_Timer();
@@ -131,12 +133,12 @@ TEST_F(GeneradorTest, WaitsUntilTheArrivalFileHasSettled)
     EXPECT_TRUE(read(programDir + u"/fotos/00123.txt"_qs).contains("71934862Q"));
 }
 
-TEST_F(GeneradorTest, AnOldFileIsTakenOnTheTickThatSeesIt)
+TEST_F(GeneratorTest, AnOldFileIsTakenOnTheTickThatSeesIt)
 {
     const QByteArray section = read(arrival());
     ASSERT_TRUE(QFile::remove(arrival()));
     const QDateTime now = QDateTime::currentDateTimeUtc();
-    gen->reloj = [&now] { return now; };
+    restart({.clock = [now] { return now; }});
     ASSERT_TRUE(gen->MDIParent_Load(u"inf01:00123:2:"_qs));
     gen->Timer1_Timer();
     writeArrival(section, now.addSecs(-3));
@@ -146,7 +148,7 @@ TEST_F(GeneradorTest, AnOldFileIsTakenOnTheTickThatSeesIt)
     EXPECT_TRUE(lanzador.calls().isEmpty()) << "empty destination starts nothing";
 }
 
-TEST_F(GeneradorTest, TheRunSavesTheNamedClaimsReport)
+TEST_F(GeneratorTest, TheRunSavesTheNamedClaimsReport)
 {
     struct Row {
         const char *name;
@@ -172,13 +174,13 @@ TEST_F(GeneradorTest, TheRunSavesTheNamedClaimsReport)
     }
 }
 
-TEST_F(GeneradorTest, StartUpFailuresReportTheExpectedCommandLine)
+TEST_F(GeneratorTest, StartUpFailuresReportTheExpectedCommandLine)
 {
     for (const QString &linea : {u"inf01:00123:2"_qs, u"inf01"_qs, QString()}) {
         SCOPED_TRACE(linea.toStdString());
         restart();
         EXPECT_FALSE(gen->MDIParent_Load(linea));
-        EXPECT_EQ(gen->codigoSalida(), 1);
+        EXPECT_EQ(gen->exitCode(), 1);
         EXPECT_FALSE(gen->Timer1().isActive());
         EXPECT_TRUE(lastMessage().startsWith(u"Argumento no válido"_qs)) << lastMessage().toStdString();
         EXPECT_TRUE(lastMessage().endsWith(kUso));
@@ -187,13 +189,13 @@ TEST_F(GeneradorTest, StartUpFailuresReportTheExpectedCommandLine)
     ASSERT_TRUE(QFile::remove(programDir + u"/finstru.txt"_qs));
     restart();
     EXPECT_FALSE(gen->MDIParent_Load(u"inf01:00123:2:E"_qs));
-    EXPECT_EQ(gen->codigoSalida(), 1);
+    EXPECT_EQ(gen->exitCode(), 1);
     EXPECT_FALSE(gen->Timer1().isActive());
     EXPECT_FALSE(mensajes.texts().isEmpty()) << "the dictionary error is reported";
-    EXPECT_EQ(avisos, QStringList{kUso.toString()});
+    EXPECT_EQ(notices, QStringList{kUso.toString()});
 }
 
-TEST_F(GeneradorTest, WorkFailuresSaveAndStartNothing)
+TEST_F(GeneratorTest, WorkFailuresSaveAndStartNothing)
 {
     struct Row {
         const char *name;
@@ -217,7 +219,7 @@ TEST_F(GeneradorTest, WorkFailuresSaveAndStartNothing)
         ASSERT_TRUE(gen->MDIParent_Load(row.linea));
         gen->Timer1_Timer();
         EXPECT_EQ(endings, QList<int>{1});
-        EXPECT_EQ(gen->codigoSalida(), 1);
+        EXPECT_EQ(gen->exitCode(), 1);
         EXPECT_TRUE(lastMessage().contains(row.says)) << lastMessage().toStdString();
         EXPECT_TRUE(lastMessage().endsWith(kUso));
         EXPECT_TRUE(fotos().isEmpty());
@@ -225,26 +227,28 @@ TEST_F(GeneradorTest, WorkFailuresSaveAndStartNothing)
     }
 }
 
-TEST_F(GeneradorTest, FormatFourSavesNothingAndStartsNothing)
+TEST_F(GeneratorTest, FormatFourSavesNothingAndStartsNothing)
 {
     ASSERT_TRUE(gen->MDIParent_Load(u"inf01:00123:4:E"_qs));
     gen->Timer1_Timer();
     EXPECT_EQ(endings, QList<int>{0});
     EXPECT_TRUE(fotos().isEmpty());
     EXPECT_TRUE(lanzador.calls().isEmpty());
-    EXPECT_TRUE(gen->ficheroSalida().isEmpty());
+    EXPECT_TRUE(gen->outputPath().isEmpty());
 }
 
-TEST_F(GeneradorTest, PrintsTheReportWhenNoFileIsWritten)
+TEST_F(GeneratorTest, PrintsTheReportWhenNoFileIsWritten)
 {
     const QString pdf = programDir + u"/impreso.pdf"_qs;
-    generator::SalidaMarco host(*parent, [&pdf](TXTextControl &control, QString *error) {
-        QPrinter printer;
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(pdf);
-        return commands::imprimir_todo(control, printer, error);
-    });
-    gen->salida = [&host]() -> merge::OutputHost & { return host; };
+    std::optional<generator::FrameOutput> host;
+    restart({.output = [&]() -> merge::OutputHost & {
+        return host.emplace(*parent, [&pdf](TXTextControl &control, QString *error) {
+            QPrinter printer;
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(pdf);
+            return commands::printAllPages(control, printer, error);
+        });
+    }});
     ASSERT_TRUE(gen->MDIParent_Load(u"inf01:00123:4:I"_qs));
     gen->Timer1_Timer();
     EXPECT_EQ(endings, QList<int>{0}) << lastMessage().toStdString();
@@ -254,7 +258,7 @@ TEST_F(GeneradorTest, PrintsTheReportWhenNoFileIsWritten)
     EXPECT_TRUE(printed.contains("/Type /Page")) << "at least one page printed";
 }
 
-TEST_F(GeneradorTest, TerminationSignalWhileWaitingEndsWithNothingWritten)
+TEST_F(GeneratorTest, TerminationSignalWhileWaitingEndsWithNothingWritten)
 {
     for (int signal : {SIGTERM, SIGINT}) {
         SCOPED_TRACE(signal);
@@ -266,11 +270,11 @@ TEST_F(GeneradorTest, TerminationSignalWhileWaitingEndsWithNothingWritten)
         while (endings.isEmpty() && !deadline.hasExpired())
             QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
         EXPECT_EQ(endings, QList<int>{1});
-        EXPECT_EQ(gen->codigoSalida(), 1);
+        EXPECT_EQ(gen->exitCode(), 1);
         EXPECT_FALSE(gen->Timer1().isActive());
-        ASSERT_EQ(avisos.size(), 1);
-        EXPECT_TRUE(avisos.first().contains(u"interrumpido"_qs)) << avisos.first().toStdString();
-        EXPECT_TRUE(avisos.first().contains(u"99999.txt"_qs));
+        ASSERT_EQ(notices.size(), 1);
+        EXPECT_TRUE(notices.first().contains(u"interrumpido"_qs)) << notices.first().toStdString();
+        EXPECT_TRUE(notices.first().contains(u"99999.txt"_qs));
         EXPECT_TRUE(fotos().isEmpty());
     }
 }

@@ -14,12 +14,12 @@ class MDIParent;
 
 namespace generator {
 
-class SalidaMarco final : public merge::OutputHost {
+class FrameOutput final : public merge::OutputHost {
 public:
-    using Impresora = std::function<bool(TXTextControl &, QString *)>;
+    using Printer = std::function<bool(TXTextControl &, QString *)>;
 
-    // `imprimir` left empty prints on the default printer.
-    explicit SalidaMarco(frame::MDIParent &parent, Impresora imprimir = {});
+    // `print` left empty prints on the default printer.
+    explicit FrameOutput(frame::MDIParent &parent, Printer print = {});
 
     QString programDirectory() const override;
     QList<Report> reports() override;
@@ -29,10 +29,10 @@ public:
 
 private:
     frame::MDIParent &m_parent;
-    Impresora m_imprimir;
+    Printer m_print;
 };
 
 // Every page once on the system's default printer, no dialog.
-bool imprimir_en_impresora_predeterminada(TXTextControl &control, QString *error);
+bool printOnDefaultPrinter(TXTextControl &control, QString *error);
 
 }  // namespace generator

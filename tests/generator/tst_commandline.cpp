@@ -1,12 +1,12 @@
 // The generator's command line, row by row.
 
-#include "generator/lineacomandos.h"
+#include "generator/commandline.h"
 
 #include <gtest/gtest.h>
 
-using generator::VariablesGenerador;
+using generator::GeneratorArguments;
 
-TEST(LineaComandos, ParsesTheFourParameters)
+TEST(CommandLine, ParsesTheFourParameters)
 {
     struct Row {
         const char *name;
@@ -27,9 +27,9 @@ TEST(LineaComandos, ParsesTheFourParameters)
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.name);
-        VariablesGenerador v;
+        GeneratorArguments v;
         QString error;
-        ASSERT_TRUE(generator::parsear_linea_comandos(row.linea, &v, &error)) << error.toStdString();
+        ASSERT_TRUE(generator::parseCommandLine(row.linea, &v, &error)) << error.toStdString();
         EXPECT_EQ(v.wplantilla, row.plantilla);
         EXPECT_EQ(v.wfichero, row.fichero);
         EXPECT_EQ(v.wformato, row.formato);
@@ -38,7 +38,7 @@ TEST(LineaComandos, ParsesTheFourParameters)
     }
 }
 
-TEST(LineaComandos, InvalidArgument)
+TEST(CommandLine, InvalidArgument)
 {
     const QString rows[] = {
         u"inf01:00123:2"_qs,   // one character after the second colon
@@ -51,9 +51,9 @@ TEST(LineaComandos, InvalidArgument)
     };
     for (const QString &linea : rows) {
         SCOPED_TRACE(linea.toStdString());
-        VariablesGenerador v;
+        GeneratorArguments v;
         QString error;
-        EXPECT_FALSE(generator::parsear_linea_comandos(linea, &v, &error));
+        EXPECT_FALSE(generator::parseCommandLine(linea, &v, &error));
         EXPECT_TRUE(error.startsWith(u"Argumento no válido"_qs)) << error.toStdString();
     }
 }

@@ -1,4 +1,4 @@
-#include "generator/senales.h"
+#include "generator/terminationsignals.h"
 
 #include <QSocketNotifier>
 
@@ -22,13 +22,13 @@ extern "C" void onSignal(int signal)
 
 }  // namespace
 
-SenalesTerminacion::SenalesTerminacion(QObject *parent)
+TerminationSignals::TerminationSignals(QObject *parent)
     : QObject(parent)
 {
     if (g_pipe[0] != -1 || ::pipe2(g_pipe, O_CLOEXEC | O_NONBLOCK) != 0)
         return;
     m_notifier = new QSocketNotifier(g_pipe[0], QSocketNotifier::Read, this);
-    connect(m_notifier, &QSocketNotifier::activated, this, &SenalesTerminacion::leer);
+    connect(m_notifier, &QSocketNotifier::activated, this, &TerminationSignals::drain);
     struct sigaction action {};
     action.sa_handler = onSignal;
     sigemptyset(&action.sa_mask);
@@ -37,7 +37,7 @@ SenalesTerminacion::SenalesTerminacion(QObject *parent)
     sigaction(SIGINT, &action, &m_oldInt);
 }
 
-SenalesTerminacion::~SenalesTerminacion()
+TerminationSignals::~TerminationSignals()
 {
     if (!m_notifier)
         return;
@@ -49,11 +49,11 @@ SenalesTerminacion::~SenalesTerminacion()
     g_pipe[0] = g_pipe[1] = -1;
 }
 
-void SenalesTerminacion::leer()
+void TerminationSignals::drain()
 {
     unsigned char byte = 0;
     while (::read(g_pipe[0], &byte, 1) == 1)
-        emit recibida(byte);
+        emit received(byte);
 }
 
 }  // namespace generator

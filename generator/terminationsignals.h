@@ -13,20 +13,20 @@ class QSocketNotifier;
 
 namespace generator {
 
-class SenalesTerminacion final : public QObject {
+class TerminationSignals final : public QObject {
     Q_OBJECT
 public:
-    explicit SenalesTerminacion(QObject *parent = nullptr);
-    ~SenalesTerminacion() override;
-    Q_DISABLE_COPY_MOVE(SenalesTerminacion)
+    explicit TerminationSignals(QObject *parent = nullptr);
+    ~TerminationSignals() override;
+    Q_DISABLE_COPY_MOVE(TerminationSignals)
 
-    bool activo() const { return m_notifier != nullptr; }
+    bool active() const { return m_notifier != nullptr; }
 
 signals:
-    void recibida(int signal);
+    void received(int signal);
 
 private:
-    void leer();
+    void drain();
 
     QSocketNotifier *m_notifier = nullptr;
     struct sigaction m_oldTerm {};

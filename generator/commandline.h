@@ -7,9 +7,9 @@
 // character (the rest is ignored). A line without two ":" or with fewer
 // than two characters after the second one is an invalid argument.
 //
-//   generator::VariablesGenerador v;
+//   generator::GeneratorArguments args;
 //   QString error;
-//   parsear_linea_comandos(u"inf01:00123:2:E"_s, &v, &error);   // inf01, 00123, 2, E
+//   parseCommandLine(u"inf01:00123:2:E"_s, &args, &error);   // inf01, 00123, 2, E
 
 #include <QString>
 
@@ -17,9 +17,7 @@ namespace generator {
 
 // The public variables of the generator's main window, in their order;
 // all start empty.
-struct VariablesGenerador {
-    QString wcar;        // the character just taken from the line
-    QString wparametro;  // what is not yet parsed
+struct GeneratorArguments {
     QString wplantilla;  // template name, no directory, no extension
     QString wfichero;    // base name of the arrival and output files
     QString wformato;    // output format code, one character
@@ -27,10 +25,10 @@ struct VariablesGenerador {
 };
 
 // The command line a failure report shows.
-inline constexpr QStringView kLineaEsperada = u"moltrex <plantilla>:<fichero>:<formato>:<destino>";
+inline constexpr QStringView kExpectedCommandLine = u"moltrex <plantilla>:<fichero>:<formato>:<destino>";
 
-// False with a Spanish message in `error` on an invalid argument; the
-// variables then hold what was parsed up to the failure.
-bool parsear_linea_comandos(const QString &linea, VariablesGenerador *v, QString *error);
+// False with a Spanish message in `error` on an invalid argument; *args
+// then holds what was parsed up to the failure.
+bool parseCommandLine(const QString &linea, GeneratorArguments *args, QString *error);
 
 }  // namespace generator

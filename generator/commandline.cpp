@@ -1,0 +1,61 @@
+#include "generator/commandline.h"
+
+namespace generator {
+
+namespace {
+
+// The line is taken one character at a time from the front of what is not
+// yet parsed, as the generator's own parse does.
+class Parse {
+public:
+    explicit Parse(const QString &linea) : m_wparametro(linea.trimmed()) {}
+
+    // Appends characters to `to` up to the next ":" (which is consumed);
+    // false when the line ends first.
+    bool upToColon(QString *to)
+    {
+        for (;;) {
+            const QString wcar = m_wparametro.left(1);
+            if (!remove(1))
+                return false;
+            if (wcar == u":")
+                return true;
+            to->append(wcar);
+        }
+    }
+
+    QString first() const { return m_wparametro.left(1); }
+
+    // Removing more characters than the text holds is the invalid argument.
+    bool remove(int count)
+    {
+        if (m_wparametro.size() < count)
+            return false;
+        m_wparametro.remove(0, count);
+        return true;
+    }
+
+private:
+    QString m_wparametro;  // what is not yet parsed
+};
+
+}  // namespace
+
+bool parseCommandLine(const QString &linea, GeneratorArguments *args, QString *error)
+{
+    *args = {};
+    Parse parse(linea);
+    bool ok = parse.upToColon(&args->wplantilla) && parse.upToColon(&args->wfichero);
+    if (ok) {
+        args->wformato = parse.first();
+        ok = parse.remove(2);
+    }
+    if (!ok) {
+        *error = QStringLiteral("Argumento no válido en la línea de comandos: \"%1\"").arg(linea);
+        return false;
+    }
+    args->wdestino = parse.first();
+    return true;
+}
+
+}  // namespace generator
