@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *bytes, size_t size)
         const qsizetype first = table.indexOf(entries[i].codigo);
         if (first < 0 || first > i || entries[first].codigo != entries[i].codigo)
             std::abort();
-        if (table.position(entries[i].codigo) != entries[first].posicion)
+        if (table.posicion_campo(entries[i].codigo) != entries[first].posicion)
             std::abort();
     }
     return 0;
