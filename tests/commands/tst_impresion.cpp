@@ -85,7 +85,7 @@ TEST_F(ImpresionTest, ImprimirTodoUsesTheDocumentPageSize)
     }
 }
 
-TEST(ImprimirTodoFailure, PaintingThatFailsGivesASpanishMessage)
+TEST(PrintAllPagesFailure, PaintingThatFailsGivesASpanishMessage)
 {
     TXTextControl control;
     fillPages(control, 2);

@@ -39,7 +39,7 @@ QString blocksOf(const QByteArray &bytes, bool *ok)
 
 }  // namespace
 
-TEST(LeerSecciones, SplitsTheFileIntoItsTenBlocks)
+TEST(ReadSections, SplitsTheFileIntoItsTenBlocks)
 {
     struct Row { const char *name; QByteArray bytes; bool ok; QString blocks; };
     const Row rows[] = {
