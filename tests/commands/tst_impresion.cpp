@@ -39,7 +39,7 @@ protected:
     TXTextControl m_control;
 };
 
-TEST_F(ImpresionTest, ImprimirTodoPrintsEveryPageOnceInOrder)
+TEST_F(ImpresionTest, PrintAllPagesPrintsEveryPageOnceInOrder)
 {
     fillPages(m_control, 4);
     ASSERT_EQ(m_control.CurrentPages(), 4);
@@ -55,7 +55,7 @@ TEST_F(ImpresionTest, ImprimirTodoPrintsEveryPageOnceInOrder)
 }
 
 // The sheets take the document's page size, whatever the printer had.
-TEST_F(ImpresionTest, ImprimirTodoUsesTheDocumentPageSize)
+TEST_F(ImpresionTest, PrintAllPagesUsesTheDocumentPageSize)
 {
     struct Row {
         const char *name;
