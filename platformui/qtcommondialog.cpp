@@ -7,6 +7,16 @@
 
 namespace platform {
 
+QString dialogDirectory(const QString &fileName, const QString &startDirectory)
+{
+    if (fileName.isEmpty())
+        return startDirectory;
+    const QFileInfo file(fileName);
+    if (file.isRelative() && !startDirectory.isEmpty())
+        return QFileInfo(startDirectory + u'/' + fileName).absolutePath();
+    return file.absolutePath();
+}
+
 bool QtCommonDialog::run(DialogKind kind)
 {
     if (!hasDisplay()) {
@@ -18,16 +28,12 @@ bool QtCommonDialog::run(DialogKind kind)
     dialog.setNameFilters(filters);
     if (FilterIndex >= 1 && FilterIndex <= filters.size())
         dialog.selectNameFilter(filters.at(FilterIndex - 1));
-    const QFileInfo start(FileName);
-    if (!FileName.isEmpty()) {
-        dialog.setDirectory(start.isRelative() && !m_startDirectory.isEmpty()
-                                ? QFileInfo(m_startDirectory + u'/' + FileName).absolutePath()
-                                : start.absolutePath());
-        if (!start.fileName().contains(u'*'))
-            dialog.selectFile(start.fileName());
-    } else if (!m_startDirectory.isEmpty()) {
-        dialog.setDirectory(m_startDirectory);
-    }
+    const QString directory = dialogDirectory(FileName, m_startDirectory);
+    if (!directory.isEmpty())
+        dialog.setDirectory(directory);
+    const QString name = QFileInfo(FileName).fileName();
+    if (!name.isEmpty() && !name.contains(u'*'))
+        dialog.selectFile(name);
     if (kind == DialogKind::Open) {
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode((Flags & FlagFileMustExist) ? QFileDialog::ExistingFile : QFileDialog::AnyFile);

@@ -28,4 +28,8 @@ private:
     QString m_startDirectory;
 };
 
+// The folder a dialog opens in: FileName's own folder, a relative one taken
+// from `startDirectory`; `startDirectory` itself when FileName is empty.
+QString dialogDirectory(const QString &fileName, const QString &startDirectory);
+
 }  // namespace platform

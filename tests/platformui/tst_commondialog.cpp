@@ -1,4 +1,5 @@
 #include "platformui/commondialog.h"
+#include "platformui/qtcommondialog.h"
 #include "platformui/scripteddialogs.h"
 
 #include <gtest/gtest.h>
@@ -34,6 +35,23 @@ TEST(CommonDialog, FilterEndingIsAddedOnlyToANameWithoutOne)
     };
     for (const EndingRow &row : rows)
         EXPECT_EQ(withFilterEnding(row.path, row.filter, row.index), row.expected) << row.name;
+}
+
+TEST(CommonDialog, TheFolderADialogOpensIn)
+{
+    struct Row {
+        const char *name;
+        QString fileName;
+        QString expected;
+    };
+    const Row rows[] = {
+        {"no file name: the program directory", {}, u"/informes"_qs},
+        {"an absolute pattern: its folder", u"/informes/plant/*.rtf"_qs, u"/informes/plant"_qs},
+        {"a bare name: the program directory", u"00123.rtf"_qs, u"/informes"_qs},
+        {"a relative path: from the program directory", u"fotos/00123.rtf"_qs, u"/informes/fotos"_qs},
+    };
+    for (const Row &row : rows)
+        EXPECT_EQ(platform::dialogDirectory(row.fileName, u"/informes"_qs), row.expected) << row.name;
 }
 
 TEST(CommonDialog, QtNameFiltersCarryOnePatternList)
