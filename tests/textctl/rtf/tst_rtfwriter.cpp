@@ -4,6 +4,7 @@
 
 #include "textctl/rtf/rtfreader.h"
 #include "textctl/rtf/rtfwriter.h"
+#include "textctl/rtf/rtfwriterbuffer.h"
 
 #include "tests/textctl/rtf/rtfwritertesting.h"
 #include "textctl/model/formatprops.h"
@@ -527,6 +528,30 @@ TEST(RtfWriterDocument, KeptGroupsAreWrittenSevenBit)
     EXPECT_EQ(rtfProblem(rtf), QString()) << rtf.constData();
     EXPECT_TRUE(rtf.contains("{\\pict\\wmetafile8\\picw10\\pich10\n01ff7d\nx}")) << rtf.constData();
     EXPECT_TRUE(rtf.contains("{\\info{\\title Espa\\'f1a}}")) << rtf.constData();
+}
+
+// Only \binN data and 8-bit bytes change form in a kept group; what a
+// reader would take differently stays as it is.
+TEST(RtfWriterDocument, KeptGroupBytes)
+{
+    struct Row {
+        const char *name;
+        QByteArray kept;
+        QByteArray written;
+    };
+    const Row rows[] = {
+        {"binary as hex", "{\\pict\\bin2 \x01\xff}", "{\\pict\n01ff\n}"},
+        {"empty binary", "{\\bin0 x\xe9}", "{\nx\\'e9}"},
+        {"negative count", "{\\bin-0 \xe9}", "{\\bin-0 \\'e9}"},
+        {"escaped backslash", "{\\\\bin2 \xe9z}", "{\\\\bin2 \\'e9z}"},
+        {"broken escape", "{\\'3\xe9}", "{\\'3\\'e9}"},
+        {"8-bit symbol", "{\\\xe9\xe9}", "{\\\xe9\\'e9}"},
+    };
+    for (const Row &row : rows) {
+        RtfWriterBuffer out;
+        out.verbatim(row.kept);
+        EXPECT_EQ(out.take(), row.written) << row.name;
+    }
 }
 
 TEST(RtfWriterDocument, OddModelsStayWellFormed)
