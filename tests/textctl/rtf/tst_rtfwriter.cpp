@@ -503,6 +503,33 @@ TEST(RtfWriterDocument, KeptColourTableKeepsKeptWordsRight)
     EXPECT_TRUE(rtf.contains("\\brdrb\\brdrs\\brdrw10\\brdrcf2\\plain\\f0\\fs24\\cf3 a\\plain\\f0\\fs24\\cf1 b")) << rtf.constData();
 }
 
+// Kept words name colours by the numbers the reader gave: a malformed kept
+// table must be numbered the same way when it is written again.
+TEST(RtfWriterDocument, MalformedKeptColourTableIsNumberedAsRead)
+{
+    struct Row {
+        const char *name;
+        QByteArray table;
+        QColor second;
+        QByteArray secondWritten;
+    };
+    const Row rows[] = {
+        {"symbol ';'", "{\\colortbl;\\red9\\;\\green0\\blue0;\\red0\\green0\\blue255;}", QColor(0, 0, 255),
+         "\\red0\\green0\\blue255"},
+        {"binary ';'", "{\\colortbl;\\red1\\bin1 ;\\green2;\\blue3;}", QColor(0, 0, 3), "\\red0\\green0\\blue3"},
+    };
+    for (const Row &row : rows) {
+        RichDocument doc;
+        ASSERT_TRUE(readRtf("{\\rtf1" + row.table + "\\cf1 a\\cf2 b\\par}", doc)) << row.name;
+        QTextCursor cursor(doc.main());
+        cursor.setPosition(2);
+        EXPECT_EQ(cursor.charFormat().foreground().color(), row.second) << row.name;
+        const QByteArray rtf = writeRtf(doc);
+        const QByteArray table = rtf.mid(rtf.indexOf("{\\colortbl;") + 11);
+        EXPECT_EQ(table.split(';').value(1), row.secondWritten) << row.name << rtf.constData();
+    }
+}
+
 TEST(RtfWriterDocument, ColourNumbersWithoutTheirTableAreLeftOut)
 {
     RichDocument doc;
