@@ -59,9 +59,9 @@ bool ReaderContext::popGroup(GroupState &closed)
 RowDef &ReaderContext::rowDef(int level)
 {
     level = std::clamp(level, 1, 64);
-    if (static_cast<int>(rowDefs.size()) < level)
-        rowDefs.resize(level);
-    return rowDefs[level - 1];
+    if (static_cast<int>(m_rowDefs.size()) < level)
+        m_rowDefs.resize(level);
+    return m_rowDefs[level - 1];
 }
 
 int ReaderContext::codePage() const

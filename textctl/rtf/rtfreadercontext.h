@@ -6,6 +6,7 @@
 // load gives back (ReadResult). The parser owns one ReaderContext; the
 // handlers of each kind of control word work on it.
 
+#include "textctl/rtf/rtfreadercellwords.h"
 #include "textctl/rtf/rtfreadercontent.h"
 #include "textctl/rtf/rtfreaderwords.h"
 
@@ -128,14 +129,6 @@ struct FontEntry {
     QVariant families;  // QStringList{name}, made once for every use
     int codePage = 0;
     bool symbol = false;
-};
-
-// A control word kept to be applied later (a style's, a cell's).
-struct RecordedWord {
-    Word word;
-    QByteArrayView name;  // into the file's bytes, for words kept verbatim
-    int param;
-    bool hasParam;
 };
 
 struct StyleDef {
@@ -289,22 +282,11 @@ public:
     int overrideIndex = -1;
     int overrideOwnList = -1;  // index in lists of levels an override redefines
 
-    // Table rows being defined, by table level (index 0 = level 1).
-    std::vector<RowDef> rowDefs;
+    // The table row being defined at table level `level` (1 and up).
     RowDef &rowDef(int level);
-    int rowDefLevel = 1;  // the level \trowd and cell words address
     BorderTarget borderTarget = BorderTarget::None;
     int borderSide = 0;  // of a paragraph border
-    // The words of the cell being defined, applied at its \cellx: rows
-    // repeat their cell definitions, so a definition seen before is
-    // taken from the cache (keyed by a hash of its words).
-    std::vector<RecordedWord> cellWords;
-    quint64 cellHash = 14695981039346656037ull;
-    struct CachedCell {
-        std::vector<RecordedWord> words;
-        CellDef def;
-    };
-    QHash<quint64, CachedCell> cellCache;
+    CellWords cellWords;
 
     // Objects built by groups.
     std::vector<PictureData> pictures;
@@ -353,6 +335,7 @@ private:
     QByteArrayView m_rtf;
     std::vector<GroupState> m_groups;
     int m_overflow = 0;
+    std::vector<RowDef> m_rowDefs;  // by table level, index 0 = level 1
 };
 
 }  // namespace textctl::rtf
