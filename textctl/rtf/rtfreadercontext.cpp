@@ -126,7 +126,7 @@ void ReaderContext::insertText(const QString &text)
         appendFontTableText(*this, text);
         break;
     case Destination::ColorTable:
-        appendColorTableText(*this, text);
+        colors.appendText(text);
         break;
     case Destination::StyleEntry:
     case Destination::LevelText:

@@ -7,6 +7,7 @@
 // handlers of each kind of control word work on it.
 
 #include "textctl/rtf/rtfreadercellwords.h"
+#include "textctl/rtf/rtfreadercolortable.h"
 #include "textctl/rtf/rtfreadercontent.h"
 #include "textctl/rtf/rtfreaderwords.h"
 
@@ -270,9 +271,7 @@ public:
     std::array<int, 4> styleSheetFonts{-1, -1, -1, -1};  // \stshfloch, hich, dbch, bi
     QHash<int, FontEntry> fonts;
     int fontInProgress = -1;
-    QList<QColor> colors;
-    QColor colorInProgress;
-    bool colorComponentSeen = false;
+    ReaderColorTable colors;
     QHash<int, StyleDef> styles;
     int styleInProgress = -1;
     bool styleIsParagraph = false;

@@ -61,9 +61,7 @@ bool enterTableDestination(ReaderContext &ctx, Word word)
     case Word::ColorTable:
         g.destination = Destination::ColorTable;
         g.verbatim = GroupState::Verbatim::ColorTable;
-        ctx.colors.clear();
-        ctx.colorInProgress = QColor(0, 0, 0);
-        ctx.colorComponentSeen = false;
+        ctx.colors.start();
         return true;
     case Word::StyleSheet: g.destination = Destination::StyleSheet; return true;
     case Word::ListTable: g.destination = Destination::ListTable; return true;
@@ -280,7 +278,7 @@ void finishGroup(ReaderContext &ctx, qsizetype closeOffset)
     case Destination::FontTable: finishFontEntry(ctx); break;
     case Destination::ColorTable:
         if (parent.destination != Destination::ColorTable)
-            finishColorTable(ctx);
+            ctx.colors.finish();
         break;
     case Destination::StyleEntry: ctx.styleInProgress = -1; break;
     case Destination::LevelText:

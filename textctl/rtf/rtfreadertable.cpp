@@ -95,7 +95,7 @@ void applyCellBorderAttribute(const ReaderContext &ctx, CellDef &cell, Side side
         if (cellBorderWidth(f, side) > 0)
             setCellBorder(f, side, twipsToPixels(std::clamp(w.param, 1, 255)), cellBorderStyle(f, side));
     } else if (name == "brdrcf") {
-        if (const QColor color = tableColor(ctx, w.param); color.isValid())
+        if (const QColor color = ctx.colors.color(w.param); color.isValid())
             setCellBorderColor(f, side, color);
     } else if (name != "brsp") {
         const QTextFrameFormat::BorderStyle style = borderStyleFor(name);
@@ -144,7 +144,7 @@ void applyCellWord(const ReaderContext &ctx, CellDef &cell, Side &side, const Re
     case Word::CellBorderBottom: startCellBorder(cell, side = Bottom, w.name); break;
     case Word::CellBorderRight: startCellBorder(cell, side = Right, w.name); break;
     case Word::CellShading:
-        if (const QColor color = tableColor(ctx, w.param); color.isValid())
+        if (const QColor color = ctx.colors.color(w.param); color.isValid())
             cell.format.setBackground(color);
         break;
     case Word::CellAlignTop: setCellAlignment(cell, 0); break;
