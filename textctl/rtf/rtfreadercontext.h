@@ -9,6 +9,7 @@
 #include "textctl/rtf/rtfreadercellwords.h"
 #include "textctl/rtf/rtfreadercolortable.h"
 #include "textctl/rtf/rtfreadercontent.h"
+#include "textctl/rtf/rtfreaderlisttable.h"
 #include "textctl/rtf/rtfreaderwords.h"
 
 #include <QByteArray>
@@ -142,21 +143,6 @@ struct StyleDef {
     ParaState para;
 };
 
-struct ListLevelDef {
-    int numberFormat = 0;  // \levelnfc
-    int startAt = 1;
-    QString text;          // \leveltext: length, then text with level placeholders
-    int left = 0;
-    int first = 0;
-    bool leftSet = false;
-    bool firstSet = false;
-};
-
-struct ListDef {
-    int id = 0;
-    std::vector<ListLevelDef> levels;
-};
-
 struct PictureData {
     QString kind;       // "png", "jpeg", "emf", "wmf", ...
     QByteArray data;
@@ -275,11 +261,7 @@ public:
     QHash<int, StyleDef> styles;
     int styleInProgress = -1;
     bool styleIsParagraph = false;
-    std::vector<ListDef> lists;
-    QHash<int, int> listOverrides;  // \ls -> \listid
-    int overrideListId = 0;
-    int overrideIndex = -1;
-    int overrideOwnList = -1;  // index in lists of levels an override redefines
+    ReaderListTable lists;
 
     // The table row being defined at table level `level` (1 and up).
     RowDef &rowDef(int level);
