@@ -260,7 +260,6 @@ public:
     ReaderColorTable colors;
     QHash<int, StyleDef> styles;
     int styleInProgress = -1;
-    bool styleIsParagraph = false;
     ReaderListTable lists;
 
     // The table row being defined at table level `level` (1 and up).
