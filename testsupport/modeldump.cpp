@@ -2,6 +2,7 @@
 
 #include "textctl/model/formatprops.h"
 #include "textctl/model/richdocument.h"
+#include "textctl/rtf/rtftokenizer.h"
 
 #include <QBuffer>
 #include <QCryptographicHash>
@@ -15,7 +16,6 @@
 #include <QUrl>
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <iterator>
 
@@ -114,16 +114,12 @@ QString unmappedRowWords(const QByteArray &rowRtf)
 {
     static const QByteArrayView kMapped[] = {"trgaph", "trleft", "trql", "trqc", "trqr", "trhdr"};
     QString out;
-    for (const QByteArray &piece : rowRtf.split('\\')) {
-        if (piece.isEmpty())
-            continue;
-        qsizetype letters = 0;
-        while (letters < piece.size() && std::isalpha(static_cast<unsigned char>(piece.at(letters))))
-            ++letters;
-        const QByteArrayView name(piece.constData(), letters);
-        if (std::find(std::begin(kMapped), std::end(kMapped), name) != std::end(kMapped))
-            continue;
-        out += u'\\' + QString::fromLatin1(piece);
+    rtf::RtfTokenizer tokens(rowRtf);
+    for (rtf::RtfToken t = tokens.next(); t.type != rtf::RtfToken::End; t = tokens.next()) {
+        const bool mapped = t.type == rtf::RtfToken::ControlWord
+                            && std::find(std::begin(kMapped), std::end(kMapped), t.text) != std::end(kMapped);
+        if (!mapped)
+            out += QString::fromLatin1(rowRtf.sliced(t.offset, tokens.position() - t.offset));
     }
     return out;
 }

@@ -76,13 +76,6 @@ void setSpacing(QTextCharFormat &format, int twips)
 
 }  // namespace
 
-QColor tableColor(const ReaderContext &ctx, int index)
-{
-    if (index <= 0 || index >= ctx.colors.size())
-        return {};
-    return ctx.colors.at(index);
-}
-
 void setCurrentFont(ReaderContext &ctx, int index)
 {
     CharState &c = ctx.top().chr;
@@ -121,14 +114,14 @@ void applyCharacterWord(ReaderContext &ctx, Word word, int param, bool hasParam)
     case Word::Strike:
     case Word::StrikeDouble: f.setFontStrikeOut(on); break;
     case Word::ForeColor:
-        if (const QColor color = tableColor(ctx, param); color.isValid())
+        if (const QColor color = ctx.colors.color(param); color.isValid())
             f.setForeground(color);
         else
             f.clearForeground();
         break;
     case Word::BackColor:
     case Word::Highlight:
-    case Word::CharShading: setBackgroundColor(f, tableColor(ctx, param)); break;
+    case Word::CharShading: setBackgroundColor(f, ctx.colors.color(param)); break;
     case Word::Super:
         f.setVerticalAlignment(on ? QTextCharFormat::AlignSuperScript : QTextCharFormat::AlignNormal);
         break;

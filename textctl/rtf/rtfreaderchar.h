@@ -17,8 +17,4 @@ void resetCharacterFormat(ReaderContext &ctx);
 // Makes font `index` of the font table current: family and code page.
 void setCurrentFont(ReaderContext &ctx, int index);
 
-// A colour of the colour table; invalid for the automatic colour or an
-// index the table lacks.
-QColor tableColor(const ReaderContext &ctx, int index);
-
 }  // namespace textctl::rtf

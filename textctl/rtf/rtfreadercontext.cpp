@@ -48,9 +48,9 @@ bool ReaderContext::popGroup(GroupState &closed)
 RowDef &ReaderContext::rowDef(int level)
 {
     level = std::clamp(level, 1, 64);
-    if (static_cast<int>(rowDefs.size()) < level)
-        rowDefs.resize(level);
-    return rowDefs[level - 1];
+    if (static_cast<int>(m_rowDefs.size()) < level)
+        m_rowDefs.resize(level);
+    return m_rowDefs[level - 1];
 }
 
 int ReaderContext::codePage() const
@@ -115,7 +115,7 @@ void ReaderContext::insertText(const QString &text)
         appendFontTableText(*this, text);
         break;
     case Destination::ColorTable:
-        appendColorTableText(*this, text);
+        colors.appendText(text);
         break;
     case Destination::StyleEntry:
     case Destination::LevelText:

@@ -7,7 +7,10 @@
 // handlers of each kind of control word work on it.
 
 #include "textctl/model/areas.h"
+#include "textctl/rtf/rtfreadercellwords.h"
+#include "textctl/rtf/rtfreadercolortable.h"
 #include "textctl/rtf/rtfreadercontent.h"
+#include "textctl/rtf/rtfreaderlisttable.h"
 #include "textctl/rtf/rtfreaderwords.h"
 
 #include <QByteArray>
@@ -131,14 +134,6 @@ struct FontEntry {
     bool symbol = false;
 };
 
-// A control word kept to be applied later (a style's, a cell's).
-struct RecordedWord {
-    Word word;
-    QByteArrayView name;  // into the file's bytes, for words kept verbatim
-    int param;
-    bool hasParam;
-};
-
 struct StyleDef {
     std::vector<RecordedWord> words;
     int basedOn = -1;
@@ -147,21 +142,6 @@ struct StyleDef {
     bool cached = false;
     CharState chr;
     ParaState para;
-};
-
-struct ListLevelDef {
-    int numberFormat = 0;  // \levelnfc
-    int startAt = 1;
-    QString text;          // \leveltext: length, then text with level placeholders
-    int left = 0;
-    int first = 0;
-    bool leftSet = false;
-    bool firstSet = false;
-};
-
-struct ListDef {
-    int id = 0;
-    std::vector<ListLevelDef> levels;
 };
 
 struct PictureData {
@@ -278,34 +258,16 @@ public:
     std::array<int, 4> styleSheetFonts{-1, -1, -1, -1};  // \stshfloch, hich, dbch, bi
     QHash<int, FontEntry> fonts;
     int fontInProgress = -1;
-    QList<QColor> colors;
-    QColor colorInProgress;
-    bool colorComponentSeen = false;
+    ReaderColorTable colors;
     QHash<int, StyleDef> styles;
     int styleInProgress = -1;
-    bool styleIsParagraph = false;
-    std::vector<ListDef> lists;
-    QHash<int, int> listOverrides;  // \ls -> \listid
-    int overrideListId = 0;
-    int overrideIndex = -1;
-    int overrideOwnList = -1;  // index in lists of levels an override redefines
+    ReaderListTable lists;
 
-    // Table rows being defined, by table level (index 0 = level 1).
-    std::vector<RowDef> rowDefs;
+    // The table row being defined at table level `level` (1 and up).
     RowDef &rowDef(int level);
-    int rowDefLevel = 1;  // the level \trowd and cell words address
     BorderTarget borderTarget = BorderTarget::None;
     int borderSide = 0;  // of a paragraph border
-    // The words of the cell being defined, applied at its \cellx: rows
-    // repeat their cell definitions, so a definition seen before is
-    // taken from the cache (keyed by a hash of its words).
-    std::vector<RecordedWord> cellWords;
-    quint64 cellHash = 14695981039346656037ull;
-    struct CachedCell {
-        std::vector<RecordedWord> words;
-        CellDef def;
-    };
-    QHash<quint64, CachedCell> cellCache;
+    CellWords cellWords;
 
     // Objects built by groups.
     std::vector<PictureData> pictures;
@@ -354,6 +316,7 @@ private:
     QByteArrayView m_rtf;
     std::vector<GroupState> m_groups;
     int m_overflow = 0;
+    std::vector<RowDef> m_rowDefs;  // by table level, index 0 = level 1
 };
 
 }  // namespace textctl::rtf

@@ -6,7 +6,6 @@
 #include "textctl/rtf/rtfreaderpicture.h"
 
 #include <algorithm>
-#include <limits>
 
 namespace textctl::rtf {
 
@@ -61,36 +60,26 @@ bool enterTableDestination(ReaderContext &ctx, Word word)
     case Word::ColorTable:
         g.destination = Destination::ColorTable;
         g.verbatim = GroupState::Verbatim::ColorTable;
-        ctx.colors.clear();
-        ctx.colorInProgress = QColor(0, 0, 0);
-        ctx.colorComponentSeen = false;
+        ctx.colors.start();
         return true;
     case Word::StyleSheet: g.destination = Destination::StyleSheet; return true;
     case Word::ListTable: g.destination = Destination::ListTable; return true;
     case Word::List:
         setIf(d == Destination::ListTable, Destination::List);
         if (d == Destination::ListTable)
-            ctx.lists.emplace_back();
+            ctx.lists.startList();
         return true;
     case Word::ListLevel:
         // A list's level, or one an override redefines (\lfolevel).
-        if (d == Destination::ListOverride && ctx.overrideOwnList < 0) {
-            ctx.lists.emplace_back();
-            ctx.lists.back().id = std::numeric_limits<int>::min() + static_cast<int>(ctx.lists.size());
-            ctx.overrideOwnList = static_cast<int>(ctx.lists.size()) - 1;
-        }
-        setIf((d == Destination::List || d == Destination::ListOverride) && !ctx.lists.empty(),
+        setIf((d == Destination::List || d == Destination::ListOverride)
+                  && ctx.lists.startLevel(d == Destination::ListOverride),
               Destination::ListLevel);
-        if (g.destination == Destination::ListLevel)
-            ctx.lists.back().levels.emplace_back();
         return true;
     case Word::LevelText: setIf(d == Destination::ListLevel, Destination::LevelText); return true;
     case Word::ListOverrideTable: g.destination = Destination::ListOverrideTable; return true;
     case Word::ListOverride:
         setIf(d == Destination::ListOverrideTable, Destination::ListOverride);
-        ctx.overrideIndex = -1;
-        ctx.overrideListId = 0;
-        ctx.overrideOwnList = -1;
+        ctx.lists.startOverride();
         return true;
     default: return false;
     }
@@ -280,16 +269,16 @@ void finishGroup(ReaderContext &ctx, qsizetype closeOffset)
     case Destination::FontTable: finishFontEntry(ctx); break;
     case Destination::ColorTable:
         if (parent.destination != Destination::ColorTable)
-            finishColorTable(ctx);
+            ctx.colors.finish();
         break;
     case Destination::StyleEntry: ctx.styleInProgress = -1; break;
     case Destination::LevelText:
-        if (!ctx.lists.empty() && !ctx.lists.back().levels.empty())
-            ctx.lists.back().levels.back().text = g.text;
+        if (ListLevelDef *level = ctx.lists.currentLevel())
+            level->text = g.text;
         break;
     case Destination::ListOverride:
         if (parent.destination != Destination::ListOverride)  // not an inner {\lfolevel ...}
-            finishListOverride(ctx);
+            ctx.lists.finishOverride();
         break;
     case Destination::ShapePropertyName:
         if (g.shape >= 0)

@@ -97,35 +97,6 @@ void finishFontEntry(ReaderContext &ctx)
     ctx.fontInProgress = -1;
 }
 
-void applyColorTableWord(ReaderContext &ctx, Word word, int param)
-{
-    const int value = std::clamp(param, 0, 255);
-    switch (word) {
-    case Word::Red: ctx.colorInProgress.setRed(value); break;
-    case Word::Green: ctx.colorInProgress.setGreen(value); break;
-    case Word::Blue: ctx.colorInProgress.setBlue(value); break;
-    default: return;
-    }
-    ctx.colorComponentSeen = true;
-}
-
-void appendColorTableText(ReaderContext &ctx, const QString &text)
-{
-    for (QChar c : text) {
-        if (c != u';')
-            continue;
-        ctx.colors.append(ctx.colorComponentSeen ? ctx.colorInProgress : QColor());
-        ctx.colorInProgress = QColor(0, 0, 0);
-        ctx.colorComponentSeen = false;
-    }
-}
-
-void finishColorTable(ReaderContext &ctx)
-{
-    if (ctx.colorComponentSeen)
-        appendColorTableText(ctx, QStringLiteral(";"));
-}
-
 void applyStyleEntryWord(ReaderContext &ctx, Word word, QByteArrayView name, int param, bool hasParam)
 {
     switch (word) {

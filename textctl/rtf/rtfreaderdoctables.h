@@ -1,8 +1,9 @@
 #pragma once
 
 // The document's tables and settings: font table (names and code pages),
-// colour table, style sheet (styles recorded and replayed where \sN or
-// \csN applies them), code page words, and the page and section words.
+// style sheet (styles recorded and replayed where \sN or \csN applies
+// them), code page words, and the page and section words. The colour
+// table fills itself (ReaderColorTable).
 
 #include "textctl/rtf/rtfreadercontext.h"
 
@@ -12,11 +13,6 @@ void applyFontTableWord(ReaderContext &ctx, Word word, int param);
 void appendFontTableText(ReaderContext &ctx, const QString &text);
 // At the end of a font table group (an entry, or the table itself).
 void finishFontEntry(ReaderContext &ctx);
-
-void applyColorTableWord(ReaderContext &ctx, Word word, int param);
-void appendColorTableText(ReaderContext &ctx, const QString &text);
-// At the end of the colour table: a last colour without its ";" counts.
-void finishColorTable(ReaderContext &ctx);
 
 // A word inside a style sheet entry: kept for replay, or the entry's own.
 void applyStyleEntryWord(ReaderContext &ctx, Word word, QByteArrayView name, int param, bool hasParam);

@@ -29,27 +29,6 @@ QTextListFormat::Style styleForNumberFormat(int nfc, const QString &bullet)
     }
 }
 
-ListLevelDef *currentLevel(ReaderContext &ctx)
-{
-    if (ctx.lists.empty() || ctx.lists.back().levels.empty())
-        return nullptr;
-    return &ctx.lists.back().levels.back();
-}
-
-const ListLevelDef *levelFor(const ReaderContext &ctx, int override, int level)
-{
-    const auto id = ctx.listOverrides.constFind(override);
-    if (id == ctx.listOverrides.constEnd())
-        return nullptr;
-    for (const ListDef &list : ctx.lists) {
-        if (list.id != *id || list.levels.empty())
-            continue;
-        const size_t index = std::min<size_t>(static_cast<size_t>(level), list.levels.size() - 1);
-        return &list.levels[index];
-    }
-    return nullptr;
-}
-
 // \leveltext is a length character, then text in which characters 0-8
 // stand for the numbers of levels 1-9.
 void splitLevelText(const QString &levelText, QString &prefix, QString &suffix, QString &bullet)
@@ -80,17 +59,17 @@ void splitLevelText(const QString &levelText, QString &prefix, QString &suffix, 
 void applyListTableWord(ReaderContext &ctx, Word word, int param)
 {
     const Destination d = ctx.top().destination;
-    ListLevelDef *level = d == Destination::ListLevel ? currentLevel(ctx) : nullptr;
+    ListLevelDef *level = d == Destination::ListLevel ? ctx.lists.currentLevel() : nullptr;
     switch (word) {
     case Word::ListId:
-        if (d == Destination::List && !ctx.lists.empty())
-            ctx.lists.back().id = param;
+        if (d == Destination::List)
+            ctx.lists.setListId(param);
         else if (d == Destination::ListOverride)
-            ctx.overrideListId = param;
+            ctx.lists.setOverrideListId(param);
         break;
     case Word::ListOverrideIndex:
         if (d == Destination::ListOverride)
-            ctx.overrideIndex = param;
+            ctx.lists.setOverrideIndex(param);
         break;
     case Word::LevelNfc:
     case Word::LevelNfcN:
@@ -116,17 +95,6 @@ void applyListTableWord(ReaderContext &ctx, Word word, int param)
         break;
     default: break;
     }
-}
-
-void finishListOverride(ReaderContext &ctx)
-{
-    if (ctx.overrideIndex >= 0) {
-        const int own = ctx.overrideOwnList;
-        ctx.listOverrides.insert(ctx.overrideIndex, own >= 0 ? ctx.lists[own].id : ctx.overrideListId);
-    }
-    ctx.overrideIndex = -1;
-    ctx.overrideListId = 0;
-    ctx.overrideOwnList = -1;
 }
 
 void applyLegacyListWord(ReaderContext &ctx, Word word, int param)
@@ -158,10 +126,10 @@ ListRef listFor(const ReaderContext &ctx, const ParaState &para, QTextBlockForma
 {
     ListRef ref;
     const ListLevelDef *level = nullptr;
-    if (para.listOverride > 0 || (para.listOverride == 0 && ctx.listOverrides.contains(0))) {
+    if (para.listOverride > 0 || (para.listOverride == 0 && ctx.lists.hasOverride(0))) {
         format.setProperty(prop::ListOverride, para.listOverride);
         format.setProperty(prop::ListLevel, para.listLevel);
-        level = levelFor(ctx, para.listOverride, para.listLevel);
+        level = ctx.lists.level(para.listOverride, para.listLevel);
     }
     // An \lsN the tables do not define falls back to the paragraph's \pn.
     if (level) {

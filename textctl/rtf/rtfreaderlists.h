@@ -13,8 +13,6 @@ namespace textctl::rtf {
 void applyListTableWord(ReaderContext &ctx, Word word, int param);
 // Words of a \pn group.
 void applyLegacyListWord(ReaderContext &ctx, Word word, int param);
-// At the end of a \listoverride group.
-void finishListOverride(ReaderContext &ctx);
 
 // The list of a finished paragraph; fills in its indents from the level.
 ListRef listFor(const ReaderContext &ctx, const ParaState &para, QTextBlockFormat &format);

@@ -135,7 +135,7 @@ void applyParagraphWord(ReaderContext &ctx, Word word, QByteArrayView name, int 
     case Word::ListOverrideIndex: p.listOverride = param; break;
     case Word::ListLevelIndex: p.listLevel = std::clamp(param, 0, 8); break;
     case Word::ParaShading:
-        if (const QColor color = tableColor(ctx, param); color.isValid())
+        if (const QColor color = ctx.colors.color(param); color.isValid())
             f.setBackground(color);
         else
             f.clearBackground();

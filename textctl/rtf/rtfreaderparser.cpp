@@ -225,7 +225,7 @@ void RtfReaderParser::dispatchWord(Word word, const RtfToken &t)
     case Destination::LiveFieldResult:
     case Destination::TableProps: break;
     case Destination::FontTable: applyFontTableWord(m_ctx, word, t.param); return;
-    case Destination::ColorTable: applyColorTableWord(m_ctx, word, t.param); return;
+    case Destination::ColorTable: m_ctx.colors.applyWord(word, t.param); return;
     case Destination::StyleEntry: applyStyleEntryWord(m_ctx, word, t.text, t.param, t.hasParam); return;
     case Destination::List:
     case Destination::ListLevel:

@@ -15,7 +15,6 @@ enum Side { Top, Left, Bottom, Right };
 
 // Cells a row definition may have; more is no table anyone wrote.
 constexpr size_t kMaxCellDefs = 256;
-constexpr qsizetype kMaxCachedCells = 4096;
 
 // The table level that row definition words address: a nested row is
 // defined inside \nesttableprops, an outer row anywhere else.
@@ -96,7 +95,7 @@ void applyCellBorderAttribute(const ReaderContext &ctx, CellDef &cell, Side side
         if (cellBorderWidth(f, side) > 0)
             setCellBorder(f, side, twipsToPixels(std::clamp(w.param, 1, 255)), cellBorderStyle(f, side));
     } else if (name == "brdrcf") {
-        if (const QColor color = tableColor(ctx, w.param); color.isValid())
+        if (const QColor color = ctx.colors.color(w.param); color.isValid())
             setCellBorderColor(f, side, color);
     } else if (name != "brsp") {
         const QTextFrameFormat::BorderStyle style = borderStyleFor(name);
@@ -145,7 +144,7 @@ void applyCellWord(const ReaderContext &ctx, CellDef &cell, Side &side, const Re
     case Word::CellBorderBottom: startCellBorder(cell, side = Bottom, w.name); break;
     case Word::CellBorderRight: startCellBorder(cell, side = Right, w.name); break;
     case Word::CellShading:
-        if (const QColor color = tableColor(ctx, w.param); color.isValid())
+        if (const QColor color = ctx.colors.color(w.param); color.isValid())
             cell.format.setBackground(color);
         break;
     case Word::CellAlignTop: setCellAlignment(cell, 0); break;
@@ -162,28 +161,11 @@ void applyCellWord(const ReaderContext &ctx, CellDef &cell, Side &side, const Re
     }
 }
 
-void hashInto(quint64 &hash, QByteArrayView name, int param, bool hasParam)
-{
-    const auto mix = [&hash](unsigned char byte) { hash = (hash ^ byte) * 1099511628211ull; };
-    for (char c : name)
-        mix(static_cast<unsigned char>(c));
-    for (int shift = 0; shift < 32; shift += 8)
-        mix(static_cast<unsigned char>(static_cast<unsigned>(param) >> shift));
-    mix(hasParam ? 1 : 2);
-}
-
-bool sameWords(const std::vector<RecordedWord> &a, const std::vector<RecordedWord> &b)
-{
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const RecordedWord &x, const RecordedWord &y) {
-        return x.word == y.word && x.param == y.param && x.hasParam == y.hasParam && x.name == y.name;
-    });
-}
-
-CellDef buildCell(const ReaderContext &ctx, int right)
+CellDef buildCell(const ReaderContext &ctx, const std::vector<RecordedWord> &words, int right)
 {
     CellDef cell;
     Side side = Top;
-    for (const RecordedWord &w : ctx.cellWords)
+    for (const RecordedWord &w : words)
         applyCellWord(ctx, cell, side, w);
     cell.right = std::clamp(right, -31680 * 4, 31680 * 4);
     cell.format.setProperty(prop::CellRightTwips, cell.right);
@@ -192,27 +174,16 @@ CellDef buildCell(const ReaderContext &ctx, int right)
     return cell;
 }
 
-void clearCellWords(ReaderContext &ctx)
-{
-    ctx.cellWords.clear();
-    ctx.cellHash = 14695981039346656037ull;
-}
-
 // \cellxN: the cell defined by the words since the last cell ends at N.
 void finishCellDefinition(ReaderContext &ctx, RowDef &def, int right)
 {
-    if (def.cells.size() < kMaxCellDefs) {
-        ctx.cellWords.push_back({Word::CellX, "cellx", right, true});
-        hashInto(ctx.cellHash, "cellx", right, true);
-        auto cached = ctx.cellCache.find(ctx.cellHash);
-        if (cached == ctx.cellCache.end() || !sameWords(cached->words, ctx.cellWords)) {
-            if (ctx.cellCache.size() > kMaxCachedCells)
-                ctx.cellCache.clear();
-            cached = ctx.cellCache.insert(ctx.cellHash, {ctx.cellWords, buildCell(ctx, right)});
-        }
-        def.cells.push_back(cached->def);
+    if (def.cells.size() >= kMaxCellDefs) {
+        ctx.cellWords.clear();
+        return;
     }
-    clearCellWords(ctx);
+    def.cells.push_back(ctx.cellWords.define(right, [&ctx, right](const std::vector<RecordedWord> &words) {
+        return buildCell(ctx, words, right);
+    }));
 }
 
 bool applyRowWord(RowDef &def, ReaderContext &ctx, Word word, QByteArrayView name, int param,
@@ -260,14 +231,13 @@ void applyTableWord(ReaderContext &ctx, Word word, QByteArrayView name, int para
         return;
     if (word == Word::RowDefaults) {
         def = RowDef();
-        clearCellWords(ctx);
+        ctx.cellWords.clear();
     } else if (word == Word::CellX) {
         finishCellDefinition(ctx, def, param);
     } else if (isCellWord(word) || (word == Word::BorderAttribute && ctx.borderTarget == BorderTarget::Cell)) {
         if (word >= Word::CellBorderTop && word <= Word::CellBorderRight)
             ctx.borderTarget = BorderTarget::Cell;
-        ctx.cellWords.push_back({word, name, param, hasParam});
-        hashInto(ctx.cellHash, name, param, hasParam);
+        ctx.cellWords.add({word, name, param, hasParam});
     } else if (word == Word::BorderAttribute && ctx.borderTarget == BorderTarget::Row) {
         appendVerbatimWord(def.rowRtf, name, param, hasParam);
     }

@@ -88,4 +88,12 @@ enum class WordGroup { Unknown, Destination, Character, Paragraph, Table, Pictur
 Word lookupWord(QByteArrayView name);
 WordGroup wordGroup(Word word);
 
+// A control word kept to be applied later (a style's, a cell's).
+struct RecordedWord {
+    Word word;
+    QByteArrayView name;  // into the file's bytes, for words kept verbatim
+    int param;
+    bool hasParam;
+};
+
 }  // namespace textctl::rtf

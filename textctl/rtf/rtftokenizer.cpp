@@ -115,9 +115,12 @@ RtfToken RtfTokenizer::readControlWord(qsizetype start)
             value = -value;
         token.param = static_cast<int>(std::clamp<long long>(value, -kLimit - 1, kLimit));
         token.hasParam = true;
+        token.negative = negative;
     }
-    if (m_pos < m_data.size() && m_data[m_pos] == ' ')
+    if (m_pos < m_data.size() && m_data[m_pos] == ' ') {
         ++m_pos;
+        token.spaceDelimited = true;
+    }
 
     if (token.text == "bin") {
         const qsizetype available = m_data.size() - m_pos;

@@ -33,6 +33,11 @@ struct RtfToken {
     char symbol = 0;
     unsigned char byte = 0;
     qsizetype offset = 0;  // of the token's first byte
+    // Of a control word: its parameter was written with a '-' ("\li-0"
+    // too), and a space ended it and was taken with it. Code that copies
+    // the bytes around a word it rewrites needs both.
+    bool negative = false;
+    bool spaceDelimited = false;
 };
 
 // The value of a hexadecimal digit, or -1.

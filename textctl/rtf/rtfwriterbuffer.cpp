@@ -1,9 +1,9 @@
 #include "textctl/rtf/rtfwriterbuffer.h"
 
 #include "platform/codepage.h"
+#include "textctl/rtf/rtftokenizer.h"
 
 #include <algorithm>
-#include <cctype>
 #include <charconv>
 #include <cstring>
 
@@ -138,42 +138,41 @@ void RtfWriterBuffer::verbatim(QByteArrayView rtf)
         return;
     }
     delimit(rtf.isEmpty() ? '{' : rtf.front());
-    qsizetype i = 0;
-    while (i < rtf.size()) {
-        const auto c = static_cast<unsigned char>(rtf[i]);
-        if (c == '\\' && i + 1 < rtf.size()) {
-            qsizetype end = i + 1;
-            while (end < rtf.size() && std::isalpha(static_cast<unsigned char>(rtf[end])))
-                ++end;
-            const QByteArrayView word = rtf.sliced(i + 1, end - i - 1);
-            qsizetype digits = end;
-            while (digits < rtf.size() && std::isdigit(static_cast<unsigned char>(rtf[digits])))
-                ++digits;
-            if (word == "bin" && digits > end) {
-                // The count's delimiting space is part of the word.
-                qsizetype data = digits < rtf.size() && rtf[digits] == ' ' ? digits + 1 : digits;
-                const qsizetype stated = rtf.sliced(end, digits - end).toLongLong();
-                const qsizetype count = qBound<qsizetype>(0, stated, rtf.size() - data);
-                newline();
-                hex(rtf.sliced(data, count));
-                i = data + count;
-                continue;
-            }
-            // Any other word, or an escaped character, goes as it is.
-            const qsizetype stop = qMax(digits, word.isEmpty() ? i + 2 : end);
-            put(rtf.sliced(i, stop - i));
-            i = stop;
+    // \binN data becomes hex digits, other bytes are copied with 8-bit
+    // ones escaped. A negative count announces no data: it stays as written.
+    rtf::RtfTokenizer tokens(rtf);
+    qsizetype copied = 0;
+    for (rtf::RtfToken t = tokens.next(); t.type != rtf::RtfToken::End; t = tokens.next()) {
+        const bool binary = t.type == rtf::RtfToken::Binary && t.hasParam && !t.negative;
+        // A control symbol keeps its character even when it is 8-bit: an
+        // escape there would make the backslash escape something else.
+        const bool symbol = t.type == rtf::RtfToken::ControlSymbol && eightBit(t.symbol);
+        if (!binary && !symbol)
             continue;
+        putSevenBit(rtf.sliced(copied, t.offset - copied));
+        if (binary) {
+            newline();
+            hex(t.text);
+        } else {
+            put(rtf.sliced(t.offset, tokens.position() - t.offset));
         }
-        if (c >= 0x80) {
-            const char hexByte[4] = {'\\', '\'', kHexDigits[c >> 4], kHexDigits[c & 15]};
+        copied = tokens.position();
+    }
+    putSevenBit(rtf.sliced(copied));
+    m_afterControl = false;
+}
+
+void RtfWriterBuffer::putSevenBit(QByteArrayView bytes)
+{
+    for (char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x80) {
+            const char hexByte[4] = {'\\', '\'', kHexDigits[byte >> 4], kHexDigits[byte & 15]};
             put(QByteArrayView(hexByte, 4));
         } else {
-            put(char(c));
+            put(c);
         }
-        ++i;
     }
-    m_afterControl = false;
 }
 
 void RtfWriterBuffer::controls(QByteArrayView rtf)

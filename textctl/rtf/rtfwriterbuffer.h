@@ -78,6 +78,8 @@ private:
     void put(char c) { *grow(1) = c; }
     void put(QByteArrayView bytes);
     void putNumber(int value);
+    // Bytes as they are, 8-bit ones as \'xx escapes.
+    void putSevenBit(QByteArrayView bytes);
     void delimit(char next);
     void escaped(char16_t ch);
 

@@ -1,8 +1,7 @@
 #include "textctl/rtf/rtfwritercolortable.h"
 
+#include "textctl/rtf/rtftokenizer.h"
 #include "textctl/rtf/rtfwriterbuffer.h"
-
-#include <cctype>
 
 namespace textctl {
 
@@ -37,12 +36,23 @@ bool RtfWriterColorTable::adoptTable(QByteArrayView colortbl)
     if (!m_colors.isEmpty() || !colortbl.startsWith("{\\colortbl"))
         return false;
     // Entries end at ';'; the first (before any \red) is the auto colour.
-    QByteArrayView body = colortbl.sliced(10);
+    rtf::RtfTokenizer tokens(colortbl.sliced(10));
     int red = 0, green = 0, blue = 0;
     bool first = true;
-    for (qsizetype i = 0; i < body.size(); ++i) {
-        const char c = body.at(i);
-        if (c == ';') {
+    for (rtf::RtfToken t = tokens.next(); t.type != rtf::RtfToken::End; t = tokens.next()) {
+        if (t.type == rtf::RtfToken::ControlWord) {
+            const int value = qBound(0, t.param, 255);
+            if (t.text == "red")
+                red = value;
+            else if (t.text == "green")
+                green = value;
+            else if (t.text == "blue")
+                blue = value;
+            continue;
+        }
+        if (t.type != rtf::RtfToken::Text)
+            continue;
+        for (qsizetype ends = t.text.count(';'); ends > 0; --ends) {
             if (!first) {
                 const QRgb rgb = qRgb(red, green, blue);
                 m_colors.append(rgb);
@@ -51,22 +61,6 @@ bool RtfWriterColorTable::adoptTable(QByteArrayView colortbl)
             }
             first = false;
             red = green = blue = 0;
-        } else if (c == '\\') {
-            qsizetype end = i + 1;
-            while (end < body.size() && std::isalpha(static_cast<unsigned char>(body.at(end))))
-                ++end;
-            const QByteArrayView word = body.sliced(i + 1, end - i - 1);
-            qsizetype digits = end;
-            while (digits < body.size() && std::isdigit(static_cast<unsigned char>(body.at(digits))))
-                ++digits;
-            const int value = qBound(0, body.sliced(end, digits - end).toInt(), 255);
-            if (word == "red")
-                red = value;
-            else if (word == "green")
-                green = value;
-            else if (word == "blue")
-                blue = value;
-            i = digits - 1;
         }
     }
     return true;
@@ -90,35 +84,29 @@ QByteArray RtfWriterColorTable::mapColorWords(QByteArrayView words, const ColorM
         return out;
     out.reserve(words.size());
     QByteArrayView side;
-    qsizetype i = 0;
-    while (i < words.size()) {
-        if (words.at(i) != '\\') {
-            out.append(words.at(i++));
+    rtf::RtfTokenizer tokens(words);
+    qsizetype copied = 0;
+    for (rtf::RtfToken t = tokens.next(); t.type != rtf::RtfToken::End; t = tokens.next()) {
+        if (t.type != rtf::RtfToken::ControlWord)
             continue;
+        if (isBorderSide(t.text))
+            side = t.text;
+        if (!t.hasParam || !isColorWord(t.text))
+            continue;
+        out.append(words.sliced(copied, t.offset - copied));
+        const int number = map(t.text, t.param, side);
+        if (number >= 0) {
+            out.append('\\');
+            out.append(t.text);
+            out.append(QByteArray::number(number));
         }
-        qsizetype end = i + 1;
-        while (end < words.size() && std::isalpha(static_cast<unsigned char>(words.at(end))))
-            ++end;
-        const QByteArrayView name = words.sliced(i + 1, end - i - 1);
-        qsizetype digits = end;
-        if (digits < words.size() && words.at(digits) == '-')
-            ++digits;
-        while (digits < words.size() && std::isdigit(static_cast<unsigned char>(words.at(digits))))
-            ++digits;
-        if (isBorderSide(name))
-            side = name;
-        if (!name.isEmpty() && digits > end && isColorWord(name)) {
-            const int number = map(name, words.sliced(end, digits - end).toInt(), side);
-            if (number >= 0) {
-                out.append('\\');
-                out.append(name);
-                out.append(QByteArray::number(number));
-            }
-        } else {
-            out.append(words.sliced(i, qMax(digits, i + 1) - i));
-        }
-        i = qMax(digits, i + 1);
+        // The space stays when the word goes: it may be what ends the
+        // word before it.
+        if (t.spaceDelimited)
+            out.append(' ');
+        copied = tokens.position();
     }
+    out.append(words.sliced(copied));
     return out;
 }
 

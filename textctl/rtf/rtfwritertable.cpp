@@ -11,6 +11,7 @@
 #include "textctl/model/fillercell.h"
 #include "textctl/model/formatprops.h"
 #include "textctl/model/richdocument.h"
+#include "textctl/rtf/rtftokenizer.h"
 
 #include <QTextTable>
 
@@ -42,19 +43,13 @@ const char *borderStyleWord(QTextFrameFormat::BorderStyle style)
     }
 }
 
-// The number of a kept row word (\trleft, \trgaph), or `fallback`.
+// The number of a kept row word (trleft, trgaph), or `fallback`.
 int keptRowNumber(const QByteArray &rowRtf, QByteArrayView word, int fallback)
 {
-    qsizetype at = rowRtf.indexOf(word);
-    while (at >= 0) {
-        qsizetype end = at + word.size();
-        const qsizetype digits = end + (end < rowRtf.size() && rowRtf.at(end) == '-' ? 1 : 0);
-        end = digits;
-        while (end < rowRtf.size() && rowRtf.at(end) >= '0' && rowRtf.at(end) <= '9')
-            ++end;
-        if (end > digits)
-            return rowRtf.mid(at + word.size(), end - at - word.size()).toInt();
-        at = rowRtf.indexOf(word, end);
+    rtf::RtfTokenizer tokens(rowRtf);
+    for (rtf::RtfToken t = tokens.next(); t.type != rtf::RtfToken::End; t = tokens.next()) {
+        if (t.type == rtf::RtfToken::ControlWord && t.hasParam && t.text == word)
+            return t.param;
     }
     return fallback;
 }
@@ -126,7 +121,7 @@ std::vector<int> RtfWriter::columnWidths(const QTextTable *table) const
 std::vector<int> RtfWriter::rowBounds(const QTextTable *table, int row, const std::vector<int> &widths) const
 {
     const QTextTableCell first = firstCellOfRow(table, row);
-    const int left = keptRowNumber(rowRtfOf(first), "\\trleft", 0);
+    const int left = keptRowNumber(rowRtfOf(first), "trleft", 0);
     std::vector<int> bounds(widths.size() + 1, left);
     for (size_t c = 0; c < widths.size(); ++c)
         bounds[c + 1] = bounds[c] + widths[c];
@@ -233,16 +228,16 @@ const QByteArray &RtfWriter::cellWords(const QTextTable *table, const QTextTable
         bool sideways;
     };
     static constexpr Pad kPads[] = {
-        {QTextFormat::TableCellTopPadding, "\\trpaddt", "clpadfl", "clpadl", false},
-        {QTextFormat::TableCellLeftPadding, "\\trpaddl", "clpadft", "clpadt", true},
-        {QTextFormat::TableCellBottomPadding, "\\trpaddb", "clpadfb", "clpadb", false},
-        {QTextFormat::TableCellRightPadding, "\\trpaddr", "clpadfr", "clpadr", true},
+        {QTextFormat::TableCellTopPadding, "trpaddt", "clpadfl", "clpadl", false},
+        {QTextFormat::TableCellLeftPadding, "trpaddl", "clpadft", "clpadt", true},
+        {QTextFormat::TableCellBottomPadding, "trpaddb", "clpadfb", "clpadb", false},
+        {QTextFormat::TableCellRightPadding, "trpaddr", "clpadfr", "clpadr", true},
     };
     // The row's own words, not the cell's: a cell under a row span or past
     // the row's last \cellx has none of this row.
     const QByteArray rowRtf = rowRtfOf(first);
     const int tablePadding = pixelsToTwips(table->format().cellPadding());
-    const int gap = keptRowNumber(rowRtf, "\\trgaph", tablePadding);
+    const int gap = keptRowNumber(rowRtf, "trgaph", tablePadding);
     int paddings[4];
     bool ownPaddings = false;
     for (int i = 0; i < 4; ++i) {

@@ -4,7 +4,11 @@
 //   rtfconv IN OUT        convert by OUT's ending (.rtf, .doc, .txt)
 //   rtfconv --text IN     print the text as UTF-8: paragraphs, then each
 //                         header and footer area after its [tag] line
+//   rtfconv --model IN    print the document model as UTF-8, one line an
+//                         element (testsupport/modeldump.h), on the
+//                         file's own page
 //   rtfconv --pdf IN OUT  render to PDF
+#include "testsupport/modeldump.h"
 #include "textctl/documentfiles.h"
 #include "textctl/model/plaintext.h"
 #include "textctl/txtextcontrol.h"
@@ -27,7 +31,8 @@ int formatOf(const QString &path)
 
 int usage()
 {
-    std::fputs("uso: rtfconv ENTRADA SALIDA | rtfconv --text ENTRADA | rtfconv --pdf ENTRADA SALIDA\n",
+    std::fputs("uso: rtfconv ENTRADA SALIDA | rtfconv --text ENTRADA | rtfconv --model ENTRADA"
+               " | rtfconv --pdf ENTRADA SALIDA\n",
                stderr);
     return 2;
 }
@@ -80,6 +85,15 @@ int main(int argc, char **argv)
         if (!load(control, args[1]))
             return failWith(control.errorString());
         std::fputs(textctl::documentPlainText(control.document()).toUtf8().constData(), stdout);
+        return 0;
+    }
+    if (args.size() == 2 && args[0] == u"--model") {
+        TXTextControl control;
+        if (!load(control, args[1]))
+            return failWith(control.errorString());
+        // The page the file states, as --pdf prints on, not the control's.
+        control.usePageOfLoad();
+        std::fputs(textctl::dumpModel(control.document()).toUtf8().constData(), stdout);
         return 0;
     }
     if (args.size() == 3 && args[0] == u"--pdf")

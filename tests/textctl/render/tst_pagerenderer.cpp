@@ -343,3 +343,26 @@ TEST(PageRenderer, RtfconvPrintsOnTheFilesOwnPage)
     // US Letter, as the file says, not the control's A4.
     EXPECT_TRUE(pdf.readAll().contains("/MediaBox [0 0 612.000000 792.000000]"));
 }
+
+TEST(PageRenderer, RtfconvPrintsTheModelOnTheFilesOwnPage)
+{
+    QTemporaryDir dir;
+    const QString in = dir.filePath(u"modelo.rtf"_qs);
+    QFile rtf(in);
+    ASSERT_TRUE(rtf.open(QIODevice::WriteOnly));
+    rtf.write("{\\rtf1\\ansi\\paperw12240\\paperh15840{\\header A\\'f1o\\par}Informe\\par}");
+    rtf.close();
+    QProcess process;
+    process.start(QString::fromUtf8(VALDRIN_BIN_DIR "/rtfconv"), {u"--model"_qs, in});
+    ASSERT_TRUE(process.waitForFinished(60000));
+    EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+    const QStringList lines = QString::fromUtf8(process.readAllStandardOutput()).split(u'\n');
+    // The page line first, with the file's US Letter, not the control's A4;
+    // then the header area before the main text, its text read as UTF-8.
+    ASSERT_GE(lines.size(), 2);
+    EXPECT_TRUE(lines[0].startsWith(u"page 12240x15840 "_qs)) << lines[0].toStdString();
+    const qsizetype header = lines.indexOf(u"area 1"_qs);
+    ASSERT_GE(header, 0) << lines.join(u'\n').toStdString();
+    EXPECT_LT(header, lines.indexOf(u"area 0"_qs));
+    EXPECT_TRUE(lines.value(header + 2).trimmed().startsWith(u"\"Año\""_qs)) << lines.join(u'\n').toStdString();
+}

@@ -103,6 +103,40 @@ TEST(RtfTokenizer, LongWordsAreCut)
     EXPECT_EQ(t[0].param, 5);
 }
 
+// What a writer copying the bytes around a word needs to know: "-0" is
+// still a signed parameter, a '-' without digits is text, and only a space
+// that ends the word is taken with it.
+TEST(RtfTokenizer, SignAndDelimiterAsWritten)
+{
+    struct Row {
+        const char *name;
+        const char *rtf;
+        int param;
+        bool hasParam;
+        bool negative;
+        bool spaceDelimited;
+        qsizetype next;  // position() after the word
+    };
+    const Row rows[] = {
+        {"plain", "\\b x", 0, false, false, true, 3},
+        {"number", "\\fs24\\b", 24, true, false, false, 5},
+        {"negative", "\\li-360 x", -360, true, true, true, 8},
+        {"negative zero", "\\li-0x", 0, true, true, false, 5},
+        {"minus without digits", "\\li- x", 0, false, false, false, 3},
+        {"two spaces", "\\cf2  x", 2, true, false, true, 5},
+        {"binary", "\\bin-0 x", 0, true, true, true, 7},
+    };
+    for (const Row &row : rows) {
+        RtfTokenizer tokens(row.rtf);
+        const RtfToken t = tokens.next();
+        EXPECT_EQ(t.param, row.param) << row.name;
+        EXPECT_EQ(t.hasParam, row.hasParam) << row.name;
+        EXPECT_EQ(t.negative, row.negative) << row.name;
+        EXPECT_EQ(t.spaceDelimited, row.spaceDelimited) << row.name;
+        EXPECT_EQ(tokens.position(), row.next) << row.name;
+    }
+}
+
 TEST(RtfTokenizer, SymbolsAndTabs)
 {
     const auto t = tokensOf("\\~\\*\\{a\tb");

@@ -4,6 +4,7 @@
 
 #include "textctl/rtf/rtfreader.h"
 #include "textctl/rtf/rtfwriter.h"
+#include "textctl/rtf/rtfwriterbuffer.h"
 
 #include "tests/textctl/rtf/rtfwritertesting.h"
 #include "textctl/model/formatprops.h"
@@ -502,6 +503,33 @@ TEST(RtfWriterDocument, KeptColourTableKeepsKeptWordsRight)
     EXPECT_TRUE(rtf.contains("\\brdrb\\brdrs\\brdrw10\\brdrcf2\\plain\\f0\\fs24\\cf3 a\\plain\\f0\\fs24\\cf1 b")) << rtf.constData();
 }
 
+// Kept words name colours by the numbers the reader gave: a malformed kept
+// table must be numbered the same way when it is written again.
+TEST(RtfWriterDocument, MalformedKeptColourTableIsNumberedAsRead)
+{
+    struct Row {
+        const char *name;
+        QByteArray table;
+        QColor second;
+        QByteArray secondWritten;
+    };
+    const Row rows[] = {
+        {"symbol ';'", "{\\colortbl;\\red9\\;\\green0\\blue0;\\red0\\green0\\blue255;}", QColor(0, 0, 255),
+         "\\red0\\green0\\blue255"},
+        {"binary ';'", "{\\colortbl;\\red1\\bin1 ;\\green2;\\blue3;}", QColor(0, 0, 3), "\\red0\\green0\\blue3"},
+    };
+    for (const Row &row : rows) {
+        RichDocument doc;
+        ASSERT_TRUE(readRtf("{\\rtf1" + row.table + "\\cf1 a\\cf2 b\\par}", doc)) << row.name;
+        QTextCursor cursor(doc.main());
+        cursor.setPosition(2);
+        EXPECT_EQ(cursor.charFormat().foreground().color(), row.second) << row.name;
+        const QByteArray rtf = writeRtf(doc);
+        const QByteArray table = rtf.mid(rtf.indexOf("{\\colortbl;") + 11);
+        EXPECT_EQ(table.split(';').value(1), row.secondWritten) << row.name << rtf.constData();
+    }
+}
+
 TEST(RtfWriterDocument, ColourNumbersWithoutTheirTableAreLeftOut)
 {
     RichDocument doc;
@@ -527,6 +555,30 @@ TEST(RtfWriterDocument, KeptGroupsAreWrittenSevenBit)
     EXPECT_EQ(rtfProblem(rtf), QString()) << rtf.constData();
     EXPECT_TRUE(rtf.contains("{\\pict\\wmetafile8\\picw10\\pich10\n01ff7d\nx}")) << rtf.constData();
     EXPECT_TRUE(rtf.contains("{\\info{\\title Espa\\'f1a}}")) << rtf.constData();
+}
+
+// Only \binN data and 8-bit bytes change form in a kept group; what a
+// reader would take differently stays as it is.
+TEST(RtfWriterDocument, KeptGroupBytes)
+{
+    struct Row {
+        const char *name;
+        QByteArray kept;
+        QByteArray written;
+    };
+    const Row rows[] = {
+        {"binary as hex", "{\\pict\\bin2 \x01\xff}", "{\\pict\n01ff\n}"},
+        {"empty binary", "{\\bin0 x\xe9}", "{\nx\\'e9}"},
+        {"negative count", "{\\bin-0 \xe9}", "{\\bin-0 \\'e9}"},
+        {"escaped backslash", "{\\\\bin2 \xe9z}", "{\\\\bin2 \\'e9z}"},
+        {"broken escape", "{\\'3\xe9}", "{\\'3\\'e9}"},
+        {"8-bit symbol", "{\\\xe9\xe9}", "{\\\xe9\\'e9}"},
+    };
+    for (const Row &row : rows) {
+        RtfWriterBuffer out;
+        out.verbatim(row.kept);
+        EXPECT_EQ(out.take(), row.written) << row.name;
+    }
 }
 
 TEST(RtfWriterDocument, OddModelsStayWellFormed)
