@@ -3,8 +3,7 @@
 #include "platform/codepage.h"
 #include "textctl/rtf/rtfreaderchar.h"
 #include "textctl/rtf/rtfreaderpara.h"
-
-#include <cctype>
+#include "textctl/rtf/rtftokenizer.h"
 
 namespace textctl::rtf {
 
@@ -29,18 +28,15 @@ void setPageValue(ReaderContext &ctx, std::optional<int> StatedPage::*field, int
 // the file states again replaces the first.
 void keepDocumentWord(QByteArray &words, QByteArrayView name, int param, bool hasParam)
 {
-    const QByteArray key = '\\' + name.toByteArray();
-    const QByteArray word = hasParam ? key + QByteArray::number(param) : key;
-    qsizetype from = 0;
-    while ((from = words.indexOf(key, from)) >= 0) {
-        qsizetype end = from + key.size();
-        while (end < words.size() && (std::isdigit(static_cast<unsigned char>(words.at(end))) || words.at(end) == '-'))
-            ++end;
-        if (end == words.size() || words.at(end) == '\\') {
-            words.replace(from, end - from, word);
+    QByteArray word = '\\' + name.toByteArray();
+    if (hasParam)
+        word += QByteArray::number(param);
+    RtfTokenizer tokens(words);
+    for (RtfToken token = tokens.next(); token.type != RtfToken::End; token = tokens.next()) {
+        if (token.type == RtfToken::ControlWord && token.text == name) {
+            words.replace(token.offset, tokens.position() - token.offset, word);
             return;
         }
-        from = end;
     }
     words += word;
 }
