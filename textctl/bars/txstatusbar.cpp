@@ -1,5 +1,6 @@
 #include "textctl/bars/txstatusbar.h"
 
+#include "textctl/render/pagination.h"
 #include "textctl/txtextcontrol.h"
 
 #include <QLabel>
@@ -41,7 +42,7 @@ void TXStatusBar::refresh()
         m_column->clear();
         return;
     }
-    const CaretPlace place = caretPlace(cursor);
+    const CaretPlace place = caretPlace(cursor, &control->pagination());
     m_page->setText(QStringLiteral("Page %1").arg(place.page));
     m_line->setText(QStringLiteral("Line %1").arg(place.line));
     m_column->setText(QStringLiteral("Col %1").arg(place.column));

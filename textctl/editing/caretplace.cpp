@@ -1,12 +1,12 @@
 #include "textctl/editing/caretplace.h"
 
+#include "textctl/render/pagination.h"
+
 #include <QAbstractTextDocumentLayout>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextLayout>
-
-#include <cmath>
 
 namespace textctl {
 
@@ -37,32 +37,33 @@ CaretPlace paragraphPlace(const QTextCursor &cursor)
 // Counts, backwards from the caret's line, the lines that start on the same
 // page. Lines of the earlier blocks are walked from the last one up until a
 // line on an earlier page shows up.
-CaretPlace layoutPlace(const QTextCursor &cursor, double pageHeight)
+CaretPlace layoutPlace(const QTextCursor &cursor, Pagination &pagination)
 {
     QTextDocument *doc = cursor.document();
     QAbstractTextDocumentLayout *layout = doc->documentLayout();
-    const auto pageOf = [&](const QTextBlock &block, const QTextLine &line) {
-        return int(std::floor((layout->blockBoundingRect(block).top() + line.y()) / pageHeight));
-    };
     const QTextBlock current = cursor.block();
-    layout->blockBoundingRect(current);  // lays the document out as far as needed
     const QTextLayout *text = current.layout();
+    const double blockTop = layout->blockBoundingRect(current).top();  // lays out as far as needed
     const QTextLine line = text->lineForTextPosition(cursor.positionInBlock());
     if (!line.isValid())
         return paragraphPlace(cursor);
     CaretPlace place;
-    const int page = pageOf(current, line);
-    place.page = page + 1;
+    place.page = pagination.pageAt(blockTop + line.y());
     place.column = cursor.positionInBlock() - line.textStart() + 1;
+    // A line whose top is above the page's top is on an earlier page.
+    const double pageTop = pagination.pageTop(place.page) - 1.0 / 64;
+    const auto onPage = [&](const QTextBlock &block, const QTextLine &earlier) {
+        return layout->blockBoundingRect(block).top() + earlier.y() >= pageTop;
+    };
     for (int i = line.lineNumber() - 1; i >= 0; --i) {
-        if (pageOf(current, text->lineAt(i)) < page)
+        if (!onPage(current, text->lineAt(i)))
             return place;
         ++place.line;
     }
     for (QTextBlock block = current.previous(); block.isValid(); block = block.previous()) {
         const QTextLayout *earlier = block.layout();
         for (int i = earlier->lineCount() - 1; i >= 0; --i) {
-            if (pageOf(block, earlier->lineAt(i)) < page)
+            if (!onPage(block, earlier->lineAt(i)))
                 return place;
             ++place.line;
         }
@@ -72,13 +73,12 @@ CaretPlace layoutPlace(const QTextCursor &cursor, double pageHeight)
 
 }  // namespace
 
-CaretPlace caretPlace(const QTextCursor &cursor)
+CaretPlace caretPlace(const QTextCursor &cursor, Pagination *pagination)
 {
     if (cursor.isNull())
         return {};
-    const QSizeF pageSize = cursor.document()->pageSize();
-    if (pageSize.isValid() && pageSize.height() > 0)
-        return layoutPlace(cursor, pageSize.height());
+    if (pagination && pagination->hasLayout() && cursor.document() == pagination->document().main())
+        return layoutPlace(cursor, *pagination);
     return paragraphPlace(cursor);
 }
 

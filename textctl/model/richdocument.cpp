@@ -21,6 +21,9 @@ std::unique_ptr<QTextDocument> RichDocument::makeTextDocument()
     doc->setDefaultFont(font);
     QTextOption option = doc->defaultTextOption();
     option.setTabStopDistance(twipsToPixels(kDefaultTabTwips));
+    // Left to right unless a paragraph says otherwise: the layout then need
+    // not scan every paragraph's text for its direction on every edit.
+    option.setTextDirection(Qt::LeftToRight);
     doc->setDefaultTextOption(option);
     doc->setDocumentMargin(0);
     doc->setUndoRedoEnabled(true);

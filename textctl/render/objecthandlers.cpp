@@ -6,6 +6,7 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QTextDocument>
+#include <QTextBlock>
 #include <QTextImageFormat>
 #include <QTextLayout>
 
@@ -35,10 +36,10 @@ LiveFieldHandler::LiveFieldHandler(QObject *parent)
 {
 }
 
-void LiveFieldHandler::setMain(const QTextDocument *main, double bodyHeight)
+void LiveFieldHandler::setMain(const QTextDocument *main, std::function<int(double)> pageAt)
 {
     m_main = main;
-    m_bodyHeight = bodyHeight;
+    m_pageAt = std::move(pageAt);
 }
 
 // Every field is as wide as the page count written out, so that a
@@ -57,8 +58,8 @@ void LiveFieldHandler::drawObject(QPainter *painter, const QRectF &rect, QTextDo
                                   int, const QTextFormat &format)
 {
     int page = m_drawnPage;
-    if (doc == m_main && m_bodyHeight > 0)
-        page = int(std::floor(rect.center().y() / m_bodyHeight)) + 1;
+    if (doc == m_main && m_pageAt)
+        page = m_pageAt(rect.center().y());
     const QTextCharFormat charFormat = format.toCharFormat();
     // Laid out on the reference device like the text around it, so that
     // the painter's scale applies to it the same way.
@@ -106,6 +107,15 @@ void PictureHandler::drawObject(QPainter *painter, const QRectF &rect, QTextDocu
 bool isFixedPicture(const QTextFormat &format)
 {
     return format.boolProperty(prop::PictureFixed);
+}
+
+bool containsLiveField(const QTextDocument &doc)
+{
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next())
+        for (auto it = block.begin(); !it.atEnd(); ++it)
+            if (!it.fragment().charFormat().stringProperty(prop::LiveFieldKind).isEmpty())
+                return true;
+    return false;
 }
 
 QImage pictureImage(const QTextDocument *doc, const QTextImageFormat &format)

@@ -12,6 +12,8 @@
 #include <QObject>
 #include <QTextObjectInterface>
 
+#include <functional>
+
 class QTextImageFormat;
 
 namespace textctl {
@@ -22,9 +24,9 @@ class LiveFieldHandler final : public QObject, public QTextObjectInterface {
 public:
     explicit LiveFieldHandler(QObject *parent = nullptr);
 
-    // The main text, whose fields take their page from their place; other
-    // documents show drawnPage.
-    void setMain(const QTextDocument *main, double bodyHeight);
+    // The main text, whose fields take their page from their place (the
+    // page of a layout y); other documents show drawnPage.
+    void setMain(const QTextDocument *main, std::function<int(double)> pageAt);
     void setDrawnPage(int page) { m_drawnPage = page; }
     void setPageCount(int pages) { m_pages = pages; }
     int pageCount() const { return m_pages; }
@@ -36,7 +38,7 @@ public:
 
 private:
     const QTextDocument *m_main = nullptr;
-    double m_bodyHeight = 0;
+    std::function<int(double)> m_pageAt;
     int m_drawnPage = 1;
     int m_pages = 1;
 };
@@ -59,5 +61,7 @@ QImage pictureImage(const QTextDocument *doc, const QTextImageFormat &format);
 // The shown size of a picture in reference pixels.
 QSizeF pictureSize(const QTextDocument *doc, const QTextImageFormat &format);
 bool isFixedPicture(const QTextFormat &format);
+// True when the text holds a page number or page count field.
+bool containsLiveField(const QTextDocument &doc);
 
 }  // namespace textctl

@@ -11,7 +11,6 @@
 #include <QTextImageFormat>
 #include <QTextLayout>
 
-#include <cmath>
 
 namespace textctl {
 
@@ -60,8 +59,10 @@ void PageRenderer::drawPage(QPainter &painter, int page, double scale,
     m_pagination.ensureLayout();
     painter.save();
     painter.scale(scale, scale);
+    if (decorations.sheetClip.isValid())
+        painter.setClipRect(decorations.sheetClip, Qt::IntersectClip);
     painter.fillRect(QRectF(QPointF(0, 0), m_pagination.pageSize()), Qt::white);
-    if (page >= 1 && page <= m_pagination.pageCount()) {
+    if (m_pagination.hasPage(page)) {
         m_pagination.setDrawnPage(page);
         drawBody(painter, page, decorations);
         drawArea(painter, m_pagination.areaForPage(PageHeader, page), page, decorations);
@@ -78,12 +79,17 @@ void PageRenderer::drawArea(QPainter &painter, int area, int page,
         return;
     const QPointF origin = m_pagination.areaOrigin(area);
     const QRectF rect(origin, doc->size());
+    QRectF clip = rect;
+    if (decorations.sheetClip.isValid())
+        clip &= decorations.sheetClip;
+    if (clip.isEmpty())
+        return;
     painter.save();
     painter.translate(origin);
     QAbstractTextDocumentLayout::PaintContext context;
     if (decorations.activeArea == area)
         context = decorations.context;
-    context.clip = QRectF(QPointF(0, 0), doc->size());
+    context.clip = clip.translated(-origin);
     doc->documentLayout()->draw(&painter, context);
     painter.restore();
     drawFixedPictures(painter, doc, page, origin);
@@ -96,18 +102,23 @@ void PageRenderer::drawBody(QPainter &painter, int page, const Decorations &deco
     QTextDocument *doc = m_pagination.document().main();
     const QRectF body = m_pagination.bodyRect();
     const QSizeF sheet = m_pagination.pageSize();
-    const double sliceTop = (page - 1) * body.height();
+    const double sliceTop = m_pagination.pageTop(page);
+    const double sliceHeight = qBound(0.0, m_pagination.pageBottom(page) - sliceTop, body.height());
     painter.save();
     // Tables and pictures may reach into the margins, never onto the next
-    // page's slice.
-    painter.setClipRect(QRectF(0, body.top(), sheet.width(), body.height()));
+    // page's slice, whose first line starts where this one ends.
+    painter.setClipRect(QRectF(0, body.top(), sheet.width(), sliceHeight), Qt::IntersectClip);
     painter.translate(body.left(), body.top() - sliceTop);
     QAbstractTextDocumentLayout::PaintContext context;
     if (decorations.activeArea == MainText)
         context = decorations.context;
-    // Just short of the next slice, whose first line starts on its top.
-    context.clip = QRectF(-body.left(), sliceTop, sheet.width(), body.height() - 0.5);
-    doc->documentLayout()->draw(&painter, context);
+    // Lines just touching the slice belong to the pages around it.
+    context.clip = QRectF(-body.left(), sliceTop + 0.25, sheet.width(), qMax(0.0, sliceHeight - 0.5));
+    if (decorations.sheetClip.isValid())
+        context.clip &= decorations.sheetClip.translated(-body.left(), sliceTop - body.top());
+    // An invalid clip would draw the whole text.
+    if (context.clip.isValid() && !context.clip.isEmpty())
+        doc->documentLayout()->draw(&painter, context);
     painter.restore();
     drawFixedPictures(painter, doc, page, body.topLeft() - QPointF(0, sliceTop));
     if (decorations.activeArea > 0)
@@ -119,22 +130,22 @@ void PageRenderer::drawBody(QPainter &painter, int page, const Decorations &deco
 void PageRenderer::drawFixedPictures(QPainter &painter, QTextDocument *doc, int page,
                                      const QPointF &origin) const
 {
-    const bool isMain = doc == m_pagination.document().main();
-    const double bodyHeight = m_pagination.bodyHeight();
+    int from = 0;
+    int to = doc->characterCount();
+    if (doc == m_pagination.document().main()) {
+        from = m_pagination.pageFirstPosition(page);
+        to = m_pagination.pageFirstPosition(page + 1);
+    }
     QAbstractTextDocumentLayout *layout = doc->documentLayout();
-    for (QTextBlock block = doc->begin(); block.isValid(); block = block.next()) {
+    for (QTextBlock block = doc->findBlock(from); block.isValid() && block.position() < to; block = block.next()) {
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
-            if (!isFixedPicture(fragment.charFormat()))
+            if (!isFixedPicture(fragment.charFormat()) || fragment.position() < from || fragment.position() >= to)
                 continue;
-            // A line pushed onto the next page keeps its block's top on
-            // the page before: the anchor's line tells the page.
             const QTextLine line =
                 block.layout()->lineForTextPosition(fragment.position() - block.position());
             const double anchorTop =
                 layout->blockBoundingRect(block).top() + (line.isValid() ? line.y() : 0);
-            if (isMain && int(std::floor(anchorTop / bodyHeight)) + 1 != page)
-                continue;
             const QTextImageFormat format = fragment.charFormat().toImageFormat();
             const QRectF rect = fixedPictureRect(doc, format, m_pagination.document().page,
                                                  origin.y() + anchorTop);

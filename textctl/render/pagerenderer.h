@@ -28,6 +28,9 @@ struct PageDecorations {
     int activeArea = -1;
     // Caret and selections for the active part's document.
     QAbstractTextDocumentLayout::PaintContext context;
+    // The part of the sheet to draw, in sheet coordinates (reference
+    // pixels); null: the whole sheet. Text outside it is not drawn at all.
+    QRectF sheetClip;
 };
 
 class PageRenderer final {

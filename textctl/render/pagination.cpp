@@ -2,6 +2,7 @@
 
 #include "textctl/model/formatprops.h"
 #include "textctl/render/objecthandlers.h"
+#include "textctl/render/pagebreaks.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QFont>
@@ -9,13 +10,20 @@
 #include <QTextDocument>
 #include <QTextFormat>
 
+#include <QElapsedTimer>
+
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace textctl {
 
 namespace {
 
 constexpr int kDotsPerMeterAt96Dpi = 3780;  // rounds back to 96 dpi
+// How long one idle step looks for pages: short enough not to delay a key.
+constexpr int kIdleSliceMs = 4;
+constexpr double kUnknown = std::numeric_limits<double>::quiet_NaN();
 // Qt lets a line's last glyph overhang its advance only inside the width
 // (a negative right side bearing counts), where a word processor measures
 // advances: text right-tabbed to the right margin then wrapped. The layout
@@ -46,12 +54,17 @@ double pixels(int twips) { return twipsToPixels(twips); }
 
 }  // namespace
 
-Pagination::Pagination(RichDocument &document)
-    : m_doc(document)
+Pagination::Pagination(RichDocument &document, QObject *parent)
+    : QObject(parent)
+    , m_doc(document)
     , m_fields(std::make_unique<LiveFieldHandler>())
     , m_pictures(std::make_unique<PictureHandler>())
 {
     insertFontSubstitutions();
+    m_fields->setMain(m_doc.main(), [this](double y) { return pageAt(y); });
+    m_idle.setSingleShot(true);
+    m_idle.setInterval(0);
+    connect(&m_idle, &QTimer::timeout, this, &Pagination::idleStep);
 }
 
 Pagination::~Pagination() = default;
@@ -85,11 +98,19 @@ QRectF Pagination::marginRect() const
     // its page boundaries where ours are.
     const double height = std::floor(pixels(p.height - p.marginTop - p.marginBottom) * 64) / 64;
     // A page whose margins leave no room still gets a sliver of body, so
-    // the layout always progresses.
+    // the pagination always progresses.
     return {pixels(p.marginLeft), pixels(p.marginTop), qMax(width, 1.0), qMax(height, 1.0)};
 }
 
-void Pagination::prepare(QTextDocument *doc, double width, double height)
+bool Pagination::hasLayout() const
+{
+    const QTextDocument *main = m_doc.main();
+    return main->findChild<QAbstractTextDocumentLayout *>(QString(), Qt::FindDirectChildrenOnly)
+        && main->documentLayout()->paintDevice() == referenceDevice();
+}
+
+// One column of the given width, as tall as its text.
+void Pagination::prepare(QTextDocument *doc, double width)
 {
     QAbstractTextDocumentLayout *layout = doc->documentLayout();
     if (layout->paintDevice() != referenceDevice()) {
@@ -100,7 +121,7 @@ void Pagination::prepare(QTextDocument *doc, double width, double height)
         // Force a full layout with the device and handlers in place.
         doc->setPageSize(QSizeF());
     }
-    const QSizeF size(width + kOverhangPixels, height);
+    const QSizeF size(width + kOverhangPixels, -1);
     if (doc->pageSize() != size)
         doc->setPageSize(size);
 }
@@ -127,40 +148,250 @@ void Pagination::ensureLayout()
     const QRectF margins = marginRect();
     for (int area : kHeaderFooterAreas) {
         if (QTextDocument *doc = m_doc.area(area)) {
-            prepare(doc, margins.width(), -1);
-            doc->pageCount();  // finishes the area's layout
+            prepare(doc, margins.width());
+            doc->size();  // finishes the area's layout
         }
     }
-    m_body = clearOfAreas(margins);
+    QTextDocument *main = m_doc.main();
+    const bool attached = hasLayout();
+    const QRectF body = clearOfAreas(margins);
+    const bool newBody = body != m_body || m_bodyPage != m_doc.page;
+    m_body = body;
     m_bodyPage = m_doc.page;
-    m_fields->setMain(m_doc.main(), m_body.height());
-    prepare(m_doc.main(), m_body.width(), m_body.height());
-    m_pages = qMax(1, m_doc.main()->pageCount());
-    const int shown = m_fields->pageCount();
-    m_fields->setPageCount(m_pages);
-    if (QString::number(m_pages).size() != QString::number(shown).size()) {
-        // Fields are as wide as the page count written out (digits share
-        // one width): lay their texts out again only when it gains or
-        // loses a digit.
-        for (QTextDocument *doc : m_doc.texts())
-            doc->markContentsDirty(0, doc->characterCount());
-        m_pages = qMax(1, m_doc.main()->pageCount());
-        m_fields->setPageCount(m_pages);
+    prepare(main, m_body.width());
+    if (!attached) {
+        m_watch = connect(main, &QTextDocument::contentsChange, this, &Pagination::contentsChanged);
+        restart();
+    } else if (newBody) {
+        restart();
     }
+}
+
+// Every page is to be found again from the first.
+void Pagination::restart()
+{
+    m_starts = {PageStart{}};
+    m_tops = {kUnknown};
+    m_formerStarts.clear();
+    m_complete = false;
+    for (PageStart &reported : m_reported)
+        reported = {-1, 0};
+    m_idle.start();
+    reportChanges();
 }
 
 void Pagination::releaseLayout()
 {
+    disconnect(m_watch);
+    m_idle.stop();
     for (QTextDocument *doc : m_doc.texts()) {
         if (doc->findChild<QAbstractTextDocumentLayout *>(QString(), Qt::FindDirectChildrenOnly))
             doc->setDocumentLayout(nullptr);
     }
+    m_body = QRectF();
+}
+
+// An edit keeps the pages before the one it falls on and the one before
+// that (whose last lines it may move). The starts after the edited text
+// are kept aside, moved with the text: a page found again at one of them
+// starts on the same text as before, and so do all the pages after it.
+void Pagination::contentsChanged(int from, int removed, int added)
+{
+    const auto holding = std::upper_bound(m_starts.cbegin(), m_starts.cend(), from,
+                                          [](int position, const PageStart &start) { return position < start.position; });
+    const qsizetype keep = qMax<qsizetype>(1, (holding - m_starts.cbegin()) - 1);
+    QList<PageStart> former = m_starts.mid(keep);
+    bool formerComplete = m_complete;
+    if (!m_formerStarts.isEmpty()) {
+        former += m_formerStarts;
+        formerComplete = m_formerComplete;
+    }
+    m_formerStarts.clear();
+    for (PageStart start : std::as_const(former)) {
+        if (start.position < from + removed)
+            continue;
+        start.position += added - removed;
+        if (m_formerStarts.isEmpty() || m_formerStarts.last().position < start.position
+            || (m_formerStarts.last().position == start.position && m_formerStarts.last().offset < start.offset))
+            m_formerStarts.append(start);
+    }
+    m_formerComplete = formerComplete;
+    for (PageStart &reported : m_reported) {
+        if (reported.position >= from + removed)
+            reported.position += added - removed;
+        else if (reported.position >= from)
+            reported = {-1, 0};
+    }
+    m_starts.resize(keep);
+    m_tops = QList<double>(keep, kUnknown);
+    m_complete = false;
+    m_idle.start();
+}
+
+// Finds the start of the page after the last one known; false, with the
+// pagination complete, when that page runs to the end of the text.
+bool Pagination::findNextPage()
+{
+    if (m_complete)
+        return false;
+    ensureLayout();
+    PageStart next;
+    if (!nextPageStart(*m_doc.main(), m_starts.last(), m_body.height(), &next, &m_units)) {
+        finish();
+        return false;
+    }
+    m_starts.append(next);
+    m_tops.append(kUnknown);
+    while (!m_formerStarts.isEmpty()
+           && (m_formerStarts.first().position < next.position
+               || (m_formerStarts.first().position == next.position && m_formerStarts.first().offset < next.offset)))
+        m_formerStarts.removeFirst();
+    if (!m_formerStarts.isEmpty() && m_formerStarts.first() == next) {
+        // From here on the text breaks as it did before the edit.
+        m_formerStarts.removeFirst();
+        m_starts += m_formerStarts;
+        m_tops.resize(m_starts.size(), kUnknown);
+        m_formerStarts.clear();
+        if (m_formerComplete) {
+            finish();
+            return false;
+        }
+    }
+    return true;
+}
+
+// Every page is known: the page count fields show the new count. Fields
+// are as wide as the page count written out (digits share one width): the
+// texts are laid out again only when it gains or loses a digit.
+void Pagination::finish()
+{
+    m_complete = true;
+    // The last page reached the end of the text: the layout ends its own
+    // run (and stops its timer) with it.
+    m_doc.main()->documentLayout()->documentSize();
+    m_formerStarts.clear();
+    const int pages = knownPageCount();
+    const int shown = m_fields->pageCount();
+    m_fields->setPageCount(pages);
+    if (QString::number(pages).size() != QString::number(shown).size()) {
+        for (int area : kHeaderFooterAreas)
+            if (QTextDocument *doc = m_doc.area(area))
+                doc->markContentsDirty(0, doc->characterCount());
+        if (containsLiveField(*m_doc.main()))
+            m_doc.main()->markContentsDirty(0, m_doc.main()->characterCount());
+    }
+}
+
+void Pagination::paginateUntil(const std::function<bool()> &enough)
+{
+    ensureLayout();
+    while (!enough() && findNextPage()) {
+    }
+    reportChanges();
+}
+
+// Tells views of the first page whose start differs from what they were
+// told, or of pages found past it; the count they show drops only once
+// every page is known.
+void Pagination::reportChanges()
+{
+    const qsizetype common = qMin(m_starts.size(), m_reported.size());
+    qsizetype first = 0;
+    while (first < common && m_starts[first] == m_reported[first])
+        ++first;
+    const bool grew = m_starts.size() > m_reported.size();
+    const bool shrank = m_complete && m_starts.size() < m_reported.size();
+    if (first == common && !grew && !shrank)
+        return;
+    for (qsizetype i = first; i < m_starts.size(); ++i) {
+        if (i < m_reported.size())
+            m_reported[i] = m_starts[i];
+        else
+            m_reported.append(m_starts[i]);
+    }
+    if (shrank)
+        m_reported.resize(m_starts.size());
+    emit pagesChanged(int(first) + 1);
+}
+
+bool Pagination::paginateFor(int milliseconds)
+{
+    QElapsedTimer timer;
+    timer.start();
+    const int before = knownPageCount();
+    paginateUntil([&] { return knownPageCount() > before && timer.elapsed() >= milliseconds; });
+    return m_complete;
+}
+
+void Pagination::idleStep()
+{
+    if (hasLayout() && !paginateFor(kIdleSliceMs))
+        m_idle.start();
+}
+
+bool Pagination::hasPage(int page)
+{
+    paginateUntil([&] { return knownPageCount() >= page; });
+    return page >= 1 && page <= knownPageCount();
 }
 
 int Pagination::pageCount()
 {
-    ensureLayout();
-    return m_pages;
+    paginateUntil([] { return false; });
+    return knownPageCount();
+}
+
+double Pagination::topOf(int index)
+{
+    if (std::isnan(m_tops[index]))
+        m_tops[index] = pageStartY(*m_doc.main(), m_starts[index]);
+    return m_tops[index];
+}
+
+double Pagination::pageTop(int page)
+{
+    paginateUntil([&] { return knownPageCount() >= page; });
+    return topOf(qBound(1, page, knownPageCount()) - 1);
+}
+
+double Pagination::pageBottom(int page)
+{
+    paginateUntil([&] { return knownPageCount() > page; });
+    if (page < knownPageCount())
+        return topOf(qMax(1, page));
+    QTextDocument *main = m_doc.main();
+    return main->documentLayout()->frameBoundingRect(main->rootFrame()).bottom();
+}
+
+int Pagination::pageFirstPosition(int page)
+{
+    paginateUntil([&] { return knownPageCount() >= page; });
+    if (page > knownPageCount())
+        return m_doc.main()->characterCount() - 1;
+    return m_starts[qMax(1, page) - 1].position;
+}
+
+int Pagination::pageAt(double layoutY)
+{
+    paginateUntil([&] { return topOf(knownPageCount() - 1) > layoutY; });
+    int low = 1;
+    int high = knownPageCount();
+    while (low < high) {
+        const int middle = (low + high + 1) / 2;
+        if (topOf(middle - 1) <= layoutY)
+            low = middle;
+        else
+            high = middle - 1;
+    }
+    return low;
+}
+
+int Pagination::pageOfPosition(int position)
+{
+    paginateUntil([&] { return m_starts.last().position > position; });
+    const auto after = std::upper_bound(m_starts.cbegin(), m_starts.cend(), position,
+                                        [](int p, const PageStart &start) { return p < start.position; });
+    return qMax(1, int(after - m_starts.cbegin()));
 }
 
 QPointF Pagination::areaOrigin(int areaCode) const
@@ -183,20 +414,19 @@ int Pagination::areaForPage(int kind, int page) const
     return set & area ? area : int(MainText);
 }
 
-QPointF Pagination::sheetToLayout(int page, const QPointF &sheetPoint) const
+QPointF Pagination::sheetToLayout(int page, const QPointF &sheetPoint)
 {
     const QRectF body = bodyRect();
-    return {sheetPoint.x() - body.left(),
-            sheetPoint.y() - body.top() + (page - 1) * body.height()};
+    return {sheetPoint.x() - body.left(), sheetPoint.y() - body.top() + pageTop(page)};
 }
 
-QPointF Pagination::layoutToSheet(const QPointF &layoutPoint, int *page) const
+QPointF Pagination::layoutToSheet(const QPointF &layoutPoint, int *page)
 {
     const QRectF body = bodyRect();
-    const int index = qMax(0, int(std::floor(layoutPoint.y() / body.height())));
+    const int at = pageAt(layoutPoint.y());
     if (page)
-        *page = index + 1;
-    return {layoutPoint.x() + body.left(), layoutPoint.y() - index * body.height() + body.top()};
+        *page = at;
+    return {layoutPoint.x() + body.left(), layoutPoint.y() - pageTop(at) + body.top()};
 }
 
 void Pagination::setDrawnPage(int page)

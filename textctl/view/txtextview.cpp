@@ -36,16 +36,19 @@ TXTextView::TXTextView(TXTextControl *control, QWidget *parent)
     m_blink.setInterval(kBlinkMs);
     connect(&m_blink, &QTimer::timeout, this, [this] {
         m_caretOn = !m_caretOn;
-        viewport()->update();
+        updateCaret();
     });
+    // An edit repaints what its layout reports changed (layoutUpdated).
     connect(m_control, &TXTextControl::Change, this, &TXTextView::scheduleRelayout);
-    connect(m_control, &TXTextControl::headerFooterChanged, this, &TXTextView::scheduleRelayout);
-    connect(m_control, &TXTextControl::zoomChanged, this, &TXTextView::scheduleRelayout);
+    connect(m_control, &TXTextControl::headerFooterChanged, this, &TXTextView::repaintAll);
+    connect(m_control, &TXTextControl::zoomChanged, this, &TXTextView::repaintAll);
     // Find, SelStart and the menus move the selection: show it (a repaint
     // is coalesced, so a merge's hundreds of searches cost nothing here).
-    connect(m_control, &TXTextControl::selectionChanged, viewport(), qOverload<>(&QWidget::update));
+    connect(m_control, &TXTextControl::selectionChanged, this, &TXTextView::selectionMoved);
     connect(m_control, &QObject::destroyed, this, [this] { m_control = nullptr; });
-    scheduleRelayout();
+    // Pages found in idle time grow the scroll range and show as they come.
+    connect(&m_control->pagination(), &Pagination::pagesChanged, this, &TXTextView::pagesFound);
+    repaintAll();
 }
 
 TXTextView::~TXTextView() = default;
@@ -59,11 +62,16 @@ double TXTextView::scale() const
 // date once, when the event loop runs again.
 void TXTextView::scheduleRelayout()
 {
-    viewport()->update();
     if (m_relayoutPending)
         return;
     m_relayoutPending = true;
     QMetaObject::invokeMethod(this, &TXTextView::relayout, Qt::QueuedConnection);
+}
+
+void TXTextView::repaintAll()
+{
+    m_repaintAll = true;
+    scheduleRelayout();
 }
 
 void TXTextView::relayout()
@@ -72,7 +80,10 @@ void TXTextView::relayout()
     // A window that was never shown lays nothing out (a merge edits it).
     if (!m_control || !isVisible())
         return;
-    m_pages = m_control->pagination().pageCount();
+    Pagination &pagination = m_control->pagination();
+    pagination.ensureLayout();
+    watchLayouts();
+    m_pages = pagination.reportedPageCount();
     const QSize size = documentSize();
     const QSize view = viewport()->size();
     horizontalScrollBar()->setRange(0, qMax(0, size.width() - view.width()));
@@ -81,7 +92,98 @@ void TXTextView::relayout()
     verticalScrollBar()->setRange(0, qMax(0, size.height() - view.height()));
     verticalScrollBar()->setPageStep(view.height());
     verticalScrollBar()->setSingleStep(20);
-    viewport()->update();
+    if (size != m_shownSize)
+        m_repaintAll = true;
+    m_shownSize = size;
+    repaintDirty();
+}
+
+// Every text's layout says what an edit changed in it.
+void TXTextView::watchLayouts()
+{
+    for (QTextDocument *text : m_control->document().texts())
+        connect(text->documentLayout(), &QAbstractTextDocumentLayout::update, this,
+                &TXTextView::layoutUpdated, Qt::UniqueConnection);
+}
+
+void TXTextView::layoutUpdated(const QRectF &rect)
+{
+    auto *layout = qobject_cast<QAbstractTextDocumentLayout *>(sender());
+    if (m_control && layout && layout->document() == m_control->document().main())
+        m_dirty = m_dirty.isNull() ? rect : m_dirty.united(rect);
+    else
+        m_repaintAll = true;  // a header or footer shows on every page
+    scheduleRelayout();
+}
+
+void TXTextView::pagesFound(int page)
+{
+    m_dirtyFromPage = m_dirtyFromPage > 0 ? qMin(m_dirtyFromPage, page) : page;
+    scheduleRelayout();
+}
+
+// Repaints the parts of the visible pages that show what changed.
+void TXTextView::repaintDirty()
+{
+    if (m_repaintAll) {
+        viewport()->update();
+        m_repaintAll = false;
+        m_dirty = QRectF();
+        m_dirtyFromPage = 0;
+        return;
+    }
+    const QSizeF sheet = m_control->pagination().pageSize() * scale();
+    const int stride = int(std::ceil(sheet.height())) + kGap;
+    const int scrolled = verticalScrollBar()->value();
+    const int first = qBound(1, (scrolled - kGap) / stride + 1, m_pages);
+    const int last = qBound(1, (scrolled + viewport()->height()) / stride + 1, m_pages);
+    QRegion region;
+    if (m_dirtyFromPage > 0 && m_dirtyFromPage <= last) {
+        const QRect from = pageRect(qMax(first, m_dirtyFromPage));
+        region += QRect(0, from.top() - kGap, viewport()->width(), viewport()->height());
+    }
+    if (!m_dirty.isNull()) {
+        Pagination &pagination = m_control->pagination();
+        const double bodyTop = pagination.bodyRect().top();
+        for (int page = first; page <= last; ++page) {
+            const double top = pagination.pageTop(page);
+            const double from = qMax(m_dirty.top(), top);
+            const double to = qMin(m_dirty.bottom(), pagination.pageBottom(page));
+            if (to < from)
+                continue;
+            const QRect sheetRect = pageRect(page);
+            const double y0 = sheetRect.top() + (bodyTop + from - top) * scale();
+            const double y1 = sheetRect.top() + (bodyTop + to - top) * scale();
+            region += QRect(sheetRect.left(), int(std::floor(y0)) - 2, sheetRect.width(),
+                            int(std::ceil(y1 - y0)) + 4);
+        }
+    }
+    m_dirty = QRectF();
+    m_dirtyFromPage = 0;
+    if (!region.isEmpty())
+        viewport()->update(region);
+}
+
+void TXTextView::selectionMoved()
+{
+    const QTextCursor cursor = editCursor();
+    const bool selection = !cursor.isNull() && cursor.hasSelection();
+    if (selection || m_hadSelection)
+        viewport()->update();
+    else
+        updateCaret();
+    m_hadSelection = selection;
+}
+
+// The caret's old place and its new one.
+void TXTextView::updateCaret()
+{
+    if (!isVisible())
+        return;
+    viewport()->update(m_caretShown);
+    const QRect caret = caretRect();
+    m_caretShown = caret.adjusted(-2, -2, 2, 2);
+    viewport()->update(m_caretShown);
 }
 
 QSize TXTextView::documentSize() const
@@ -127,8 +229,9 @@ void TXTextView::paintEvent(QPaintEvent *event)
     if (!m_control)
         return;
     Pagination &pagination = m_control->pagination();
-    if (pagination.pageCount() != m_pages)
-        relayout();
+    pagination.ensureLayout();
+    if (pagination.reportedPageCount() != m_pages)
+        scheduleRelayout();
     textctl::PageDecorations decorations;
     decorations.activeArea = activeArea();
     const QTextCursor cursor = editCursor();
@@ -159,9 +262,14 @@ void TXTextView::paintEvent(QPaintEvent *event)
             pageDecorations.context.cursorPosition = -1;
             pageDecorations.context.selections.clear();
         }
+        // Only what the repaint asks for is drawn.
+        const QRectF exposed = QRectF(event->rect().intersected(sheet)).translated(-pageOrigin(page));
+        pageDecorations.sheetClip = QRectF(exposed.topLeft() / scale(), exposed.size() / scale());
         renderer.drawPage(painter, page, scale(), pageDecorations);
         painter.restore();
     }
+    if (decorations.context.cursorPosition >= 0)
+        m_caretShown = caretRect().adjusted(-2, -2, 2, 2);
 }
 
 int TXTextView::activeArea() const
@@ -176,7 +284,7 @@ int TXTextView::pageOfActiveArea() const
     const int area = activeArea();
     if (area == MainText)
         return 0;
-    const Pagination &pagination = m_control->pagination();
+    Pagination &pagination = m_control->pagination();
     const int kind = isHeaderArea(area) ? PageHeader : PageFooter;
     if (m_areaPage >= 1 && m_areaPage <= m_pages && pagination.areaForPage(kind, m_areaPage) == area)
         return m_areaPage;
@@ -214,7 +322,7 @@ int TXTextView::areaOfRegion(const Hit &hit) const
 
 int TXTextView::positionIn(int area, const Hit &hit) const
 {
-    const Pagination &pagination = m_control->pagination();
+    Pagination &pagination = m_control->pagination();
     QTextDocument *doc = m_control->document().area(area);
     if (!doc)
         return -1;
@@ -258,7 +366,7 @@ QRectF TXTextView::caretSheetRect(int *page) const
     const QPointF top = blockRect.topLeft()
         + (line.isValid() ? QPointF(line.cursorToX(inBlock), line.y()) : QPointF());
     const double height = line.isValid() ? line.height() : blockRect.height();
-    const Pagination &pagination = m_control->pagination();
+    Pagination &pagination = m_control->pagination();
     if (activeArea() == MainText) {
         const QPointF sheet = pagination.layoutToSheet(top, page);
         return {sheet, QSizeF(1, height)};
@@ -304,7 +412,7 @@ void TXTextView::restartCaret()
     m_caretOn = true;
     if (hasFocus())
         m_blink.start();
-    viewport()->update();
+    updateCaret();
 }
 
 void TXTextView::caretMoved()
@@ -329,7 +437,7 @@ void TXTextView::focusOutEvent(QFocusEvent *event)
 {
     QAbstractScrollArea::focusOutEvent(event);
     m_blink.stop();
-    viewport()->update();
+    updateCaret();
 }
 
 void TXTextView::mousePressEvent(QMouseEvent *event)

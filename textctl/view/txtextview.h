@@ -21,6 +21,7 @@
 //   connect(view, &TXTextView::contextMenuRequested, menu, &QMenu::popup);
 
 #include <QAbstractScrollArea>
+#include <QRectF>
 #include <QTextCursor>
 #include <QTimer>
 
@@ -86,6 +87,13 @@ private:
 
     void scheduleRelayout();
     void relayout();
+    void repaintAll();
+    void watchLayouts();
+    void layoutUpdated(const QRectF &rect);
+    void pagesFound(int page);
+    void repaintDirty();
+    void selectionMoved();
+    void updateCaret();
     void restartCaret();
     void caretMoved();
 
@@ -104,6 +112,14 @@ private:
     QTimer m_blink;
     bool m_caretOn = true;
     bool m_relayoutPending = false;
+    // What an edit or the pagination changed, repainted with the relayout:
+    // a rectangle of the main text's layout, the pages from one on, or all.
+    QRectF m_dirty;
+    int m_dirtyFromPage = 0;
+    bool m_repaintAll = false;
+    QSize m_shownSize;
+    QRect m_caretShown;  // where the caret was last drawn, viewport coordinates
+    bool m_hadSelection = false;
     bool m_dragging = false;
     int m_pages = 1;
     int m_areaPage = 0;  // the page an area was activated on

@@ -174,7 +174,7 @@ void TXTextView::movePage(QTextCursor &cursor, int direction, QTextCursor::MoveM
         cursor.movePosition(direction < 0 ? QTextCursor::Start : QTextCursor::End, mode);
         return;
     }
-    const textctl::Pagination &pagination = m_control->pagination();
+    textctl::Pagination &pagination = m_control->pagination();
     int page = 1;
     const QRectF sheet = caretSheetRect(&page);
     QPointF layout = pagination.sheetToLayout(page, sheet.center());

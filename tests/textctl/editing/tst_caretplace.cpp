@@ -1,6 +1,7 @@
 // Where the caret is, as the status bar shows it: page, line and column,
 // with and without a page layout.
 #include "textctl/editing/caretplace.h"
+#include "textctl/render/pagination.h"
 #include "textctl/txtextcontrol.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -57,16 +58,18 @@ TEST(CaretPlace, WithALayoutLinesAreCountedPerPage)
     for (int i = 1; i <= 40; ++i)
         lines.append(u"línea %1"_qs.arg(i));
     control.setText(lines.join(u'\n'));
-    QTextDocument *doc = control.document().main();
-    doc->setPageSize(QSizeF(300, 150));
-    const int pages = doc->documentLayout()->pageCount();
+    // A body about 150 px tall: a few lines a page.
+    control.setPageHeight(control.PageMarginT() + control.PageMarginB() + 2250);
+    Pagination &pagination = control.pagination();
+    const int pages = pagination.pageCount();
     ASSERT_GT(pages, 2);
 
     // Walking the paragraphs (one line each): the line number runs up by one
     // and starts again at 1 on each new page.
     CaretPlace previous{1, 0, 1};
+    QTextDocument *doc = control.document().main();
     for (QTextBlock block = doc->begin(); block.isValid(); block = block.next()) {
-        const CaretPlace at = caretPlace(caretAt(control, block.position() + 2));
+        const CaretPlace at = caretPlace(caretAt(control, block.position() + 2), &pagination);
         SCOPED_TRACE(block.blockNumber());
         EXPECT_EQ(at.column, 3);
         if (at.page == previous.page) {
@@ -84,15 +87,18 @@ TEST(CaretPlace, WithALayoutAWrappedParagraphHasALineForEachScreenLine)
 {
     TXTextControl control;
     control.setText((u"corto\n"_qs) + QStringList(30, u"palabra"_qs).join(u' '));
+    // A body 200 px wide.
+    control.setPageWidth(control.PageMarginL() + control.PageMarginR() + 3000);
+    Pagination &pagination = control.pagination();
+    pagination.ensureLayout();
     QTextDocument *doc = control.document().main();
-    doc->setPageSize(QSizeF(200, 10000));
     const QTextBlock paragraph = doc->findBlockByNumber(1);
     doc->documentLayout()->blockBoundingRect(paragraph);
     ASSERT_GT(paragraph.layout()->lineCount(), 2);
     const int third = paragraph.position() + paragraph.layout()->lineAt(2).textStart();
 
-    EXPECT_EQ(caretPlace(caretAt(control, third)), (CaretPlace{1, 4, 1}));
-    EXPECT_EQ(caretPlace(caretAt(control, third + 3)), (CaretPlace{1, 4, 4}));
-    doc->setPageSize(QSizeF());
-    EXPECT_EQ(caretPlace(caretAt(control, third + 3)).line, 2) << "no layout: paragraphs again";
+    EXPECT_EQ(caretPlace(caretAt(control, third), &pagination), (CaretPlace{1, 4, 1}));
+    EXPECT_EQ(caretPlace(caretAt(control, third + 3), &pagination), (CaretPlace{1, 4, 4}));
+    pagination.releaseLayout();
+    EXPECT_EQ(caretPlace(caretAt(control, third + 3), &pagination).line, 2) << "no layout: paragraphs again";
 }

@@ -15,7 +15,8 @@
 
 namespace {
 
-// A control with a shown view of 900 x 700, laid out.
+// A control with a shown view of 900 x 700, laid out, every page found
+// (as idle time finds them).
 struct Fixture {
     explicit Fixture(const QString &text)
     {
@@ -23,6 +24,7 @@ struct Fixture {
         control.setSelStart(0);
         view.resize(900, 700);
         view.show();
+        control.CurrentPages();
         QApplication::processEvents();
     }
     // A viewport point at sheet coordinates (reference pixels) of a page.
