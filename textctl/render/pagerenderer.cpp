@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTextFrame>
 #include <QTextImageFormat>
 #include <QTextLayout>
 
@@ -17,6 +18,8 @@ namespace textctl {
 namespace {
 
 const QColor kGreyVeil(255, 255, 255, 150);
+// How far above its first row a page starting inside a table draws.
+constexpr double kRowBorderReach = 1.0;
 
 // The place on the sheet of a fixed picture whose anchor sits at
 // `anchorTop` (sheet y of its paragraph).
@@ -104,10 +107,14 @@ void PageRenderer::drawBody(QPainter &painter, int page, const Decorations &deco
     const QSizeF sheet = m_pagination.pageSize();
     const double sliceTop = m_pagination.pageTop(page);
     const double sliceHeight = qBound(0.0, m_pagination.pageBottom(page) - sliceTop, body.height());
+    // A page that starts inside a table shows the border above its first
+    // row too, which the page before drew under its last.
+    const int first = m_pagination.pageFirstPosition(page);
+    const double above = page > 1 && doc->frameAt(first) != doc->rootFrame() ? kRowBorderReach : 0.0;
     painter.save();
     // Tables and pictures may reach into the margins, never onto the next
     // page's slice, whose first line starts where this one ends.
-    painter.setClipRect(QRectF(0, body.top(), sheet.width(), sliceHeight), Qt::IntersectClip);
+    painter.setClipRect(QRectF(0, body.top() - above, sheet.width(), sliceHeight + above), Qt::IntersectClip);
     painter.translate(body.left(), body.top() - sliceTop);
     QAbstractTextDocumentLayout::PaintContext context;
     if (decorations.activeArea == MainText)
