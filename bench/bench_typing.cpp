@@ -14,6 +14,9 @@
 //   to its paint.
 //
 //   build/bin/bench_typing [keys] [demo|long]    (both reports by default)
+//
+// BENCH_REPORTS_DIR=dir keeps a copy of the two reports there (00123.rtf,
+// largo.rtf), to open them in quorvel by hand.
 
 #include "frame/editor.h"
 #include "frame/mdichild.h"
@@ -221,7 +224,7 @@ Figures typeAt(frame::MDIchild &window, int position, int keys)
 }
 
 // Page Down from the start to the end of the text, each step to its paint.
-Figures pageDown(frame::MDIchild &window)
+[[gnu::noinline]] Figures pageDown(frame::MDIchild &window)
 {
     TXTextControl &control = window.TXTextControl1();
     TXTextView *view = window.view();
@@ -318,6 +321,10 @@ int main(int argc, char **argv)
     if (longReport.isEmpty()) {
         std::fprintf(stderr, "cannot write the reports\n");
         return 1;
+    }
+    if (const QString keep = qEnvironmentVariable("BENCH_REPORTS_DIR"); !keep.isEmpty()) {
+        QFile::copy(report, keep + QStringLiteral("/00123.rtf"));
+        QFile::copy(longReport, keep + QStringLiteral("/largo.rtf"));
     }
     const QString only = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
     if (only.isEmpty() || only == u"demo")

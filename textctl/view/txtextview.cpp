@@ -217,9 +217,11 @@ void TXTextView::resizeEvent(QResizeEvent *event)
     relayout();
 }
 
-void TXTextView::scrollContentsBy(int, int)
+// What stays in view moves; only what comes into view is painted.
+void TXTextView::scrollContentsBy(int dx, int dy)
 {
-    viewport()->update();
+    viewport()->scroll(dx, dy);
+    m_caretShown.translate(dx, dy);
 }
 
 void TXTextView::paintEvent(QPaintEvent *event)
