@@ -277,8 +277,12 @@ void Pagination::finish()
         for (int area : kHeaderFooterAreas)
             if (QTextDocument *doc = m_doc.area(area))
                 doc->markContentsDirty(0, doc->characterCount());
-        if (containsLiveField(*m_doc.main()))
+        // Marking a text dirty tells its layout, not its contentsChange:
+        // the pages of the main text are found again here.
+        if (containsLiveField(*m_doc.main())) {
             m_doc.main()->markContentsDirty(0, m_doc.main()->characterCount());
+            restart();
+        }
     }
 }
 
@@ -337,7 +341,12 @@ bool Pagination::hasPage(int page)
 
 int Pagination::pageCount()
 {
-    paginateUntil([] { return false; });
+    // Finishing may make the page count fields wider, which lays their
+    // texts out again and asks for the pages anew: a second round, rarely
+    // a third, finds them with the fields at their final width.
+    ensureLayout();
+    for (int round = 0; round < 3 && !m_complete; ++round)
+        paginateUntil([] { return false; });
     return knownPageCount();
 }
 

@@ -131,6 +131,18 @@ TEST(PageRenderer, LiveFieldsShowPageAndPageCount)
     EXPECT_FALSE(pageText(control, 2).contains(u"Tres"_qs));
 }
 
+TEST(PageRenderer, APageCountGainingADigitIsCountedWithTheWiderFields)
+{
+    TXTextControl control;
+    control.setText(u"Hoja \f"_qs.repeated(11) + u"Hoja"_qs);
+    appendField(control.document().main(), u"NUMPAGES"_qs);
+    control.setHeaderFooter(4);
+    appendField(control.document().area(4), u"NUMPAGES"_qs);
+    EXPECT_EQ(control.CurrentPages(), 12);
+    EXPECT_TRUE(control.pagination().isComplete());
+    EXPECT_TRUE(pageText(control, 12).contains(u"12"_qs)) << pageText(control, 12).toStdString();
+}
+
 TEST(PageRenderer, LiveFieldInMainTextKnowsItsPage)
 {
     TXTextControl control;
