@@ -52,18 +52,20 @@ CaretPlace layoutPlace(const QTextCursor &cursor, Pagination &pagination)
     place.column = cursor.positionInBlock() - line.textStart() + 1;
     // A line whose top is above the page's top is on an earlier page.
     const double pageTop = pagination.pageTop(place.page) - 1.0 / 64;
-    const auto onPage = [&](const QTextBlock &block, const QTextLine &earlier) {
-        return layout->blockBoundingRect(block).top() + earlier.y() >= pageTop;
-    };
     for (int i = line.lineNumber() - 1; i >= 0; --i) {
-        if (!onPage(current, text->lineAt(i)))
+        if (blockTop + text->lineAt(i).y() < pageTop)
             return place;
         ++place.line;
     }
     for (QTextBlock block = current.previous(); block.isValid(); block = block.previous()) {
         const QTextLayout *earlier = block.layout();
+        const double top = layout->blockBoundingRect(block).top();
+        if (top >= pageTop) {
+            place.line += earlier->lineCount();
+            continue;
+        }
         for (int i = earlier->lineCount() - 1; i >= 0; --i) {
-            if (!onPage(block, earlier->lineAt(i)))
+            if (top + earlier->lineAt(i).y() < pageTop)
                 return place;
             ++place.line;
         }

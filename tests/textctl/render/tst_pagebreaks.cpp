@@ -133,6 +133,11 @@ TEST(PageBreaks, EditsGiveThePagesOfAFreshLayout)
              control.setHeaderFooter(control.HeaderFooter() | textctl::PageHeader);
              QTextCursor(control.document().area(textctl::PageHeader)).insertText(u"cabecera\n"_qs.repeated(4));
          }},
+        {"a taller page footer",
+         [](TXTextControl &control) {
+             control.setHeaderFooter(control.HeaderFooter() | textctl::PageFooter);
+             QTextCursor(control.document().area(textctl::PageFooter)).insertText(u"pie\n"_qs.repeated(6));
+         }},
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.name);

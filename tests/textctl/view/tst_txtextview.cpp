@@ -1,5 +1,6 @@
 // The page view on the offscreen platform: keys, mouse, areas, shortcuts,
 // zoom and what it paints.
+#include "textctl/render/pagination.h"
 #include "textctl/txtextcontrol.h"
 #include "textctl/view/txtextview.h"
 
@@ -277,6 +278,25 @@ TEST(TXTextView, CaretStaysVisible)
     QTest::keyClick(&f.view, Qt::Key_PageUp);
     EXPECT_LT(f.control.SelStart(), f.control.Text().size());
     EXPECT_TRUE(f.view.viewport()->rect().contains(f.view.caretRect()));
+}
+
+TEST(TXTextView, AKeyOnPageOneLeavesThePagesAfterItAlone)
+{
+    Fixture f(u"Una página de un informe largo con texto.\n"_qs.repeated(20).append(u'\f').repeated(60));
+    textctl::Pagination &pagination = f.control.pagination();
+    const int pages = pagination.pageCount();
+    ASSERT_GE(pages, 60);
+    f.control.setSelStart(10);
+    QApplication::processEvents();
+    const qint64 before = pagination.unitsPaginated();
+    QTest::keyClick(&f.view, Qt::Key_A);
+    for (int i = 0; i < 5; ++i)
+        QApplication::processEvents();
+    // The page edited, the one before and the one after: about 60 lines,
+    // where finding every page again would look at 1,200.
+    EXPECT_LT(pagination.unitsPaginated() - before, 100);
+    EXPECT_TRUE(pagination.isComplete());
+    EXPECT_EQ(pagination.knownPageCount(), pages);
 }
 
 TEST(TXTextView, PaintsWhiteSheetsOnGrey)
