@@ -1,6 +1,7 @@
 #include "testsupport/modeldump.h"
 
 #include "textctl/model/formatprops.h"
+#include "textctl/model/paragraphformat.h"
 #include "textctl/model/richdocument.h"
 #include "textctl/rtf/rtftokenizer.h"
 
@@ -368,6 +369,7 @@ QString Dumper::listDescription(const QTextBlock &block)
 QString Dumper::blockFormat(const QTextBlock &block)
 {
     const QTextBlockFormat format = block.blockFormat();
+    const ParagraphSpacing spacing = paragraphSpacing(format);
     QString out = u"p"_s;
     if (const QString align = alignmentName(format.alignment()); !align.isEmpty())
         out += u" align="_s + align;
@@ -375,17 +377,16 @@ QString Dumper::blockFormat(const QTextBlock &block)
         const char *name;
         double pixels;
     } lengths[] = {{"li", format.leftMargin()}, {"ri", format.rightMargin()}, {"fi", format.textIndent()},
-                   {"sb", format.topMargin()}, {"sa", format.bottomMargin()}};
+                   {"sb", spacing.before}, {"sa", spacing.after}};
     for (const auto &length : lengths) {
         if (pixelsToTwips(length.pixels) != 0)
             out += u' ' + QString::fromLatin1(length.name) + u'=' + tw(length.pixels);
     }
-    switch (format.lineHeightType()) {
-    case QTextBlockFormat::ProportionalHeight: out += u" line=%1%"_s.arg(format.lineHeight()); break;
-    case QTextBlockFormat::FixedHeight: out += u" line=exactly"_s + tw(format.lineHeight()); break;
-    case QTextBlockFormat::MinimumHeight: out += u" line=atleast"_s + tw(format.lineHeight()); break;
-    case QTextBlockFormat::LineDistanceHeight: out += u" line=+"_s + tw(format.lineHeight()); break;
-    default: break;
+    switch (spacing.rule) {
+    case LineRule::Multiple: out += u" line=%1%"_s.arg(spacing.line); break;
+    case LineRule::Exactly: out += u" line=exactly"_s + tw(spacing.line); break;
+    case LineRule::AtLeast: out += u" line=atleast"_s + tw(spacing.line); break;
+    case LineRule::Single: break;
     }
     const QList<QTextOption::Tab> tabs = format.tabPositions();
     if (!tabs.isEmpty()) {

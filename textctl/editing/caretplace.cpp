@@ -1,5 +1,7 @@
 #include "textctl/editing/caretplace.h"
 
+#include "textctl/model/layoutformats.h"
+
 #include "textctl/render/pagination.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -48,12 +50,12 @@ CaretPlace layoutPlace(const QTextCursor &cursor, Pagination &pagination)
     if (!line.isValid())
         return paragraphPlace(cursor);
     CaretPlace place;
-    place.page = pagination.pageAt(blockTop + line.y());
+    place.page = pagination.pageAt(blockTop + lineBox(current, line).top);
     place.column = cursor.positionInBlock() - line.textStart() + 1;
     // A line whose top is above the page's top is on an earlier page.
     const double pageTop = pagination.pageTop(place.page) - 1.0 / 64;
     for (int i = line.lineNumber() - 1; i >= 0; --i) {
-        if (blockTop + text->lineAt(i).y() < pageTop)
+        if (blockTop + lineBox(current, text->lineAt(i)).top < pageTop)
             return place;
         ++place.line;
     }
@@ -65,7 +67,7 @@ CaretPlace layoutPlace(const QTextCursor &cursor, Pagination &pagination)
             continue;
         }
         for (int i = earlier->lineCount() - 1; i >= 0; --i) {
-            if (top + earlier->lineAt(i).y() < pageTop)
+            if (top + lineBox(block, earlier->lineAt(i)).top < pageTop)
                 return place;
             ++place.line;
         }

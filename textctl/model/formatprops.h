@@ -118,6 +118,34 @@ enum : int {
     // between two tables; RTF has none there. Not written back, and not
     // part of the plain text.
     SeparatorBlock,
+    // The paragraph's own spacing (paragraphformat.h). Qt's top and bottom
+    // margins and line height are layout values derived from these, the
+    // neighbours, the borders and the fonts (layoutformats.h).
+    // double pixels: space before and after (\sb, \sa).
+    SpaceBefore,
+    SpaceAfter,
+    // int: a LineRule (single, at least, exactly, multiple), and its value:
+    // double, pixels for at least and exactly, percent for multiple.
+    LineRule,
+    LineValue,
+    // bool: no space between paragraphs of the same style (\contextualspace).
+    ContextualSpace,
+    // bool: false when widow and orphan control is off (\nowidctlpar);
+    // absent, it is on.
+    WidowControl,
+    // The paragraph's borders as drawn, from ParagraphBordersRtf:
+    // QPen per side (colour, width in pixels, style), absent for no border.
+    ParagraphBorderTop,
+    ParagraphBorderLeft,
+    ParagraphBorderBottom,
+    ParagraphBorderRight,
+    // double pixels per side: the space between the border and the text (\brsp).
+    ParagraphBorderSpaceTop,
+    ParagraphBorderSpaceLeft,
+    ParagraphBorderSpaceBottom,
+    ParagraphBorderSpaceRight,
+    // int: bit per side (top 1, left 2, bottom 4, right 8) of double borders.
+    ParagraphBorderDouble,
 
     // --- Table cells (QTextTableCellFormat) ----------------------------------
     // QByteArray: the cell's border control words verbatim (\clbrdrt...).

@@ -1,5 +1,7 @@
 #include "textctl/model/richdocument.h"
 
+#include "textctl/model/layoutformats.h"
+
 #include <QFont>
 #include <QTextDocument>
 #include <QTextOption>
@@ -18,6 +20,10 @@ std::unique_ptr<QTextDocument> RichDocument::makeTextDocument()
     auto doc = std::make_unique<QTextDocument>();
     QFont font(kDefaultFont);
     font.setPointSizeF(kDefaultFontHalfPoints / 2.0);
+    // No ligatures, as word processors set text by default: a PDF of the
+    // page then gives back its words letter for letter ("ti" is no glyph
+    // of its own that text extraction turns into a blank).
+    font.setStyleStrategy(QFont::PreferNoShaping);
     doc->setDefaultFont(font);
     QTextOption option = doc->defaultTextOption();
     option.setTabStopDistance(twipsToPixels(kDefaultTabTwips));
@@ -27,6 +33,7 @@ std::unique_ptr<QTextDocument> RichDocument::makeTextDocument()
     doc->setDefaultTextOption(option);
     doc->setDocumentMargin(0);
     doc->setUndoRedoEnabled(true);
+    new LayoutFormatKeeper(doc.get());
     return doc;
 }
 

@@ -1,5 +1,9 @@
 #include "textctl/render/pagebreaks.h"
 
+#include "textctl/model/formatprops.h"
+#include "textctl/model/layoutformats.h"
+#include "textctl/model/paragraphformat.h"
+
 #include <QAbstractTextDocumentLayout>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -8,6 +12,8 @@
 #include <QTextTable>
 
 #include <QHash>
+
+#include <vector>
 
 namespace textctl {
 
@@ -27,6 +33,16 @@ struct Unit {
     bool breakBefore = false;
     bool breakAfter = false;
     bool divisible = false;
+    // A line: its paragraph (the block's position), its index and the
+    // paragraph's line count and rules. A table unit has block -1.
+    int block = -1;
+    int line = 0;
+    int lines = 1;
+    bool keepTogether = false;
+    bool widowControl = false;
+    bool keepWithNext = false;
+
+    bool endsParagraph() const { return block >= 0 && line == lines - 1; }
 };
 
 // The child of the root frame that holds `position`, nullptr for the root.
@@ -39,6 +55,16 @@ QTextFrame *outerFrameAt(const QTextDocument &doc, int position)
     while (frame->parentFrame() && frame->parentFrame() != root)
         frame = frame->parentFrame();
     return frame;
+}
+
+// What a paragraph has above its first line when a page starts with it:
+// its space before and its top border, not the space after of the
+// paragraph before it.
+double spaceAbove(const QTextBlock &block)
+{
+    const QTextBlockFormat format = block.blockFormat();
+    const double own = paragraphSpacing(format).before + paragraphBorders(format)[BorderTop].reach();
+    return qBound(0.0, own, format.topMargin());
 }
 
 double topPadding(const QTextTable &table, const QTextTableCell &cell)
@@ -87,10 +113,20 @@ public:
                 const auto policy = m_block.blockFormat().pageBreakPolicy();
                 *unit = Unit{};
                 unit->position = m_block.position() + line.textStart();
-                unit->top = rect.top() + line.y();
-                unit->bottom = unit->top + line.height();
+                const LineBox box = lineBox(m_block, line);
+                unit->top = rect.top() + box.top;
+                unit->bottom = rect.top() + box.bottom();
+                if (m_line == 0)  // a page that starts here shows the space before
+                    unit->top -= spaceAbove(m_block);
                 unit->breakBefore = m_line == 0 && (policy & QTextFormat::PageBreak_AlwaysBefore);
                 unit->breakAfter = m_line == layout->lineCount() - 1 && (policy & QTextFormat::PageBreak_AlwaysAfter);
+                const QTextBlockFormat format = m_block.blockFormat();
+                unit->block = m_block.position();
+                unit->line = m_line;
+                unit->lines = layout->lineCount();
+                unit->keepTogether = format.nonBreakableLines();
+                unit->widowControl = widowControl(format);
+                unit->keepWithNext = format.boolProperty(prop::KeepWithNext);
                 ++m_line;
                 return true;
             }
@@ -182,6 +218,8 @@ private:
         unit->breakBefore = m_row == 0 && (policy & QTextFormat::PageBreak_AlwaysBefore);
         unit->breakAfter = end >= rows && (policy & QTextFormat::PageBreak_AlwaysAfter);
         unit->divisible = !m_divided && m_table && rows - m_row > 1;
+        unit->block = -1;
+        unit->line = m_row == 0 ? 0 : 1;
         m_row = end;
         return true;
     }
@@ -207,6 +245,54 @@ double pageStartY(const QTextDocument &doc, const PageStart &start)
     return walker.next(&unit) ? unit.top + start.offset : 0.0;
 }
 
+namespace {
+
+// Where the next page starts when `unit` does not fit under the units
+// `placed` on this page: an index into `placed`, or placed.size() for the
+// unit itself. Lines of a paragraph kept together go over together; with
+// widow and orphan control a paragraph leaves no single first line at the
+// bottom and no single last line at the top; a paragraph kept with the next
+// goes over with it. The first unit of the page always stays.
+qsizetype breakIndex(const std::vector<Unit> &placed, const Unit &unit)
+{
+    const qsizetype count = qsizetype(placed.size());
+    const auto at = [&](qsizetype i) -> const Unit & { return i == count ? unit : placed[i]; };
+    // The index of the first line of the paragraph of the unit at `i` on
+    // this page, -1 when the paragraph started on an earlier page.
+    const auto paragraphStart = [&](qsizetype i) -> qsizetype {
+        const Unit &u = at(i);
+        const qsizetype first = i - u.line;
+        return first >= 0 && at(first).block == u.block ? first : -1;
+    };
+    qsizetype k = count;
+    for (int guard = 0; guard < 64 && k > 0; ++guard) {
+        const Unit &u = at(k);
+        qsizetype moved = k;
+        if (u.block >= 0 && u.line > 0) {
+            if (u.keepTogether) {
+                moved = paragraphStart(k);
+            } else if (u.widowControl) {
+                if (u.line == 1)
+                    moved = k - 1;  // no orphan: the first line goes over too
+                else if (u.line == u.lines - 1)
+                    moved = u.lines >= 3 ? k - 1 : paragraphStart(k);  // no widow
+            }
+        } else if (u.line == 0 && k > 0) {
+            const Unit &before = at(k - 1);
+            if (before.keepWithNext && before.endsParagraph())
+                moved = paragraphStart(k - 1);
+        }
+        if (moved == k)
+            return k;
+        if (moved <= 0)
+            return count;  // the rules cannot be kept: break where it does not fit
+        k = moved;
+    }
+    return count;
+}
+
+}  // namespace
+
 bool nextPageStart(const QTextDocument &doc, const PageStart &start, double bodyHeight, PageStart *next,
                    qint64 *units)
 {
@@ -227,6 +313,9 @@ bool nextPageStart(const QTextDocument &doc, const PageStart &start, double body
         *next = {unit.position, limit - unit.top};
         return true;
     }
+    std::vector<Unit> placed{unit};
+    if (start.offset > 0)
+        placed.front().block = -2;  // the rest of a cut unit: no rule moves it
     bool breakPending = unit.breakAfter;
     while (walker.next(&unit)) {
         if (units)
@@ -237,12 +326,14 @@ bool nextPageStart(const QTextDocument &doc, const PageStart &start, double body
         }
         if (unit.bottom > limit + kEpsilon) {
             if (!unit.divisible) {
-                *next = {unit.position, 0};
+                const qsizetype k = breakIndex(placed, unit);
+                *next = {k < qsizetype(placed.size()) ? placed[k].position : unit.position, 0};
                 return true;
             }
             walker.divide();  // the rows that fit stay on this page
             continue;
         }
+        placed.push_back(unit);
         breakPending = unit.breakAfter;
     }
     return false;

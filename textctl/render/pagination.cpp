@@ -1,6 +1,7 @@
 #include "textctl/render/pagination.h"
 
 #include "textctl/model/formatprops.h"
+#include "textctl/model/layoutformats.h"
 #include "textctl/render/objecthandlers.h"
 #include "textctl/render/pagebreaks.h"
 
@@ -145,6 +146,8 @@ QRectF Pagination::clearOfAreas(QRectF body) const
 
 void Pagination::ensureLayout()
 {
+    for (const QTextDocument *doc : m_doc.texts())
+        settleLayoutFormats(doc);
     const QRectF margins = marginRect();
     for (int area : kHeaderFooterAreas) {
         if (QTextDocument *doc = m_doc.area(area)) {

@@ -1,6 +1,7 @@
 #include "textctl/rtf/rtfreader.h"
 
 #include "textctl/model/formatprops.h"
+#include "textctl/model/layoutformats.h"
 #include "textctl/model/richdocument.h"
 #include "textctl/rtf/rtfreaderbuilder.h"
 #include "textctl/rtf/rtfreaderparser.h"
@@ -55,6 +56,9 @@ void fillDocument(QTextDocument *document, const std::vector<rtf::Block> &blocks
             root.setProperty(prop::DocumentWordsRtf, values->documentWords);
         document->rootFrame()->setFrameFormat(root);
     }
+    updateLayoutFormats(document, 0, document->characterCount());
+    if (LayoutFormatKeeper *keeper = LayoutFormatKeeper::of(document))
+        keeper->discardPending();
     document->setUndoRedoEnabled(undo);
 }
 

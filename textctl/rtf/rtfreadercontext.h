@@ -7,6 +7,7 @@
 // handlers of each kind of control word work on it.
 
 #include "textctl/model/areas.h"
+#include "textctl/model/paragraphformat.h"
 #include "textctl/rtf/rtfreadercellwords.h"
 #include "textctl/rtf/rtfreadercolortable.h"
 #include "textctl/rtf/rtfreadercontent.h"
@@ -101,6 +102,9 @@ struct ParaState {
     // Border words by side (top, left, bottom, right, between, bar, box):
     // naming a side again replaces what it had.
     std::array<QByteArray, 7> borders;
+    ParagraphBorders drawnBorders;  // the same, as drawn
+    double spaceBefore = 0;         // pixels
+    double spaceAfter = 0;
     LegacyListState legacy;
 };
 

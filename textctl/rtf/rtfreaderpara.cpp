@@ -1,6 +1,7 @@
 #include "textctl/rtf/rtfreaderpara.h"
 
 #include "textctl/model/formatprops.h"
+#include "textctl/model/paragraphformat.h"
 #include "textctl/model/richdocument.h"
 #include "textctl/rtf/rtfreaderchar.h"
 #include "textctl/rtf/rtfreaderdoctables.h"
@@ -59,6 +60,35 @@ bool applyTabWord(ParaState &p, Word word, int param)
     return true;
 }
 
+// Keeps what a border word says of how the border is drawn, for the sides
+// the current border word names (\box: all four).
+void drawBorderWord(ReaderContext &ctx, ParaState &p, QByteArrayView name, int param, bool hasParam)
+{
+    const int side = ctx.borderSide;
+    if (side > BorderRight && side != 6)
+        return;  // between and bar borders are kept, not drawn
+    const int first = side == 6 ? 0 : side;
+    const int last = side == 6 ? 3 : side;
+    for (int s = first; s <= last; ++s) {
+        BorderLine &line = p.drawnBorders[s];
+        if (name == "brdrw") {
+            line.pen.setWidthF(twipsToPixels(std::clamp(hasParam ? param : 0, 0, 1440)));
+        } else if (name == "brsp") {
+            line.space = twipsToPixels(std::clamp(hasParam ? param : 0, 0, 1440));
+        } else if (name == "brdrcf") {
+            if (const QColor color = ctx.colors.color(param); color.isValid())
+                line.pen.setColor(color);
+        } else if (name == "brdrnone" || name == "brdrnil" || name == "brdrtbl") {
+            line.pen.setStyle(Qt::NoPen);
+        } else if (name.size() > 4 && name.first(4) == "brdr") {
+            line.twoLines = name == "brdrdb";
+            line.pen.setStyle(name == "brdrdot"                            ? Qt::DotLine
+                              : name == "brdrdash" || name == "brdrdashsm" ? Qt::DashLine
+                                                                           : Qt::SolidLine);
+        }
+    }
+}
+
 void applyBorderWord(ReaderContext &ctx, ParaState &p, Word word, QByteArrayView name, int param,
                      bool hasParam)
 {
@@ -67,9 +97,25 @@ void applyBorderWord(ReaderContext &ctx, ParaState &p, Word word, QByteArrayView
         ctx.borderSide = static_cast<int>(word) - static_cast<int>(Word::BorderTop);
         p.borders[ctx.borderSide].clear();
         appendVerbatimWord(p.borders[ctx.borderSide], name, param, hasParam);
+        const int side = ctx.borderSide;
+        for (int s = 0; s < 4; ++s) {
+            if (s == side || side == 6) {
+                p.drawnBorders[s] = BorderLine{};
+                p.drawnBorders[s].pen = QPen(Qt::black, 1.0, Qt::NoPen);
+            }
+        }
     } else if (word == Word::BorderAttribute && ctx.borderTarget == BorderTarget::Paragraph) {
         appendVerbatimWord(p.borders[ctx.borderSide], name, param, hasParam);
+        drawBorderWord(ctx, p, name, param, hasParam);
     }
+}
+
+void setFlag(QTextBlockFormat &format, int property, bool on)
+{
+    if (on)
+        format.setProperty(property, true);
+    else
+        format.clearProperty(property);
 }
 
 }  // namespace
@@ -116,17 +162,15 @@ void applyParagraphWord(ReaderContext &ctx, Word word, QByteArrayView name, int 
         f.setTextIndent(twipsToPixels(param));
         p.firstSet = true;
         break;
-    case Word::SpaceBefore: f.setTopMargin(twipsToPixels(std::max(0, param))); break;
-    case Word::SpaceAfter: f.setBottomMargin(twipsToPixels(std::max(0, param))); break;
+    case Word::SpaceBefore: p.spaceBefore = twipsToPixels(std::clamp(param, 0, 31680)); break;
+    case Word::SpaceAfter: p.spaceAfter = twipsToPixels(std::clamp(param, 0, 31680)); break;
+    case Word::ContextualSpace: setFlag(f, prop::ContextualSpace, on); break;
+    case Word::WidowControl: setWidowControl(&f, true); break;
+    case Word::NoWidowControl: setWidowControl(&f, false); break;
     case Word::LineSpacing: p.lineSpacing = std::clamp(param, -32767, 32767); break;
     case Word::LineMultiple: p.lineMultiple = on; break;
     case Word::Keep: f.setNonBreakableLines(on); break;
-    case Word::KeepNext:
-        if (on)
-            f.setProperty(prop::KeepWithNext, true);
-        else
-            f.clearProperty(prop::KeepWithNext);
-        break;
+    case Word::KeepNext: setFlag(f, prop::KeepWithNext, on); break;
     case Word::PageBreakBefore:
         f.setPageBreakPolicy(on ? QTextFormat::PageBreak_AlwaysBefore : QTextFormat::PageBreak_Auto);
         break;
@@ -166,15 +210,22 @@ QTextBlockFormat finishedBlockFormat(const ParaState &para)
         if (leaders.trimmed().size() > 0)
             format.setProperty(prop::TabLeaders, leaders);
     }
-    if (para.lineSpacing != 0) {
-        if (para.lineMultiple && para.lineSpacing > 0) {
-            format.setLineHeight(para.lineSpacing * 100.0 / 240.0, QTextBlockFormat::ProportionalHeight);
-        } else if (para.lineSpacing > 0) {
-            format.setLineHeight(twipsToPixels(para.lineSpacing), QTextBlockFormat::MinimumHeight);
-        } else {
-            format.setLineHeight(twipsToPixels(-para.lineSpacing), QTextBlockFormat::FixedHeight);
-        }
+    ParagraphSpacing spacing;
+    spacing.before = para.spaceBefore;
+    spacing.after = para.spaceAfter;
+    spacing.contextual = format.boolProperty(prop::ContextualSpace);
+    if (para.lineMultiple && para.lineSpacing > 0) {
+        spacing.rule = LineRule::Multiple;
+        spacing.line = para.lineSpacing * 100.0 / 240.0;
+    } else if (para.lineSpacing > 0) {
+        spacing.rule = LineRule::AtLeast;
+        spacing.line = twipsToPixels(para.lineSpacing);
+    } else if (para.lineSpacing < 0) {
+        spacing.rule = LineRule::Exactly;
+        spacing.line = twipsToPixels(-para.lineSpacing);
     }
+    setParagraphSpacing(&format, spacing);
+    setParagraphBorders(&format, para.drawnBorders);
     QByteArray borders;
     for (const QByteArray &side : para.borders)
         borders += side;

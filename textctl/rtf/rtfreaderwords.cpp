@@ -98,7 +98,8 @@ constexpr Entry kWords[] = {
     {"tlmdot", W::LeaderMiddleDot}, {"brdrt", W::BorderTop}, {"brdrb", W::BorderBottom},
     {"brdrl", W::BorderLeft}, {"brdrr", W::BorderRight}, {"brdrbtw", W::BorderBetween},
     {"brdrbar", W::BorderBar}, {"box", W::BorderBox}, {"brsp", W::BorderAttribute},
-    {"cbpat", W::ParaShading},
+    {"cbpat", W::ParaShading}, {"contextualspace", W::ContextualSpace},
+    {"widctlpar", W::WidowControl}, {"nowidctlpar", W::NoWidowControl},
 
     // Tables.
     {"trowd", W::RowDefaults}, {"row", W::Row}, {"cell", W::Cell}, {"nestcell", W::NestCell},

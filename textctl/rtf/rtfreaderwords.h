@@ -43,7 +43,7 @@ enum class Word : quint16 {
     LeaderUnderline, LeaderThick, LeaderEqual, LeaderMiddleDot,
     // The order of the border sides is that of ParaState::borders.
     BorderTop, BorderLeft, BorderBottom, BorderRight, BorderBetween, BorderBar, BorderBox,
-    BorderAttribute, ParaShading,
+    BorderAttribute, ParaShading, ContextualSpace, WidowControl, NoWidowControl,
     ParagraphLast,
 
     // Tables.

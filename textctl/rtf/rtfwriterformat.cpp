@@ -4,6 +4,7 @@
 #include "textctl/rtf/rtfwriter.h"
 
 #include "textctl/model/formatprops.h"
+#include "textctl/model/paragraphformat.h"
 #include "textctl/model/richdocument.h"
 
 #include <QTextBlock>
@@ -268,24 +269,29 @@ QByteArray RtfWriter::makeBlockFormatRtf(const QTextBlock &block)
     appendLength(out, "li", format.leftMargin());
     appendLength(out, "ri", format.rightMargin());
     appendLength(out, "fi", format.textIndent());
-    appendLength(out, "sb", format.topMargin());
-    appendLength(out, "sa", format.bottomMargin());
-    switch (format.lineHeightType()) {
-    case QTextBlockFormat::ProportionalHeight:
-        appendWord(out, "sl", int(std::lround(format.lineHeight() * 2.4)));
+    const ParagraphSpacing spacing = paragraphSpacing(format);
+    appendLength(out, "sb", spacing.before);
+    appendLength(out, "sa", spacing.after);
+    switch (spacing.rule) {
+    case LineRule::Multiple:
+        appendWord(out, "sl", int(std::lround(spacing.line * 2.4)));
         appendWord(out, "slmult", 1);
         break;
-    case QTextBlockFormat::FixedHeight:
-        appendWord(out, "sl", -pixelsToTwips(format.lineHeight()));
+    case LineRule::Exactly:
+        appendWord(out, "sl", -pixelsToTwips(spacing.line));
         appendWord(out, "slmult", 0);
         break;
-    case QTextBlockFormat::MinimumHeight:
-        appendWord(out, "sl", pixelsToTwips(format.lineHeight()));
+    case LineRule::AtLeast:
+        appendWord(out, "sl", pixelsToTwips(spacing.line));
         appendWord(out, "slmult", 0);
         break;
-    default:
+    case LineRule::Single:
         break;
     }
+    if (spacing.contextual)
+        appendWord(out, "contextualspace");
+    if (!widowControl(format))
+        appendWord(out, "nowidctlpar");
     if (format.nonBreakableLines())
         appendWord(out, "keep");
     if (format.boolProperty(prop::KeepWithNext))

@@ -1,5 +1,7 @@
 #include "textctl/view/txtextview.h"
 
+#include "textctl/model/layoutformats.h"
+
 #include "textctl/render/pagerenderer.h"
 #include "textctl/render/pagination.h"
 #include "textctl/txtextcontrol.h"
@@ -365,9 +367,9 @@ QRectF TXTextView::caretSheetRect(int *page) const
     const int inBlock = cursor.position() - block.position();
     const QTextLine line = layout ? layout->lineForTextPosition(inBlock) : QTextLine();
     const QRectF blockRect = doc->documentLayout()->blockBoundingRect(block);
-    const QPointF top = blockRect.topLeft()
-        + (line.isValid() ? QPointF(line.cursorToX(inBlock), line.y()) : QPointF());
-    const double height = line.isValid() ? line.height() : blockRect.height();
+    const LineBox box = line.isValid() ? lineBox(block, line) : LineBox{0, blockRect.height()};
+    const QPointF top = blockRect.topLeft() + QPointF(line.isValid() ? line.cursorToX(inBlock) : 0.0, box.top);
+    const double height = box.height;
     Pagination &pagination = m_control->pagination();
     if (activeArea() == MainText) {
         const QPointF sheet = pagination.layoutToSheet(top, page);

@@ -1,5 +1,6 @@
 // The one pagination: page counts, page values, and no side effects on the
 // text or its undo.
+#include "textctl/model/layoutformats.h"
 #include "textctl/render/pagination.h"
 #include "textctl/txtextcontrol.h"
 
@@ -65,11 +66,11 @@ TEST(Pagination, LongTextFlowsOntoPagesOfTheBodyHeight)
     QAbstractTextDocumentLayout *layout = control.document().main()->documentLayout();
     int lastPage = 0;
     for (QTextBlock b = control.document().main()->begin(); b.isValid(); b = b.next()) {
-        const QTextLine line = b.layout()->lineAt(0);
-        const double top = layout->blockBoundingRect(b).top() + line.y();
+        const textctl::LineBox line = textctl::lineBox(b, b.layout()->lineAt(0));
+        const double top = layout->blockBoundingRect(b).top() + line.top;
         const int page = p.pageAt(top);
         EXPECT_GE(top, p.pageTop(page)) << b.text().toStdString();
-        EXPECT_LE(top + line.height(), p.pageTop(page) + body) << b.text().toStdString();
+        EXPECT_LE(top + line.height, p.pageTop(page) + body) << b.text().toStdString();
         EXPECT_GE(page, lastPage);
         EXPECT_LE(page, lastPage + 1);
         lastPage = page;
@@ -168,6 +169,7 @@ TEST(Pagination, SheetAndLayoutCoordinatesRoundTrip)
     TXTextControl control;
     control.setText(u"Uno\fDos\fTres"_qs);
     textctl::Pagination &p = control.pagination();
+    ASSERT_EQ(p.pageCount(), 3);
     const QRectF body = p.bodyRect();
     EXPECT_DOUBLE_EQ(body.left(), 96.0);   // 1440 twips
     EXPECT_DOUBLE_EQ(body.top(), 96.0);

@@ -3,6 +3,7 @@
 
 #include "tests/textctl/rtf/rtfreadertesting.h"
 #include "textctl/model/formatprops.h"
+#include "textctl/model/paragraphformat.h"
 #include "textctl/model/plaintext.h"
 
 #include <QFont>
@@ -179,7 +180,7 @@ TEST(RtfReaderCharacter, StylesApplyTheirFormatting)
     // Heading 2 is based on Heading 1 and overrides its alignment.
     const QTextBlock sub = blockOf(d, u"Sub"_qs);
     EXPECT_EQ(sub.blockFormat().alignment(), Qt::AlignRight);
-    EXPECT_DOUBLE_EQ(sub.blockFormat().topMargin(), twipsToPixels(240));
+    EXPECT_DOUBLE_EQ(paragraphSpacing(sub.blockFormat()).before, twipsToPixels(240));
     EXPECT_TRUE(formatOf(d, u"stress"_qs).fontItalic());
     EXPECT_EQ(formatOf(d, u"stress"_qs).foreground().color(), QColor(0, 0, 255));
     EXPECT_FALSE(formatOf(d, u"Body"_qs).fontItalic());
@@ -198,14 +199,15 @@ TEST(RtfReaderParagraph, FormattingWords)
     EXPECT_DOUBLE_EQ(f.leftMargin(), 48.0);
     EXPECT_DOUBLE_EQ(f.rightMargin(), 24.0);
     EXPECT_DOUBLE_EQ(f.textIndent(), -24.0);
-    EXPECT_DOUBLE_EQ(f.topMargin(), 8.0);
-    EXPECT_DOUBLE_EQ(f.bottomMargin(), 16.0);
-    const QTextBlockFormat half = blockOf(d, u"half"_qs).blockFormat();
-    EXPECT_EQ(half.lineHeightType(), QTextBlockFormat::ProportionalHeight);
-    EXPECT_DOUBLE_EQ(half.lineHeight(), 150.0);
-    EXPECT_EQ(blockOf(d, u"exact"_qs).blockFormat().lineHeightType(), QTextBlockFormat::FixedHeight);
-    EXPECT_DOUBLE_EQ(blockOf(d, u"exact"_qs).blockFormat().lineHeight(), 20.0);
-    EXPECT_EQ(blockOf(d, u"atleast"_qs).blockFormat().lineHeightType(), QTextBlockFormat::MinimumHeight);
+    EXPECT_DOUBLE_EQ(paragraphSpacing(f).before, 8.0);
+    EXPECT_DOUBLE_EQ(paragraphSpacing(f).after, 16.0);
+    const ParagraphSpacing half = paragraphSpacing(blockOf(d, u"half"_qs).blockFormat());
+    EXPECT_EQ(half.rule, LineRule::Multiple);
+    EXPECT_DOUBLE_EQ(half.line, 150.0);
+    const ParagraphSpacing exact = paragraphSpacing(blockOf(d, u"exact"_qs).blockFormat());
+    EXPECT_EQ(exact.rule, LineRule::Exactly);
+    EXPECT_DOUBLE_EQ(exact.line, 20.0);
+    EXPECT_EQ(paragraphSpacing(blockOf(d, u"atleast"_qs).blockFormat()).rule, LineRule::AtLeast);
     EXPECT_TRUE(blockOf(d, u"kept"_qs).blockFormat().nonBreakableLines());
     EXPECT_TRUE(blockOf(d, u"kept"_qs).blockFormat().property(prop::KeepWithNext).toBool());
     EXPECT_EQ(blockOf(d, u"newpage"_qs).blockFormat().pageBreakPolicy(), QTextFormat::PageBreak_AlwaysBefore);

@@ -1,0 +1,279 @@
+#include "textctl/model/layoutformats.h"
+
+#include "textctl/model/formatprops.h"
+#include "textctl/model/paragraphformat.h"
+#include "textctl/model/richdocument.h"
+
+#include <QFont>
+#include <QHash>
+#include <QRawFont>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextFrame>
+#include <QTextLayout>
+#include <QTextTable>
+
+#include <algorithm>
+
+namespace textctl {
+
+namespace {
+
+int bigEndian16(const QByteArray &table, int offset, bool isSigned)
+{
+    if (table.size() < offset + 2)
+        return 0;
+    const int value = (uchar(table[offset]) << 8) | uchar(table[offset + 1]);
+    return isSigned && value >= 0x8000 ? value - 0x10000 : value;
+}
+
+// Word processors measure lines in whole twips.
+double wholeTwips(double pixels)
+{
+    return twipsToPixels(pixelsToTwips(pixels));
+}
+
+// The single line height of a font one em tall, from its tables.
+double lineHeightPerEm(const QFont &font)
+{
+    static QHash<QString, double> cache;
+    const QString key = font.family() + u'|' + QString::number(font.weight()) + u'|' + QChar(font.italic() ? u'i' : u'r');
+    const auto known = cache.constFind(key);
+    if (known != cache.constEnd())
+        return *known;
+    QFont probe = font;
+    probe.setPixelSize(2048);
+    const QRawFont raw = QRawFont::fromFont(probe);
+    double perEm = 1.15;
+    if (raw.isValid() && raw.unitsPerEm() > 0) {
+        const QByteArray hhea = raw.fontTable("hhea");
+        const QByteArray os2 = raw.fontTable("OS/2");
+        const int hheaTotal = bigEndian16(hhea, 4, true) - bigEndian16(hhea, 6, true) + bigEndian16(hhea, 8, true);
+        const int winTotal = bigEndian16(os2, 74, false) + bigEndian16(os2, 76, false);
+        int total = std::max(hheaTotal, winTotal);
+        const bool useTypo = bigEndian16(os2, 62, false) & 0x80;
+        if (useTypo)
+            total = bigEndian16(os2, 68, true) - bigEndian16(os2, 70, true) + bigEndian16(os2, 72, true);
+        if (total > 0)
+            perEm = double(total) / raw.unitsPerEm();
+        else
+            perEm = (raw.ascent() + raw.descent() + raw.leading()) / raw.pixelSize();
+    }
+    cache.insert(key, perEm);
+    return perEm;
+}
+
+// The text or table cell a block flows in: neighbours in the same flow
+// give each other their spacing.
+bool sameFlow(const QTextBlock &a, const QTextBlock &b)
+{
+    if (!a.isValid() || !b.isValid())
+        return false;
+    const QTextDocument *doc = a.document();
+    QTextFrame *frame = doc->frameAt(a.position());
+    if (frame != doc->frameAt(b.position()))
+        return false;
+    if (auto *table = qobject_cast<QTextTable *>(frame))
+        return table->cellAt(a.position()) == table->cellAt(b.position());
+    return true;
+}
+
+bool contextualPair(const QTextBlockFormat &a, const QTextBlockFormat &b)
+{
+    return a.boolProperty(prop::ContextualSpace) && b.boolProperty(prop::ContextualSpace)
+           && a.intProperty(prop::StyleIndex) == b.intProperty(prop::StyleIndex);
+}
+
+double blockSingleLine(const QTextBlock &block)
+{
+    double single = 0;
+    for (auto it = block.begin(); !it.atEnd(); ++it)
+        single = std::max(single, singleLineHeight(it.fragment().charFormat().font()));
+    if (single == 0)
+        single = singleLineHeight(block.charFormat().font());
+    return single;
+}
+
+// The table that directly follows `block` in its flow: Qt's layout drops
+// the space after of the paragraph before a table, so the table's top
+// margin gives it.
+QTextTable *tableAfter(const QTextBlock &block)
+{
+    const QTextBlock next = block.next();
+    if (!next.isValid())
+        return nullptr;
+    const QTextDocument *doc = block.document();
+    auto *table = qobject_cast<QTextTable *>(doc->frameAt(next.position()));
+    if (!table || table->firstPosition() != next.position() || table->parentFrame() != doc->frameAt(block.position()))
+        return nullptr;
+    return table;
+}
+
+bool sameLayoutValues(const QTextBlockFormat &a, const QTextBlockFormat &b)
+{
+    return qFuzzyCompare(1 + a.topMargin(), 1 + b.topMargin()) && qFuzzyCompare(1 + a.bottomMargin(), 1 + b.bottomMargin())
+           && a.lineHeightType() == b.lineHeightType() && qFuzzyCompare(1 + a.lineHeight(), 1 + b.lineHeight());
+}
+
+}  // namespace
+
+double singleLineHeight(const QFont &font)
+{
+    const double pixels = font.pixelSize() > 0 ? font.pixelSize() : font.pointSizeF() * 96.0 / 72.0;
+    return wholeTwips(lineHeightPerEm(font) * pixels);
+}
+
+LineBox lineBox(const QTextBlock &block, const QTextLine &line)
+{
+    // Boxes follow each other from the block's top; Qt places the text of
+    // a line of fixed or minimum height somewhere inside its box.
+    const QTextBlockFormat format = block.blockFormat();
+    const double height = format.lineHeight();
+    switch (format.lineHeightType()) {
+    case QTextBlockFormat::FixedHeight: return {line.lineNumber() * height, height};
+    case QTextBlockFormat::MinimumHeight: {
+        const QTextLayout *layout = block.layout();
+        double top = 0;
+        for (int i = 0; i < line.lineNumber(); ++i)
+            top += std::max(height, layout->lineAt(i).height());
+        return {top, std::max(height, line.height())};
+    }
+    default: return {line.y(), line.height()};
+    }
+}
+
+QTextBlockFormat layoutFormat(const QTextBlock &block)
+{
+    QTextBlockFormat format = block.blockFormat();
+    const ParagraphSpacing own = paragraphSpacing(format);
+    const ParagraphBorders borders = paragraphBorders(format);
+    const QTextBlock previous = block.previous();
+    const QTextBlock next = block.next();
+    double top = own.before + borders[BorderTop].reach();
+    double bottom = own.after + borders[BorderBottom].reach();
+    if (sameFlow(previous, block)) {
+        const QTextBlockFormat before = previous.blockFormat();
+        // Qt gives the larger of this margin and the previous bottom one:
+        // this one holds both.
+        if (contextualPair(before, format))
+            top = borders[BorderTop].reach();
+        else
+            top += paragraphSpacing(before).after;
+        top += paragraphBorders(before)[BorderBottom].reach();
+    }
+    if (sameFlow(block, next) && contextualPair(format, next.blockFormat()))
+        bottom = borders[BorderBottom].reach();
+    format.setTopMargin(top);
+    format.setBottomMargin(bottom);
+
+    // A line of text is exactly as tall as the rule makes it (Qt would round
+    // its fonts' ascent and descent up to pixels); a line that holds a
+    // picture or another object is at least that tall.
+    const double single = blockSingleLine(block);
+    const auto height = block.text().contains(QChar::ObjectReplacementCharacter) ? QTextBlockFormat::MinimumHeight
+                                                                                 : QTextBlockFormat::FixedHeight;
+    switch (own.rule) {
+    case LineRule::Single: format.setLineHeight(single, height); break;
+    case LineRule::AtLeast: format.setLineHeight(std::max(own.line, single), height); break;
+    case LineRule::Exactly: format.setLineHeight(own.line, QTextBlockFormat::FixedHeight); break;
+    case LineRule::Multiple: format.setLineHeight(wholeTwips(single * own.line / 100.0), height); break;
+    }
+    return format;
+}
+
+bool updateLayoutFormats(QTextDocument *doc, int from, int to)
+{
+    QTextBlock block = doc->findBlock(std::max(0, from));
+    if (block.previous().isValid())
+        block = block.previous();
+    QTextBlock last = doc->findBlock(std::max(from, to));
+    if (!last.isValid())
+        last = doc->lastBlock();
+    if (last.next().isValid())
+        last = last.next();
+
+    QList<std::pair<int, QTextBlockFormat>> changes;
+    QList<std::pair<QTextTable *, double>> tables;
+    for (; block.isValid(); block = block.next()) {
+        const QTextBlockFormat wanted = layoutFormat(block);
+        if (!sameLayoutValues(wanted, block.blockFormat()))
+            changes.append({block.position(), wanted});
+        if (QTextTable *table = tableAfter(block)) {
+            if (!qFuzzyCompare(1 + table->format().topMargin(), 1 + wanted.bottomMargin()))
+                tables.append({table, wanted.bottomMargin()});
+        }
+        if (block == last)
+            break;
+    }
+    if (changes.isEmpty() && tables.isEmpty())
+        return false;
+    QTextCursor cursor(doc);
+    if (doc->isUndoRedoEnabled() && doc->availableUndoSteps() > 0)
+        cursor.joinPreviousEditBlock();  // part of the edit that made them wrong
+    else
+        cursor.beginEditBlock();
+    for (const auto &[position, format] : changes) {
+        cursor.setPosition(position);
+        cursor.setBlockFormat(format);
+    }
+    for (const auto &[table, margin] : tables) {
+        QTextTableFormat format = table->format();
+        format.setTopMargin(margin);
+        table->setFormat(format);
+    }
+    cursor.endEditBlock();
+    return true;
+}
+
+LayoutFormatKeeper::LayoutFormatKeeper(QTextDocument *doc)
+    : QObject(doc),
+      m_doc(doc)
+{
+    connect(doc, &QTextDocument::contentsChange, this,
+            [this](int from, int, int added) { changed(from, added); });
+}
+
+LayoutFormatKeeper *LayoutFormatKeeper::of(const QTextDocument *doc)
+{
+    return doc ? doc->findChild<LayoutFormatKeeper *>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
+}
+
+void LayoutFormatKeeper::changed(int from, int added)
+{
+    if (m_applying)
+        return;
+    if (m_from < 0) {
+        m_from = from;
+        m_to = from + added;
+    } else {
+        // Positions after an earlier change may have moved: keep the span wide.
+        m_from = std::min(m_from, from);
+        m_to = std::max(m_to, from + added);
+    }
+    if (!m_queued) {
+        m_queued = true;
+        QMetaObject::invokeMethod(this, [this] { settle(); }, Qt::QueuedConnection);
+    }
+}
+
+void LayoutFormatKeeper::settle()
+{
+    m_queued = false;
+    if (m_from < 0)
+        return;
+    const int from = m_from;
+    const int to = std::min(m_to, m_doc->characterCount());
+    m_from = -1;
+    m_applying = true;
+    updateLayoutFormats(m_doc, from, to);
+    m_applying = false;
+}
+
+void settleLayoutFormats(const QTextDocument *doc)
+{
+    if (LayoutFormatKeeper *keeper = LayoutFormatKeeper::of(doc))
+        keeper->settle();
+}
+
+}  // namespace textctl
