@@ -3,6 +3,7 @@
 #include "textctl/model/formatprops.h"
 #include "textctl/render/objecthandlers.h"
 #include "textctl/render/pagination.h"
+#include "textctl/render/paragraphborders.h"
 
 #include <QPaintDevice>
 #include <QPainter>
@@ -20,6 +21,7 @@ namespace {
 const QColor kGreyVeil(255, 255, 255, 150);
 // How far above its first row a page starting inside a table draws.
 constexpr double kRowBorderReach = 1.0;
+constexpr double kLineOverhang = 3.0;
 
 // The place on the sheet of a fixed picture whose anchor sits at
 // `anchorTop` (sheet y of its paragraph).
@@ -94,6 +96,7 @@ void PageRenderer::drawArea(QPainter &painter, int area, int page,
         context = decorations.context;
     context.clip = clip.translated(-origin);
     doc->documentLayout()->draw(&painter, context);
+    drawParagraphBorders(painter, *doc, context.clip);
     painter.restore();
     drawFixedPictures(painter, doc, page, origin);
     if (decorations.activeArea >= 0 && decorations.activeArea != area)
@@ -119,13 +122,17 @@ void PageRenderer::drawBody(QPainter &painter, int page, const Decorations &deco
     QAbstractTextDocumentLayout::PaintContext context;
     if (decorations.activeArea == MainText)
         context = decorations.context;
-    // Lines just touching the slice belong to the pages around it.
-    context.clip = QRectF(-body.left(), sliceTop + 0.25, sheet.width(), qMax(0.0, sliceHeight - 0.5));
+    // Lines just touching the slice belong to the pages around it: a line's
+    // glyphs may reach a little out of its box (a line of fixed height).
+    context.clip = QRectF(-body.left(), sliceTop + kLineOverhang, sheet.width(),
+                          qMax(0.0, sliceHeight - 2 * kLineOverhang));
     if (decorations.sheetClip.isValid())
         context.clip &= decorations.sheetClip.translated(-body.left(), sliceTop - body.top());
     // An invalid clip would draw the whole text.
-    if (context.clip.isValid() && !context.clip.isEmpty())
+    if (context.clip.isValid() && !context.clip.isEmpty()) {
         doc->documentLayout()->draw(&painter, context);
+        drawParagraphBorders(painter, *doc, context.clip);
+    }
     painter.restore();
     drawFixedPictures(painter, doc, page, body.topLeft() - QPointF(0, sliceTop));
     if (decorations.activeArea > 0)
