@@ -16,6 +16,7 @@
 #include <QGuiApplication>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QFileInfo>
 #include <QPdfWriter>
 
 #include <cstdio>
@@ -58,6 +59,8 @@ int writePdf(const QString &in, const QString &out)
     control.usePageOfLoad();
     QPdfWriter writer(out);
     writer.setResolution(1200);
+    writer.setTitle(QFileInfo(in).completeBaseName());
+    writer.setCreator(QStringLiteral("rtfconv"));
     const QSizeF points(control.PageWidth() / 20.0, control.PageHeight() / 20.0);
     writer.setPageLayout(QPageLayout(QPageSize(points, QPageSize::Point), QPageLayout::Portrait,
                                      QMarginsF()));

@@ -1,0 +1,171 @@
+// The page as word processors lay it out: spacing between paragraphs, line
+// heights, room and lines for borders, and the rules that move lines and
+// paragraphs to the next page.
+#include "textctl/model/layoutformats.h"
+#include "textctl/model/paragraphformat.h"
+#include "textctl/render/pagination.h"
+#include "textctl/txtextcontrol.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QFontDatabase>
+#include <QGlyphRun>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextLayout>
+
+#include <gtest/gtest.h>
+
+using namespace textctl;
+
+namespace {
+
+// Loads an RTF body (Liberation Sans 10 pt) on a page whose body is
+// `bodyTwips` tall, and paginates it.
+QTextDocument *load(TXTextControl &control, const QByteArray &body, int bodyTwips = 12000)
+{
+    const QByteArray rtf = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Liberation Sans;}{\\f1 DejaVu Sans;}}"
+                           "\\paperw11906\\paperh" + QByteArray::number(1440 + bodyTwips)
+                           + "\\margl1134\\margr1134\\margt720\\margb720\\f0\\fs20 " + body + "}";
+    EXPECT_TRUE(control.LoadContent({u"t.rtf"_qs, 5, rtf}));
+    control.usePageOfLoad();
+    control.pagination().pageCount();
+    return control.document().main();
+}
+
+double boxTop(const QTextBlock &block)
+{
+    return block.document()->documentLayout()->blockBoundingRect(block).top()
+           + lineBox(block, block.layout()->lineAt(0)).top;
+}
+
+double boxBottom(const QTextBlock &block)
+{
+    const QTextLayout *layout = block.layout();
+    return block.document()->documentLayout()->blockBoundingRect(block).top()
+           + lineBox(block, layout->lineAt(layout->lineCount() - 1)).bottom();
+}
+
+TEST(PageLayout, ParagraphsAreAsFarApartAsTheirSpacesAndBordersSay)
+{
+    const struct {
+        const char *body;
+        double twips;  // from the first paragraph's last line to the second's first
+    } cases[] = {
+        {"\\pard\\sa200 A\\par\\pard\\sb100 B\\par", 300},  // both spaces, not the larger
+        {"\\pard\\sa200 A\\par\\pard B\\par", 200},
+        {"\\pard\\contextualspace\\sa200 A\\par\\pard\\contextualspace\\sb100 B\\par", 0},
+        {"\\pard\\contextualspace\\sa200 A\\par\\pard\\sb100 B\\par", 300},
+        {"\\pard\\sa200\\brdrb\\brdrs\\brdrw20\\brsp40 A\\par\\pard\\sb100 B\\par", 360},
+        {"\\pard A\\par\\pard\\sb100\\brdrt\\brdrdb\\brdrw10\\brsp20 B\\par", 150},
+    };
+    for (const auto &c : cases) {
+        TXTextControl control;
+        const QTextDocument *doc = load(control, c.body);
+        const double gap = boxTop(doc->begin().next()) - boxBottom(doc->begin());
+        EXPECT_NEAR(gap, twipsToPixels(c.twips), 0.05) << c.body;
+    }
+}
+
+TEST(PageLayout, LinesAreAsTallAsTheirRuleMakesThem)
+{
+    // Liberation Sans: ascent, descent and line gap 2355 of 2048 units an
+    // em; 10 pt gives 229.98 twips, a word processor's 230.
+    const struct {
+        const char *words;
+        double twips;
+    } cases[] = {
+        {"", 230}, {"\\sl-300", 300}, {"\\sl400", 400}, {"\\sl100", 230}, {"\\sl360\\slmult1", 345},
+    };
+    for (const auto &c : cases) {
+        TXTextControl control;
+        const QTextDocument *doc =
+            load(control, "\\pard" + QByteArray(c.words) + " one\\line two\\par\\pard next\\par");
+        const QTextBlock block = doc->begin();
+        ASSERT_EQ(block.layout()->lineCount(), 2);
+        EXPECT_NEAR(lineBox(block, block.layout()->lineAt(1)).height, twipsToPixels(c.twips), 0.05) << c.words;
+        EXPECT_NEAR(boxTop(block.next()) - boxTop(block), 2 * twipsToPixels(c.twips), 0.05) << c.words;
+    }
+}
+
+TEST(PageLayout, ATableFollowsTheSpaceAfterOfTheParagraphBeforeIt)
+{
+    TXTextControl control;
+    const QTextDocument *doc =
+        load(control, "\\pard\\sa300 Before\\par\\trowd\\cellx3000\\pard\\intbl Cell\\cell\\row\\pard After\\par");
+    const QTextBlock before = doc->begin();
+    const QTextBlock cell = doc->find(u"Cell"_qs).block();
+    EXPECT_NEAR(boxTop(cell) - boxBottom(before), twipsToPixels(300), 1.0);
+}
+
+// Page 2 of a body five lines of 300 twips tall starts at `first`.
+TEST(PageLayout, LinesAndParagraphsMoveToTheNextPageAsTheirRulesSay)
+{
+    const QByteArray line = "\\pard\\sl-300 ";
+    const QByteArray three = "X1\\line X2\\line X3\\par";
+    const QByteArray four = "X1\\line X2\\line X3\\line X4\\par";
+    const QByteArray abc = line + "a\\par" + line + "b\\par" + line + "c\\par";
+    const struct {
+        QByteArray body;
+        const char *first;
+    } cases[] = {
+        // No orphan: the first line alone does not stay at the bottom.
+        {abc + line + "d\\par" + line + three, "X1"},
+        {abc + line + "d\\par" + line + "\\nowidctlpar " + three, "X2"},
+        // No widow: the last line alone does not go over.
+        {line + "a\\par" + line + "b\\par" + line + four, "X3"},
+        {line + "a\\par" + line + "b\\par" + line + "\\nowidctlpar " + four, "X4"},
+        // Two lines of three cannot stay without leaving one alone.
+        {abc + line + three, "X1"},
+        // Lines kept together go over together.
+        {abc + line + "\\keep\\nowidctlpar " + three, "X1"},
+        // A paragraph kept with the next goes over with it.
+        {abc + line + "\\keepn d\\par" + line + "\\keep " + three, "d"},
+        {line + "a\\par" + line + "\\pagebb b\\par", "b"},
+    };
+    for (const auto &c : cases) {
+        TXTextControl control;
+        const QTextDocument *doc = load(control, c.body, 1500);
+        Pagination &pagination = control.pagination();
+        ASSERT_GE(pagination.pageCount(), 2) << c.body.constData();
+        const int position = pagination.pageFirstPosition(2);
+        EXPECT_EQ(position, doc->find(QString::fromLatin1(c.first)).selectionStart())
+            << c.body.constData() << " page 2: " << qPrintable(doc->findBlock(position).text());
+    }
+}
+
+TEST(PageLayout, EditsKeepTheSpacingOfTheirParagraphsInOneUndoStep)
+{
+    TXTextControl control;
+    QTextDocument *doc = load(control, "\\pard\\sa200 First\\par\\pard\\sb100\\sa50 Second\\par");
+    QTextCursor cursor = doc->find(u"Sec"_qs);
+    cursor.clearSelection();
+    cursor.insertBlock();  // "Sec" and "ond", both with the second's spacing
+    settleLayoutFormats(doc);
+    const QTextBlock ond = doc->findBlock(cursor.position());
+    EXPECT_NEAR(boxTop(ond) - boxBottom(ond.previous()), twipsToPixels(150), 0.05);
+    doc->undo();  // the edit and its spacing together
+    settleLayoutFormats(doc);
+    EXPECT_EQ(doc->blockCount(), 2);
+    EXPECT_NEAR(boxTop(doc->lastBlock()) - boxBottom(doc->begin()), twipsToPixels(300), 0.05);
+}
+
+TEST(PageLayout, TextIsSetWithoutLigatures)
+{
+    if (!QFontDatabase::hasFamily(u"DejaVu Sans"_qs))
+        GTEST_SKIP() << "DejaVu Sans (a font with ligatures) is not installed";
+    TXTextControl control;
+    const QTextDocument *doc = load(control, "\\pard\\f1 \\'d3ptica fi ffl\\par");
+    // The fragment's font as the layout resolves it against the document's.
+    const QTextBlock block = doc->begin();
+    QTextLayout layout(block.text(), block.begin().fragment().charFormat().font());
+    layout.beginLayout();
+    layout.createLine();
+    layout.endLayout();
+    int glyphs = 0;
+    for (const QGlyphRun &run : layout.glyphRuns())
+        glyphs += run.glyphIndexes().size();
+    EXPECT_EQ(glyphs, doc->begin().length() - 1);  // one glyph a letter: a PDF gives the words back
+}
+
+}  // namespace
