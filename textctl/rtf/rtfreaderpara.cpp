@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <numeric>
 
 namespace textctl::rtf {
@@ -60,6 +61,19 @@ bool applyTabWord(ParaState &p, Word word, int param)
     return true;
 }
 
+// Word draws a border in one of a few widths (eighths of a point, from a
+// quarter point to six): the nearest to the width the file states.
+int drawnBorderWidth(int twips)
+{
+    static constexpr int kWidths[] = {5, 10, 15, 20, 30, 45, 60, 90, 120};
+    int best = kWidths[0];
+    for (int width : kWidths) {
+        if (std::abs(width - twips) < std::abs(best - twips))
+            best = width;
+    }
+    return twips <= 0 ? 0 : best;
+}
+
 // Keeps what a border word says of how the border is drawn, for the sides
 // the current border word names (\box: all four).
 void drawBorderWord(ReaderContext &ctx, ParaState &p, QByteArrayView name, int param, bool hasParam)
@@ -72,9 +86,10 @@ void drawBorderWord(ReaderContext &ctx, ParaState &p, QByteArrayView name, int p
     for (int s = first; s <= last; ++s) {
         BorderLine &line = p.drawnBorders[s];
         if (name == "brdrw") {
-            line.pen.setWidthF(twipsToPixels(std::clamp(hasParam ? param : 0, 0, 1440)));
+            line.pen.setWidthF(twipsToPixels(drawnBorderWidth(hasParam ? param : 0)));
         } else if (name == "brsp") {
-            line.space = twipsToPixels(std::clamp(hasParam ? param : 0, 0, 1440));
+            // Word sets the space in whole points.
+            line.space = twipsToPixels(std::lround(std::clamp(hasParam ? param : 0, 0, 31 * 20) / 20.0) * 20);
         } else if (name == "brdrcf") {
             if (const QColor color = ctx.colors.color(param); color.isValid())
                 line.pen.setColor(color);
