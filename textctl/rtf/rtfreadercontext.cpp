@@ -105,6 +105,7 @@ void ReaderContext::insertText(const QString &text)
     case Destination::Text:
     case Destination::TableProps:
         appendToStory(text);
+        g.chr.superText |= g.chr.superRun;
         break;
     case Destination::LiveFieldResult: insertLiveField(*this); break;
     case Destination::FieldInstruction:

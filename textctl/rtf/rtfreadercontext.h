@@ -74,6 +74,11 @@ struct CharState {
     int font = -1;
     int codePage = 0;  // of the font; 0: the document's
     int skip = 1;      // \ucN
+    // From \super to \nosupersub (\plain does not end it), and whether
+    // text came in it: a footnote that follows such text takes it for its
+    // own mark.
+    bool superRun = false;
+    bool superText = false;
 };
 
 struct LegacyListState {

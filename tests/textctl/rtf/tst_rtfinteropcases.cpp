@@ -223,4 +223,63 @@ TEST(RtfInteropTables, TextInNestedRowPropertiesIsRead)
     EXPECT_TRUE(text.contains(u"outer"_s)) << text.toStdString();
 }
 
+// Footnote marks as other readers number them: a footnote without \chftn
+// numbers itself, unless raised text runs on into it, which is then its own
+// mark and takes no number. The copy must be numbered the same way.
+struct MarkCase {
+    const char *name;
+    QByteArray rtf;
+    QStringList marks;  // the reference marks, in order
+    QString text;       // plain text of the copy read back
+};
+
+class RtfInteropFootnotes : public ::testing::TestWithParam<MarkCase> {};
+
+QStringList footnoteMarks(const RichDocument &doc)
+{
+    QStringList marks;
+    for (QTextBlock b = doc.main()->begin(); b.isValid(); b = b.next()) {
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            if (it.fragment().charFormat().hasProperty(prop::FootnoteRtf))
+                marks << it.fragment().text();
+        }
+    }
+    return marks;
+}
+
+TEST_P(RtfInteropFootnotes, CopyNumbersTheNotesAsTheOriginal)
+{
+    const MarkCase &c = GetParam();
+    RichDocument doc;
+    ASSERT_TRUE(readRtf(c.rtf, doc));
+    EXPECT_EQ(footnoteMarks(doc), c.marks);
+    const QByteArray copy = writeRtf(doc);
+    RichDocument again;
+    ASSERT_TRUE(readRtf(copy, again));
+    EXPECT_EQ(footnoteMarks(again), c.marks) << copy.constData();
+    EXPECT_EQ(documentPlainText(again), c.text) << copy.constData();
+}
+
+// clang-format off
+const MarkCase kMarkCases[] = {
+    {"RaisedNumberInItsOwnGroup", "{\\rtf1 a{\\up6\\chftn}{\\footnote\\pard x} b{\\super\\chftn{\\footnote\\pard y}}\\par}",
+     {u"1"_s, u"2"_s}, u"a1 b2\n"_s},
+    {"RaisedTextRunningIntoTheNoteIsItsMark",
+     "{\\rtf1 a{\\super *{\\footnote\\pard x}} b{\\up6\\chftn{\\footnote\\pard y}} c{\\super\\chftn{\\footnote\\pard z}}\\par}",
+     {u"*"_s, u"1"_s, u"2"_s}, u"a* b1 c2\n"_s},
+    {"RaisedTextClosedBeforeTheNoteIsText", "{\\rtf1 a{\\super *}{\\footnote\\pard x} b{\\super\\chftn{\\footnote\\pard y}}\\par}",
+     {u"1"_s, u"2"_s}, u"a*1 b2\n"_s},
+    {"NoteWithoutMarkNumbersItself", "{\\rtf1 a{\\footnote\\pard x} b{\\super\\chftn{\\footnote\\pard y}}\\par}",
+     {u"1"_s, u"2"_s}, u"a1 b2\n"_s},
+    {"PlainEndsNoRaise", "{\\rtf1 a\\super x\\plain y{\\footnote\\pard n}\\nosupersub b\\par}", {u"y"_s}, u"axyb\n"_s},
+    {"NoSuperSubEndsTheRaise", "{\\rtf1 a\\super x\\nosupersub y{\\footnote\\pard n}\\par}", {u"1"_s}, u"axy1\n"_s},
+    // Raised text right before a numbered mark must not run on into its note.
+    {"RaisedTextBeforeANumberedMark", "{\\rtf1 x{\\super 2}{\\super\\chftn{\\footnote\\pard y}} z{\\super\\chftn{\\footnote\\pard w}}\\par}",
+     {u"1"_s, u"2"_s}, u"x21 z2\n"_s},
+};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(Cases, RtfInteropFootnotes, ::testing::ValuesIn(kMarkCases),
+                         [](const auto &info) { return std::string(info.param.name); });
+
 }  // namespace
