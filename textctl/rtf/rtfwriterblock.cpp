@@ -49,7 +49,7 @@ void RtfWriter::writeListText(const QTextBlock &block)
     const QTextListFormat::Style style = format.style();
     QString text;
     if (RtfWriterListTable::isBullet(style)) {
-        text = RtfWriterListTable::bulletText(style);
+        text = RtfWriterListTable::bulletText(format);
     } else if (style != QTextListFormat::ListStyleUndefined) {  // else a level without a number
         // Qt's own item text counts from 1 whatever the list's start.
         const int start = format.hasProperty(prop::ListStart) ? format.intProperty(prop::ListStart) : 1;

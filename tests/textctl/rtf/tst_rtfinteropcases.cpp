@@ -196,6 +196,65 @@ TEST(RtfInteropLists, LevelWithoutNumberStaysAList)
     EXPECT_NE(listOfBlock(again, u"heading"_s), nullptr);
 }
 
+// The level's text decides what its label shows: a text without a number
+// is a fixed label, whatever the number format says; the text around a
+// number is kept. A copy read back shows the same labels.
+struct LevelCase {
+    const char *name;
+    QByteArray level;  // \levelnfc, \leveltext and \levelnumbers of the level
+    QTextListFormat::Style style;
+    QString prefix;
+    QString suffix;
+    QString label;     // prop::ListLabelText
+};
+
+class RtfInteropListLabels : public ::testing::TestWithParam<LevelCase> {};
+
+TEST_P(RtfInteropListLabels, LevelTextDecidesTheLabel)
+{
+    const LevelCase &c = GetParam();
+    const QByteArray rtf = "{\\rtf1{\\*\\listtable{\\list\\listid5{\\listlevel" + c.level
+        + "\\fi-360\\li720}}}{\\*\\listoverridetable{\\listoverride\\listid5\\ls1}}\\pard\\ls1 item\\par}";
+    RichDocument doc;
+    ASSERT_TRUE(readRtf(rtf, doc));
+    RichDocument again;
+    ASSERT_TRUE(readRtf(writeRtf(doc), again));
+    for (const RichDocument *read : {&doc, &again}) {
+        const QTextList *list = listOfBlock(*read, u"item"_s);
+        ASSERT_NE(list, nullptr);
+        const QTextListFormat format = list->format();
+        EXPECT_EQ(format.style(), c.style);
+        EXPECT_EQ(format.numberPrefix(), c.prefix);
+        EXPECT_EQ(format.numberSuffix(), c.suffix);
+        EXPECT_EQ(format.stringProperty(prop::ListLabelText), c.label);
+    }
+}
+
+// clang-format off
+const LevelCase kLevelCases[] = {
+    {"BulletUnderDecimalIsABullet", "\\levelnfc0{\\leveltext\\'01\\u8226 ?;}{\\levelnumbers;}",
+     QTextListFormat::ListDisc, {}, {}, {}},
+    {"DashUnderDecimalKeepsItsText", "\\levelnfc0{\\leveltext\\'01\\u8211 ?;}{\\levelnumbers;}",
+     QTextListFormat::ListDisc, {}, {}, u"\u2013"_s},
+    {"FixedWordKeepsItsText", "\\levelnfc23{\\leveltext\\'05Note:;}{\\levelnumbers;}",
+     QTextListFormat::ListDisc, {}, {}, u"Note:"_s},
+    {"CircleUnderBulletFormat", "\\levelnfc23{\\leveltext\\'01o;}{\\levelnumbers;}",
+     QTextListFormat::ListCircle, {}, {}, {}},
+    {"EmptyTextShowsNothing", "\\levelnfc0{\\leveltext\\'00;}{\\levelnumbers;}",
+     QTextListFormat::ListStyleUndefined, {}, {}, {}},
+    {"NumberWithSuffix", "\\levelnfc0{\\leveltext\\'02\\'00.;}{\\levelnumbers\\'01;}",
+     QTextListFormat::ListDecimal, {}, u"."_s, {}},
+    {"LetterWithParenthesis", "\\levelnfc4{\\leveltext\\'02\\'00);}{\\levelnumbers\\'01;}",
+     QTextListFormat::ListLowerAlpha, {}, u")"_s, {}},
+    {"RomanInParentheses", "\\levelnfc2{\\leveltext\\'03(\\'00);}{\\levelnumbers\\'02;}",
+     QTextListFormat::ListLowerRoman, u"("_s, u")"_s, {}},
+    {"NoTextFollowsTheFormat", "\\levelnfc3", QTextListFormat::ListUpperAlpha, {}, {}, {}},
+};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(Cases, RtfInteropListLabels, ::testing::ValuesIn(kLevelCases),
+                         [](const auto &info) { return std::string(info.param.name); });
+
 // The group that made a paragraph a legacy list item may close before the
 // paragraph's \par: the item stays an item.
 TEST(RtfInteropLists, LegacyListWordsOfTheFirstTextCount)
