@@ -188,6 +188,7 @@ void ReaderContext::endParagraph()
     if (top().story == &mainStory) {
         resolveSectionBreak();
         tocEndPending = false;
+        sectionHasParagraph |= tableLevel() == 0;
     }
     if (top().field >= 0)
         fields[top().field].resultHasParagraph = true;

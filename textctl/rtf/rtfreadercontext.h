@@ -295,6 +295,8 @@ public:
     // ending the one the first left open.
     bool tocEndPending = false;
     bool firstSectionDone = false;
+    // A paragraph outside tables has ended in this section of the main text.
+    bool sectionHasParagraph = false;
 
     // Stories: the main text and the header/footer areas.
     Story mainStory;

@@ -143,6 +143,14 @@ const TextCase kTextCases[] = {
      "{\\rtf1 " + kTocOfParagraphs + "{\\field{\\*\\fldinst REF x}{\\fldrslt c}}\\par}", u"a\nc\n"_s},
     // One within a paragraph, as a copy writes it, is text like any other.
     {"TableOfContentsInsideAParagraphIsText", "{\\rtf1 {\\field{\\*\\fldinst TOC}{\\fldrslt a}}b\\par}", u"ab\n"_s},
+    // The empty paragraph that carries a section break after a table stays
+    // only when the table began its section.
+    {"SectionBreakAfterATableThatFollowsText",
+     "{\\rtf1 before\\par\\trowd\\cellx3000\\pard\\intbl a\\cell\\row\\pard\\pard\\sect\\sectd\\sbknone d\\par}",
+     u"before\na\nd\n"_s},
+    {"SectionBreakAfterATableThatBeganItsSection",
+     "{\\rtf1 before\\sect\\sectd\\trowd\\cellx3000\\pard\\intbl a\\cell\\row\\pard\\pard\\sect\\sectd d\\par}",
+     u"before\na\n\nd\n"_s},
 };
 // clang-format on
 
