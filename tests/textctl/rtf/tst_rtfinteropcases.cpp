@@ -143,6 +143,16 @@ const TextCase kTextCases[] = {
      "{\\rtf1 " + kTocOfParagraphs + "{\\field{\\*\\fldinst REF x}{\\fldrslt c}}\\par}", u"a\nc\n"_s},
     // One within a paragraph, as a copy writes it, is text like any other.
     {"TableOfContentsInsideAParagraphIsText", "{\\rtf1 {\\field{\\*\\fldinst TOC}{\\fldrslt a}}b\\par}", u"ab\n"_s},
+    // Mail bodies that carry HTML: the tags are skipped, the text between
+    // \htmlrtf and \htmlrtf0 is what an RTF reader shows, and so is the
+    // text outside both.
+    {"EncapsulatedHtmlShowsItsRtfText",
+     "{\\rtf1\\ansi\\fromhtml1 {\\*\\htmltag64 <p>}\\htmlrtf {\\htmlrtf0 Alpha{\\*\\htmltag116 <br>}\\htmlrtf \\line"
+     "\\htmlrtf0 beta{\\*\\htmltag84 &nbsp;}\\htmlrtf \\u160 ?\\htmlrtf0 gamma\\htmlrtf\\par}\\htmlrtf0"
+     "{\\*\\htmltag72 </p>}{\\*\\htmltag0 \\par <p>}{\\b\\htmlrtf0 Bold}\\htmlrtf\\par\\htmlrtf0}",
+     u"Alpha\nbeta\u00A0gamma\nBold\n"_s},
+    {"EncapsulatedPlainTextShowsItsRtfText",
+     "{\\rtf1\\ansi\\fromtext \\htmlrtf{\\htmlrtf0 one\\htmlrtf}\\htmlrtf0 two\\par}", u"onetwo\n"_s},
     // The empty paragraph that carries a section break after a table stays
     // only when the table began its section.
     {"SectionBreakAfterATableThatFollowsText",
