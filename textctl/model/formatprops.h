@@ -113,6 +113,10 @@ enum : int {
     // (\levelstartat); absent means 1. Qt 6.4's own list format has no
     // start number.
     ListStart,
+    // QString: on a QTextListFormat, the fixed text a level shows instead of
+    // a number (a \leveltext without a number in it) when it is no bullet
+    // the list style draws ("-", "*", "Note:"). The style is a bullet style.
+    ListLabelText,
     // bool: an empty block that is no paragraph of the file. The text model
     // needs a block before a table that starts a text or a cell, and one
     // between two tables; RTF has none there. Not written back, and not

@@ -124,11 +124,16 @@ void applyCharacterWord(ReaderContext &ctx, Word word, int param, bool hasParam)
     case Word::CharShading: setBackgroundColor(f, ctx.colors.color(param)); break;
     case Word::Super:
         f.setVerticalAlignment(on ? QTextCharFormat::AlignSuperScript : QTextCharFormat::AlignNormal);
+        ctx.top().chr.superRun = on;
+        ctx.top().chr.superText &= on;
         break;
     case Word::Sub:
         f.setVerticalAlignment(on ? QTextCharFormat::AlignSubScript : QTextCharFormat::AlignNormal);
         break;
-    case Word::NoSuperSub: f.setVerticalAlignment(QTextCharFormat::AlignNormal); break;
+    case Word::NoSuperSub:
+        f.setVerticalAlignment(QTextCharFormat::AlignNormal);
+        ctx.top().chr.superRun = ctx.top().chr.superText = false;
+        break;
     case Word::Up:
         f.setVerticalAlignment(param > 0 ? QTextCharFormat::AlignSuperScript : QTextCharFormat::AlignNormal);
         break;

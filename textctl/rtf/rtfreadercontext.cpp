@@ -105,6 +105,7 @@ void ReaderContext::insertText(const QString &text)
     case Destination::Text:
     case Destination::TableProps:
         appendToStory(text);
+        g.chr.superText |= g.chr.superRun;
         break;
     case Destination::LiveFieldResult: insertLiveField(*this); break;
     case Destination::FieldInstruction:
@@ -187,6 +188,7 @@ void ReaderContext::endParagraph()
     if (top().story == &mainStory) {
         resolveSectionBreak();
         tocEndPending = false;
+        sectionHasParagraph |= tableLevel() == 0;
     }
     if (top().field >= 0)
         fields[top().field].resultHasParagraph = true;

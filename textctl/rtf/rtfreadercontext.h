@@ -75,6 +75,11 @@ struct CharState {
     int font = -1;
     int codePage = 0;  // of the font; 0: the document's
     int skip = 1;      // \ucN
+    // From \super to \nosupersub (\plain does not end it), and whether
+    // text came in it: a footnote that follows such text takes it for its
+    // own mark.
+    bool superRun = false;
+    bool superText = false;
 };
 
 struct LegacyListState {
@@ -294,6 +299,8 @@ public:
     // ending the one the first left open.
     bool tocEndPending = false;
     bool firstSectionDone = false;
+    // A paragraph outside tables has ended in this section of the main text.
+    bool sectionHasParagraph = false;
 
     // Stories: the main text and the header/footer areas.
     Story mainStory;

@@ -243,13 +243,20 @@ void attachFootnote(ReaderContext &ctx, const QByteArray &rtf)
             return;
         }
     }
-    Run *mark = lastCharacterRun(paragraph);
-    if (!mark) {
-        ++ctx.footnoteCount;
-        paragraph.runs.push_back({QString::number(ctx.footnoteCount), ctx.parent()->chr.format});
-        mark = &paragraph.runs.back();
+    // Without \chftn, raised text that runs on into the footnote is its own
+    // mark; anywhere else the footnote shows the next number where it stands.
+    const CharState &outside = ctx.parent()->chr;
+    if (outside.superText) {
+        if (Run *mark = lastCharacterRun(paragraph)) {
+            mark->format.setProperty(prop::FootnoteRtf, rtf);
+            return;
+        }
     }
-    mark->format.setProperty(prop::FootnoteRtf, rtf);
+    QTextCharFormat format = outside.format;
+    format.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
+    format.setProperty(prop::FootnoteRtf, rtf);
+    ++ctx.footnoteCount;
+    paragraph.runs.push_back({QString::number(ctx.footnoteCount), format});
 }
 
 void finishBookmarkStart(ReaderContext &ctx, const QString &name)

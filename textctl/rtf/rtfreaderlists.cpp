@@ -10,8 +10,36 @@ namespace textctl::rtf {
 namespace {
 
 constexpr int kNoNumber = 255;  // \levelnfc255: a level without a number
+constexpr int kBullet = 23;     // \levelnfc23
 
-QTextListFormat::Style styleForNumberFormat(int nfc, const QString &bullet)
+// The bullet style that draws a fixed level text; `exact` tells whether
+// it draws that very text.
+QTextListFormat::Style bulletStyle(const QString &text, bool *exact)
+{
+    struct Glyph {
+        char16_t ch;
+        QTextListFormat::Style style;
+    };
+    static constexpr Glyph kGlyphs[] = {
+        {u'\u2022', QTextListFormat::ListDisc},   {u'\uF0B7', QTextListFormat::ListDisc},
+        {u'\u25CF', QTextListFormat::ListDisc},   {u'o', QTextListFormat::ListCircle},
+        {u'\u25CB', QTextListFormat::ListCircle}, {u'\uF06F', QTextListFormat::ListCircle},
+        {u'\u25AA', QTextListFormat::ListSquare}, {u'\u25A0', QTextListFormat::ListSquare},
+        {u'\uF0A7', QTextListFormat::ListSquare}, {u'\u00A7', QTextListFormat::ListSquare},
+    };
+    *exact = false;
+    if (text.size() == 1) {
+        for (const Glyph &g : kGlyphs) {
+            if (text.at(0) == QChar(g.ch)) {
+                *exact = true;
+                return g.style;
+            }
+        }
+    }
+    return QTextListFormat::ListDisc;
+}
+
+QTextListFormat::Style styleForNumberFormat(int nfc)
 {
     switch (nfc) {
     case 1: return QTextListFormat::ListUpperRoman;
@@ -19,22 +47,28 @@ QTextListFormat::Style styleForNumberFormat(int nfc, const QString &bullet)
     case 3: return QTextListFormat::ListUpperAlpha;
     case 4: return QTextListFormat::ListLowerAlpha;
     case kNoNumber: return QTextListFormat::ListStyleUndefined;
-    case 23:
-        if (bullet == u"o" || bullet == u"\u25CB" || bullet == u"\uF06F")
-            return QTextListFormat::ListCircle;
-        if (bullet == u"\u25AA" || bullet == u"\u25A0" || bullet == u"\uF0A7" || bullet == u"\u00A7")
-            return QTextListFormat::ListSquare;
-        return QTextListFormat::ListDisc;
+    case kBullet: return QTextListFormat::ListDisc;
     default: return QTextListFormat::ListDecimal;
     }
 }
 
 // \leveltext is a length character, then text in which characters 0-8
-// stand for the numbers of levels 1-9.
-void splitLevelText(const QString &levelText, QString &prefix, QString &suffix, QString &bullet)
+// stand for the numbers of levels 1-9. The text before the first number and
+// after the last are kept; a text without numbers is the whole label.
+struct LevelLabel {
+    bool stated = false;   // the level has a text at all
+    bool numbered = false; // it holds a number
+    QString prefix;
+    QString suffix;
+    QString fixed;         // the text of a label without a number
+};
+
+LevelLabel splitLevelText(const QString &levelText)
 {
+    LevelLabel label;
     if (levelText.isEmpty())
-        return;
+        return label;
+    label.stated = true;
     const int length = std::min<int>(levelText.at(0).unicode(), levelText.size() - 1);
     const QString body = levelText.mid(1, length);
     qsizetype first = -1;
@@ -46,12 +80,39 @@ void splitLevelText(const QString &levelText, QString &prefix, QString &suffix, 
             last = i;
         }
     }
-    if (first < 0) {
-        bullet = body;
+    label.numbered = first >= 0;
+    if (!label.numbered) {
+        label.fixed = body;
+        return label;
+    }
+    label.prefix = body.left(first);
+    label.suffix = body.mid(last + 1);
+    return label;
+}
+
+// The label of a level: its text decides between a number, a fixed text
+// and nothing; the number format only says how a number is written.
+void setLevelLabel(QTextListFormat &list, const ListLevelDef &level)
+{
+    const LevelLabel label = splitLevelText(level.text);
+    if (label.stated && !label.numbered) {
+        if (label.fixed.isEmpty()) {
+            list.setStyle(QTextListFormat::ListStyleUndefined);
+            return;
+        }
+        bool exact = false;
+        list.setStyle(bulletStyle(label.fixed, &exact));
+        if (!exact)
+            list.setProperty(prop::ListLabelText, label.fixed);
         return;
     }
-    prefix = body.left(first);
-    suffix = body.mid(last + 1);
+    list.setStyle(styleForNumberFormat(level.numberFormat));
+    if (level.numberFormat == kBullet || level.numberFormat == kNoNumber)
+        return;
+    list.setNumberPrefix(label.prefix);
+    list.setNumberSuffix(label.suffix);
+    if (level.startAt != 1)
+        list.setProperty(prop::ListStart, level.startAt);
 }
 
 }  // namespace
@@ -133,18 +194,10 @@ ListRef listFor(const ReaderContext &ctx, const ParaState &para, QTextBlockForma
     }
     // An \lsN the tables do not define falls back to the paragraph's \pn.
     if (level) {
-        QString prefix, suffix, bullet;
-        splitLevelText(level->text, prefix, suffix, bullet);
         ref.key = std::min(para.listOverride, 1 << 20) * 16 + para.listLevel + 1;
         QTextListFormat &list = ref.format.emplace();
-        list.setStyle(styleForNumberFormat(level->numberFormat, bullet));
+        setLevelLabel(list, *level);
         list.setIndent(0);
-        if (level->numberFormat != 23 && level->numberFormat != kNoNumber) {
-            list.setNumberPrefix(prefix);
-            list.setNumberSuffix(suffix);
-            if (level->startAt != 1)
-                list.setProperty(prop::ListStart, level->startAt);
-        }
         if (!para.leftSet && level->leftSet)
             format.setLeftMargin(twipsToPixels(level->left));
         if (!para.firstSet && level->firstSet)

@@ -315,10 +315,13 @@ void RtfReaderParser::handleSpecialWord(Word word)
     case Word::Sect:
         if (g.story != &m_ctx.mainStory)
             break;
-        // A section cannot end with a table: the paragraph Word writes
-        // after one to carry the break is a paragraph of the document.
-        if (!story.current().isEmpty() || (m_ctx.tableLevel() == 0 && story.tableAwaitingRow()))
+        // The empty paragraph Word writes after a table to carry the break
+        // is a paragraph of the document when the table began its section;
+        // after other paragraphs of the section other readers drop it.
+        if (!story.current().isEmpty()
+            || (m_ctx.tableLevel() == 0 && story.tableAwaitingRow() && !m_ctx.sectionHasParagraph))
             m_ctx.endParagraph();
+        m_ctx.sectionHasParagraph = false;
         m_ctx.sectionBreakPending = true;
         m_ctx.firstSectionDone = true;
         break;

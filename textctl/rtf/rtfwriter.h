@@ -229,7 +229,7 @@ private:
     int m_availableTwips = 0;
     int m_lastCharIndex = -1;   // format index whose words are in effect
     QByteArray m_lastFootnote;  // a footnote over several runs is written once
-    int m_footnotes = 0;        // footnotes written so far, for \chftn
+    int m_footnotes = 0;        // numbered footnotes written so far, for \chftn
     FieldKey m_link;            // the hyperlink field being written
     FieldKey m_field;           // the kept field being written
     int m_tableDepth = 0;

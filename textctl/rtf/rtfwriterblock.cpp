@@ -49,7 +49,7 @@ void RtfWriter::writeListText(const QTextBlock &block)
     const QTextListFormat::Style style = format.style();
     QString text;
     if (RtfWriterListTable::isBullet(style)) {
-        text = RtfWriterListTable::bulletText(style);
+        text = RtfWriterListTable::bulletText(format);
     } else if (style != QTextListFormat::ListStyleUndefined) {  // else a level without a number
         // Qt's own item text counts from 1 whatever the list's start.
         const int start = format.hasProperty(prop::ListStart) ? format.intProperty(prop::ListStart) : 1;
@@ -102,27 +102,45 @@ void RtfWriter::writeRuns(const QTextBlock &block)
         switchFields(info.link, info.field);
         for (const QString &name : info.bookmarkStarts)
             writeBookmark("bkmkstart", name);
+        const bool newFootnote = !info.footnote.isEmpty() && info.footnote != m_lastFootnote;
+        // A mark that shows the next number is an automatic one; any other
+        // text is the footnote's own mark and takes no number.
+        const bool numbered = newFootnote && !info.object && piece == QString::number(m_footnotes + 1);
         if (index != m_lastCharIndex) {
-            // Text runs that differ only in what the words do not carry (a
-            // bookmark, a footnote) go on without repeating them: a reader
-            // splits the text at every control word, and some show blanks
-            // split so differently from blanks in one piece. An object and
-            // the text after it keep their own words.
-            if (info.object || !sameCharWords(m_lastCharIndex, info.rtf))
+            // Raised text that runs on into a footnote is taken for the
+            // footnote's own mark: a numbered mark ends the raise first,
+            // and an own mark starts one (its words' \plain keeps it on).
+            const bool endRaise = numbered && m_shifted;
+            if (endRaise) {
+                m_out.control("nosupersub");
+                m_shifted = false;
+            }
+            if (newFootnote && !numbered && !info.object) {
+                if (!m_shifted)
+                    m_out.control("super");
+                if (!m_shifted || !sameCharWords(m_lastCharIndex, info.rtf))
+                    m_out.controls(info.rtf);
+                m_shifted = true;
+            } else if (endRaise || info.object || !sameCharWords(m_lastCharIndex, info.rtf)) {
+                // Text runs that differ only in what the words do not carry
+                // (a bookmark, a footnote) go on without repeating them: a
+                // reader splits the text at every control word, and some show
+                // blanks split so differently from blanks in one piece. An
+                // object and the text after it keep their own words.
                 writeCharWords(info.rtf);
+            }
             m_lastCharIndex = index;
         }
-        const bool newFootnote = !info.footnote.isEmpty() && info.footnote != m_lastFootnote;
         if (info.object)
             writeObjects(*doc, piece, fragment.charFormat());
-        else if (newFootnote && piece == QString::number(m_footnotes + 1))
+        else if (numbered)
             m_out.control("chftn");  // the automatic number it shows
         else
             m_out.text(piece);
-        if (newFootnote) {
+        if (numbered)
             ++m_footnotes;
+        if (newFootnote)
             m_out.verbatim(info.footnote);
-        }
         m_lastFootnote = info.footnote;
         for (const QString &name : info.bookmarkEnds)
             writeBookmark("bkmkend", name);

@@ -242,6 +242,7 @@ QByteArray RtfWriter::listRtf(const QTextBlock &block)
     RtfWriterListTable::Level definition;
     definition.style = listFormat.style();
     definition.prefix = listFormat.numberPrefix();
+    definition.label = listFormat.stringProperty(prop::ListLabelText);
     definition.suffix = RtfWriterListTable::numberSuffix(listFormat);
     definition.leftTwips = pixelsToTwips(format.leftMargin());
     definition.firstTwips = pixelsToTwips(format.textIndent());

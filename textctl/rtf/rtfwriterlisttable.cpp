@@ -1,5 +1,6 @@
 #include "textctl/rtf/rtfwriterlisttable.h"
 
+#include "textctl/model/formatprops.h"
 #include "textctl/rtf/rtfwriterbuffer.h"
 
 namespace textctl {
@@ -55,6 +56,12 @@ QString RtfWriterListTable::bulletText(QTextListFormat::Style style)
     case QTextListFormat::ListSquare: return QString(QChar(0x25AA));
     default: return QString(QChar(0x2022));
     }
+}
+
+QString RtfWriterListTable::bulletText(const QTextListFormat &format)
+{
+    const QString label = format.stringProperty(prop::ListLabelText);
+    return label.isEmpty() ? bulletText(format.style()) : label;
 }
 
 QString RtfWriterListTable::numberSuffix(const QTextListFormat &format)
@@ -149,8 +156,9 @@ QByteArray RtfWriterListTable::levelRtf(const List &list, int level) const
     out.openGroup();
     out.control("leveltext");
     if (isBullet(def.style)) {
-        appendCountByte(out, 1);
-        out.text(bulletText(def.style));
+        const QString text = def.label.isEmpty() ? bulletText(def.style) : levelPart(def.label);
+        appendCountByte(out, int(text.size()));
+        out.text(text);
         out.raw(";");
         out.closeGroup();
         out.openGroup();

@@ -33,6 +33,7 @@ public:
         int leftTwips = 0;
         int firstTwips = 0;
         int start = 1;  // the number of the first item
+        QString label;  // a bullet's own text; empty: the style's
     };
 
     // A list is known by an opaque key: the QTextList, or the document and
@@ -56,6 +57,8 @@ public:
 
     // The text a reader without lists shows for a bullet of this style.
     static QString bulletText(QTextListFormat::Style style);
+    // A bullet's text: the list's own label, else its style's.
+    static QString bulletText(const QTextListFormat &format);
     // The text after a number: Qt shows "." when the format names none.
     static QString numberSuffix(const QTextListFormat &format);
     // Item `number` (1 = "1", "a", "i"...) as the style writes it.

@@ -143,6 +143,24 @@ const TextCase kTextCases[] = {
      "{\\rtf1 " + kTocOfParagraphs + "{\\field{\\*\\fldinst REF x}{\\fldrslt c}}\\par}", u"a\nc\n"_s},
     // One within a paragraph, as a copy writes it, is text like any other.
     {"TableOfContentsInsideAParagraphIsText", "{\\rtf1 {\\field{\\*\\fldinst TOC}{\\fldrslt a}}b\\par}", u"ab\n"_s},
+    // Mail bodies that carry HTML: the tags are skipped, the text between
+    // \htmlrtf and \htmlrtf0 is what an RTF reader shows, and so is the
+    // text outside both.
+    {"EncapsulatedHtmlShowsItsRtfText",
+     "{\\rtf1\\ansi\\fromhtml1 {\\*\\htmltag64 <p>}\\htmlrtf {\\htmlrtf0 Alpha{\\*\\htmltag116 <br>}\\htmlrtf \\line"
+     "\\htmlrtf0 beta{\\*\\htmltag84 &nbsp;}\\htmlrtf \\u160 ?\\htmlrtf0 gamma\\htmlrtf\\par}\\htmlrtf0"
+     "{\\*\\htmltag72 </p>}{\\*\\htmltag0 \\par <p>}{\\b\\htmlrtf0 Bold}\\htmlrtf\\par\\htmlrtf0}",
+     u"Alpha\nbeta\u00A0gamma\nBold\n"_s},
+    {"EncapsulatedPlainTextShowsItsRtfText",
+     "{\\rtf1\\ansi\\fromtext \\htmlrtf{\\htmlrtf0 one\\htmlrtf}\\htmlrtf0 two\\par}", u"onetwo\n"_s},
+    // The empty paragraph that carries a section break after a table stays
+    // only when the table began its section.
+    {"SectionBreakAfterATableThatFollowsText",
+     "{\\rtf1 before\\par\\trowd\\cellx3000\\pard\\intbl a\\cell\\row\\pard\\pard\\sect\\sectd\\sbknone d\\par}",
+     u"before\na\nd\n"_s},
+    {"SectionBreakAfterATableThatBeganItsSection",
+     "{\\rtf1 before\\sect\\sectd\\trowd\\cellx3000\\pard\\intbl a\\cell\\row\\pard\\pard\\sect\\sectd d\\par}",
+     u"before\na\n\nd\n"_s},
 };
 // clang-format on
 
@@ -196,6 +214,65 @@ TEST(RtfInteropLists, LevelWithoutNumberStaysAList)
     EXPECT_NE(listOfBlock(again, u"heading"_s), nullptr);
 }
 
+// The level's text decides what its label shows: a text without a number
+// is a fixed label, whatever the number format says; the text around a
+// number is kept. A copy read back shows the same labels.
+struct LevelCase {
+    const char *name;
+    QByteArray level;  // \levelnfc, \leveltext and \levelnumbers of the level
+    QTextListFormat::Style style;
+    QString prefix;
+    QString suffix;
+    QString label;     // prop::ListLabelText
+};
+
+class RtfInteropListLabels : public ::testing::TestWithParam<LevelCase> {};
+
+TEST_P(RtfInteropListLabels, LevelTextDecidesTheLabel)
+{
+    const LevelCase &c = GetParam();
+    const QByteArray rtf = "{\\rtf1{\\*\\listtable{\\list\\listid5{\\listlevel" + c.level
+        + "\\fi-360\\li720}}}{\\*\\listoverridetable{\\listoverride\\listid5\\ls1}}\\pard\\ls1 item\\par}";
+    RichDocument doc;
+    ASSERT_TRUE(readRtf(rtf, doc));
+    RichDocument again;
+    ASSERT_TRUE(readRtf(writeRtf(doc), again));
+    for (const RichDocument *read : {&doc, &again}) {
+        const QTextList *list = listOfBlock(*read, u"item"_s);
+        ASSERT_NE(list, nullptr);
+        const QTextListFormat format = list->format();
+        EXPECT_EQ(format.style(), c.style);
+        EXPECT_EQ(format.numberPrefix(), c.prefix);
+        EXPECT_EQ(format.numberSuffix(), c.suffix);
+        EXPECT_EQ(format.stringProperty(prop::ListLabelText), c.label);
+    }
+}
+
+// clang-format off
+const LevelCase kLevelCases[] = {
+    {"BulletUnderDecimalIsABullet", "\\levelnfc0{\\leveltext\\'01\\u8226 ?;}{\\levelnumbers;}",
+     QTextListFormat::ListDisc, {}, {}, {}},
+    {"DashUnderDecimalKeepsItsText", "\\levelnfc0{\\leveltext\\'01\\u8211 ?;}{\\levelnumbers;}",
+     QTextListFormat::ListDisc, {}, {}, u"\u2013"_s},
+    {"FixedWordKeepsItsText", "\\levelnfc23{\\leveltext\\'05Note:;}{\\levelnumbers;}",
+     QTextListFormat::ListDisc, {}, {}, u"Note:"_s},
+    {"CircleUnderBulletFormat", "\\levelnfc23{\\leveltext\\'01o;}{\\levelnumbers;}",
+     QTextListFormat::ListCircle, {}, {}, {}},
+    {"EmptyTextShowsNothing", "\\levelnfc0{\\leveltext\\'00;}{\\levelnumbers;}",
+     QTextListFormat::ListStyleUndefined, {}, {}, {}},
+    {"NumberWithSuffix", "\\levelnfc0{\\leveltext\\'02\\'00.;}{\\levelnumbers\\'01;}",
+     QTextListFormat::ListDecimal, {}, u"."_s, {}},
+    {"LetterWithParenthesis", "\\levelnfc4{\\leveltext\\'02\\'00);}{\\levelnumbers\\'01;}",
+     QTextListFormat::ListLowerAlpha, {}, u")"_s, {}},
+    {"RomanInParentheses", "\\levelnfc2{\\leveltext\\'03(\\'00);}{\\levelnumbers\\'02;}",
+     QTextListFormat::ListLowerRoman, u"("_s, u")"_s, {}},
+    {"NoTextFollowsTheFormat", "\\levelnfc3", QTextListFormat::ListUpperAlpha, {}, {}, {}},
+};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(Cases, RtfInteropListLabels, ::testing::ValuesIn(kLevelCases),
+                         [](const auto &info) { return std::string(info.param.name); });
+
 // The group that made a paragraph a legacy list item may close before the
 // paragraph's \par: the item stays an item.
 TEST(RtfInteropLists, LegacyListWordsOfTheFirstTextCount)
@@ -222,5 +299,64 @@ TEST(RtfInteropTables, TextInNestedRowPropertiesIsRead)
     EXPECT_TRUE(text.contains(u"first\nsecond\n"_s)) << text.toStdString();
     EXPECT_TRUE(text.contains(u"outer"_s)) << text.toStdString();
 }
+
+// Footnote marks as other readers number them: a footnote without \chftn
+// numbers itself, unless raised text runs on into it, which is then its own
+// mark and takes no number. The copy must be numbered the same way.
+struct MarkCase {
+    const char *name;
+    QByteArray rtf;
+    QStringList marks;  // the reference marks, in order
+    QString text;       // plain text of the copy read back
+};
+
+class RtfInteropFootnotes : public ::testing::TestWithParam<MarkCase> {};
+
+QStringList footnoteMarks(const RichDocument &doc)
+{
+    QStringList marks;
+    for (QTextBlock b = doc.main()->begin(); b.isValid(); b = b.next()) {
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            if (it.fragment().charFormat().hasProperty(prop::FootnoteRtf))
+                marks << it.fragment().text();
+        }
+    }
+    return marks;
+}
+
+TEST_P(RtfInteropFootnotes, CopyNumbersTheNotesAsTheOriginal)
+{
+    const MarkCase &c = GetParam();
+    RichDocument doc;
+    ASSERT_TRUE(readRtf(c.rtf, doc));
+    EXPECT_EQ(footnoteMarks(doc), c.marks);
+    const QByteArray copy = writeRtf(doc);
+    RichDocument again;
+    ASSERT_TRUE(readRtf(copy, again));
+    EXPECT_EQ(footnoteMarks(again), c.marks) << copy.constData();
+    EXPECT_EQ(documentPlainText(again), c.text) << copy.constData();
+}
+
+// clang-format off
+const MarkCase kMarkCases[] = {
+    {"RaisedNumberInItsOwnGroup", "{\\rtf1 a{\\up6\\chftn}{\\footnote\\pard x} b{\\super\\chftn{\\footnote\\pard y}}\\par}",
+     {u"1"_s, u"2"_s}, u"a1 b2\n"_s},
+    {"RaisedTextRunningIntoTheNoteIsItsMark",
+     "{\\rtf1 a{\\super *{\\footnote\\pard x}} b{\\up6\\chftn{\\footnote\\pard y}} c{\\super\\chftn{\\footnote\\pard z}}\\par}",
+     {u"*"_s, u"1"_s, u"2"_s}, u"a* b1 c2\n"_s},
+    {"RaisedTextClosedBeforeTheNoteIsText", "{\\rtf1 a{\\super *}{\\footnote\\pard x} b{\\super\\chftn{\\footnote\\pard y}}\\par}",
+     {u"1"_s, u"2"_s}, u"a*1 b2\n"_s},
+    {"NoteWithoutMarkNumbersItself", "{\\rtf1 a{\\footnote\\pard x} b{\\super\\chftn{\\footnote\\pard y}}\\par}",
+     {u"1"_s, u"2"_s}, u"a1 b2\n"_s},
+    {"PlainEndsNoRaise", "{\\rtf1 a\\super x\\plain y{\\footnote\\pard n}\\nosupersub b\\par}", {u"y"_s}, u"axyb\n"_s},
+    {"NoSuperSubEndsTheRaise", "{\\rtf1 a\\super x\\nosupersub y{\\footnote\\pard n}\\par}", {u"1"_s}, u"axy1\n"_s},
+    // Raised text right before a numbered mark must not run on into its note.
+    {"RaisedTextBeforeANumberedMark", "{\\rtf1 x{\\super 2}{\\super\\chftn{\\footnote\\pard y}} z{\\super\\chftn{\\footnote\\pard w}}\\par}",
+     {u"1"_s, u"2"_s}, u"x21 z2\n"_s},
+};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(Cases, RtfInteropFootnotes, ::testing::ValuesIn(kMarkCases),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 }  // namespace
