@@ -166,6 +166,9 @@ enum : int {
     // row is shorter than others). Left empty at a row's end, it is not
     // written: the row ends where the file's row ended.
     CellFiller,
+    // double pixels: the cell's own bottom padding, when the layout gives Qt
+    // a larger one so that the row is as tall as \trrh asks (layoutformats.h).
+    CellOwnBottomPadding,
 
     // --- Table formats -------------------------------------------------------
     // int: nesting depth (1 = outer table).

@@ -4,6 +4,7 @@
 #include "textctl/model/paragraphformat.h"
 #include "textctl/model/richdocument.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QFont>
 #include <QHash>
 #include <QRawFont>
@@ -110,6 +111,96 @@ QTextTable *tableAfter(const QTextBlock &block)
     return table;
 }
 
+// The row height a row's kept words ask for (\trrh, twips: at least when
+// positive, exactly when negative), 0 for none.
+int rowHeightTwips(const QTextTableCellFormat &format)
+{
+    const QByteArray words = format.property(prop::RowPropsRtf).toByteArray();
+    const qsizetype at = words.indexOf("\\trrh");
+    if (at < 0)
+        return 0;
+    qsizetype i = at + 5;
+    const bool negative = i < words.size() && words[i] == '-';
+    if (negative)
+        ++i;
+    int value = 0;
+    for (; i < words.size() && words[i] >= '0' && words[i] <= '9' && value < 100000; ++i)
+        value = value * 10 + (words[i] - '0');
+    return negative ? -value : value;
+}
+
+// How tall a cell's content is, from its first line's box to its last
+// one's and the last paragraph's space after.
+double cellContentHeight(const QTextTableCell &cell, const QTextDocument *doc)
+{
+    QAbstractTextDocumentLayout *layout = doc->documentLayout();
+    const QTextBlock first = doc->findBlock(cell.firstPosition());
+    const QTextBlock last = doc->findBlock(cell.lastPosition());
+    if (!first.isValid() || !last.isValid() || !first.layout() || !last.layout() || first.layout()->lineCount() == 0
+        || last.layout()->lineCount() == 0)
+        return 0;
+    const double top = layout->blockBoundingRect(first).top() + lineBox(first, first.layout()->lineAt(0)).top;
+    const QTextLayout *lines = last.layout();
+    const double bottom = layout->blockBoundingRect(last).top()
+                          + lineBox(last, lines->lineAt(lines->lineCount() - 1)).bottom() + last.blockFormat().bottomMargin();
+    return bottom - top;
+}
+
+// Rows with a height of their own are made that tall (at least) by a larger
+// bottom padding for Qt, which has no row height; the cell's own padding is
+// kept beside it. Returns the cells whose format is to change.
+QList<std::pair<QTextTableCell, QTextTableCellFormat>> rowHeightChanges(QTextTable *table)
+{
+    QList<std::pair<QTextTableCell, QTextTableCellFormat>> changes;
+    const QTextDocument *doc = table->document();
+    for (int row = 0; row < table->rows(); ++row) {
+        const int twips = std::abs(rowHeightTwips(table->cellAt(row, 0).format().toTableCellFormat()));
+        double natural = 0;
+        for (int column = 0; column < table->columns(); ++column) {
+            const QTextTableCell cell = table->cellAt(row, column);
+            if (cell.row() != row || cell.column() != column || cell.rowSpan() > 1)
+                continue;
+            const QTextTableCellFormat format = cell.format().toTableCellFormat();
+            const double own = format.hasProperty(prop::CellOwnBottomPadding) ? format.doubleProperty(prop::CellOwnBottomPadding)
+                                                                              : format.bottomPadding();
+            if (twips > 0)
+                natural = std::max(natural, cellContentHeight(cell, doc) + format.topPadding() + own);
+        }
+        const double extra = twips > 0 ? std::max(0.0, twipsToPixels(twips) - natural) : 0.0;
+        for (int column = 0; column < table->columns(); ++column) {
+            const QTextTableCell cell = table->cellAt(row, column);
+            if (cell.row() != row || cell.column() != column)
+                continue;
+            QTextTableCellFormat format = cell.format().toTableCellFormat();
+            const bool stretched = format.hasProperty(prop::CellOwnBottomPadding);
+            const double own = stretched ? format.doubleProperty(prop::CellOwnBottomPadding) : format.bottomPadding();
+            if (extra < 0.25 && !stretched)
+                continue;
+            if (extra < 0.25) {
+                format.clearProperty(prop::CellOwnBottomPadding);
+                format.setBottomPadding(own);
+            } else if (stretched && qFuzzyCompare(1 + format.bottomPadding(), 1 + own + extra)) {
+                continue;
+            } else {
+                format.setProperty(prop::CellOwnBottomPadding, own);
+                format.setBottomPadding(own + extra);
+            }
+            changes.append({cell, format});
+        }
+    }
+    return changes;
+}
+
+// Layout values are part of the edit that made them wrong.
+void beginJoinedEdit(QTextCursor &cursor)
+{
+    const QTextDocument *doc = cursor.document();
+    if (doc->isUndoRedoEnabled() && doc->availableUndoSteps() > 0)
+        cursor.joinPreviousEditBlock();
+    else
+        cursor.beginEditBlock();
+}
+
 bool sameLayoutValues(const QTextBlockFormat &a, const QTextBlockFormat &b)
 {
     return qFuzzyCompare(1 + a.topMargin(), 1 + b.topMargin()) && qFuzzyCompare(1 + a.bottomMargin(), 1 + b.bottomMargin())
@@ -195,7 +286,10 @@ bool updateLayoutFormats(QTextDocument *doc, int from, int to)
 
     QList<std::pair<int, QTextBlockFormat>> changes;
     QList<std::pair<QTextTable *, double>> tables;
+    QList<QTextTable *> inRange;
     for (; block.isValid(); block = block.next()) {
+        if (auto *table = qobject_cast<QTextTable *>(doc->frameAt(block.position())); table && !inRange.contains(table))
+            inRange.append(table);
         const QTextBlockFormat wanted = layoutFormat(block);
         if (!sameLayoutValues(wanted, block.blockFormat()))
             changes.append({block.position(), wanted});
@@ -206,24 +300,35 @@ bool updateLayoutFormats(QTextDocument *doc, int from, int to)
         if (block == last)
             break;
     }
-    if (changes.isEmpty() && tables.isEmpty())
-        return false;
-    QTextCursor cursor(doc);
-    if (doc->isUndoRedoEnabled() && doc->availableUndoSteps() > 0)
-        cursor.joinPreviousEditBlock();  // part of the edit that made them wrong
-    else
-        cursor.beginEditBlock();
-    for (const auto &[position, format] : changes) {
-        cursor.setPosition(position);
-        cursor.setBlockFormat(format);
+    bool changed = false;
+    if (!changes.isEmpty() || !tables.isEmpty()) {
+        QTextCursor cursor(doc);
+        beginJoinedEdit(cursor);
+        for (const auto &[position, format] : changes) {
+            cursor.setPosition(position);
+            cursor.setBlockFormat(format);
+        }
+        for (const auto &[table, margin] : tables) {
+            QTextTableFormat format = table->format();
+            format.setTopMargin(margin);
+            table->setFormat(format);
+        }
+        cursor.endEditBlock();
+        changed = true;
     }
-    for (const auto &[table, margin] : tables) {
-        QTextTableFormat format = table->format();
-        format.setTopMargin(margin);
-        table->setFormat(format);
+    // Row heights are measured on the layout of the formats just set.
+    QList<std::pair<QTextTableCell, QTextTableCellFormat>> cells;
+    for (QTextTable *table : std::as_const(inRange))
+        cells += rowHeightChanges(table);
+    if (!cells.isEmpty()) {
+        QTextCursor cursor(doc);
+        beginJoinedEdit(cursor);
+        for (auto &[cell, format] : cells)
+            cell.setFormat(format);
+        cursor.endEditBlock();
+        changed = true;
     }
-    cursor.endEditBlock();
-    return true;
+    return changed;
 }
 
 LayoutFormatKeeper::LayoutFormatKeeper(QTextDocument *doc)

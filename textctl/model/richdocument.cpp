@@ -32,6 +32,7 @@ std::unique_ptr<QTextDocument> RichDocument::makeTextDocument()
     option.setTextDirection(Qt::LeftToRight);
     doc->setDefaultTextOption(option);
     doc->setDocumentMargin(0);
+    doc->setUseDesignMetrics(true);  // as every device lays it out
     doc->setUndoRedoEnabled(true);
     new LayoutFormatKeeper(doc.get());
     return doc;

@@ -242,7 +242,11 @@ const QByteArray &RtfWriter::cellWords(const QTextTable *table, const QTextTable
     bool ownPaddings = false;
     for (int i = 0; i < 4; ++i) {
         const Pad &pad = kPads[i];
-        paddings[i] = format.hasProperty(pad.side) ? pixelsToTwips(format.doubleProperty(pad.side)) : tablePadding;
+        // A bottom padding the layout stretched for the row's height is not the cell's.
+        const int side = pad.side == QTextFormat::TableCellBottomPadding && format.hasProperty(prop::CellOwnBottomPadding)
+                             ? int(prop::CellOwnBottomPadding)
+                             : int(pad.side);
+        paddings[i] = format.hasProperty(side) ? pixelsToTwips(format.doubleProperty(side)) : tablePadding;
         ownPaddings = ownPaddings || paddings[i] != keptRowNumber(rowRtf, pad.rowWord, pad.sideways ? gap : 0);
     }
     for (int i = 0; ownPaddings && i < 4; ++i) {

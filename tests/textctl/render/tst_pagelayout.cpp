@@ -4,6 +4,7 @@
 #include "textctl/model/layoutformats.h"
 #include "textctl/model/paragraphformat.h"
 #include "textctl/render/pagination.h"
+#include "textctl/rtf/rtfwriter.h"
 #include "textctl/txtextcontrol.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -96,6 +97,30 @@ TEST(PageLayout, ATableFollowsTheSpaceAfterOfTheParagraphBeforeIt)
     const QTextBlock before = doc->begin();
     const QTextBlock cell = doc->find(u"Cell"_qs).block();
     EXPECT_NEAR(boxTop(cell) - boxBottom(before), twipsToPixels(300), 1.0);
+}
+
+TEST(PageLayout, RowsAreAtLeastAsTallAsTheirHeightAsks)
+{
+    const struct {
+        int trrh;
+        double twips;  // from the first row's top to the second's
+    } cases[] = {{900, 900}, {-900, 900}, {100, 230}, {0, 230}};
+    for (const auto &c : cases) {
+        TXTextControl control;
+        const QByteArray row = "\\trowd\\trrh" + QByteArray::number(c.trrh) + "\\cellx3000\\pard\\intbl ";
+        const QTextDocument *doc = load(control, row + "One\\cell\\row" + row + "Two\\cell\\row\\pard After\\par");
+        const double pitch = boxTop(doc->find(u"Two"_qs).block()) - boxTop(doc->find(u"One"_qs).block());
+        EXPECT_NEAR(pitch, twipsToPixels(c.twips), 0.75) << c.trrh;  // Qt rounds a row to whole pixels
+    }
+}
+
+TEST(PageLayout, ARowStretchedForItsHeightKeepsTheCellsOwnPaddingInTheFile)
+{
+    TXTextControl control;
+    load(control, "\\trowd\\trrh900\\trpaddb40\\trpaddfb3\\cellx3000\\pard\\intbl One\\cell\\row\\pard After\\par");
+    const QByteArray rtf = writeRtf(control.document());
+    EXPECT_TRUE(rtf.contains("\\trpaddb40")) << rtf.constData();
+    EXPECT_FALSE(rtf.contains("\\clpadb")) << rtf.constData();
 }
 
 // Page 2 of a body five lines of 300 twips tall starts at `first`.

@@ -378,3 +378,33 @@ TEST(PageRenderer, RtfconvPrintsTheModelOnTheFilesOwnPage)
     EXPECT_LT(header, lines.indexOf(u"area 0"_qs));
     EXPECT_TRUE(lines.value(header + 2).trimmed().startsWith(u"\"Año\""_qs)) << lines.join(u'\n').toStdString();
 }
+
+// A rule under a paragraph of the body and over one of the footer, in the
+// border's colour, the body's space below the text and above the next line.
+TEST(PageRenderer, ParagraphBordersAreDrawnWhereTheyTakeTheirRoom)
+{
+    TXTextControl control;
+    const QByteArray rtf = "{\\rtf1\\ansi{\\colortbl;\\red255\\green0\\blue0;}\\margt1440\\margl1440"
+                           "{\\footer\\pard\\brdrt\\brdrs\\brdrw30\\brdrcf1\\brsp40 Pie\\par}"
+                           "\\pard\\brdrb\\brdrs\\brdrw30\\brdrcf1\\brsp100 Titulo\\par\\pard Texto\\par}";
+    ASSERT_TRUE(control.LoadContent({u"b.rtf"_qs, 5, rtf}));
+    control.usePageOfLoad();
+    const QImage page = printedImage(control, 1, 100);
+    // Red rows across the text width, where the ink of each row is red.
+    QList<int> redRows;
+    for (int y = 0; y < page.height(); ++y) {
+        int red = 0;
+        for (int x = 0; x < page.width(); ++x) {
+            const QColor c = page.pixelColor(x, y);
+            red += c.red() > 200 && c.green() < 80 && c.blue() < 80;
+        }
+        if (red > 300)
+            redRows.append(y);
+    }
+    ASSERT_FALSE(redRows.isEmpty());
+    // One rule in the body (between "Titulo" and "Texto") and one in the footer area.
+    const QRect body = inkBox(page.copy(0, 0, page.width(), page.height() / 2));
+    EXPECT_LT(redRows.first(), page.height() / 2);
+    EXPECT_GT(redRows.first(), body.top() + 10);  // under the first line's text
+    EXPECT_GT(redRows.last(), page.height() * 3 / 4);
+}
