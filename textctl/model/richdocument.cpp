@@ -24,6 +24,9 @@ std::unique_ptr<QTextDocument> RichDocument::makeTextDocument()
     // page then gives back its words letter for letter ("ti" is no glyph
     // of its own that text extraction turns into a blank).
     font.setStyleStrategy(QFont::PreferNoShaping);
+    // No pair kerning unless the text asks for it (\kerning), as word
+    // processors set it: lines then hold the words theirs hold.
+    font.setKerning(false);
     doc->setDefaultFont(font);
     QTextOption option = doc->defaultTextOption();
     option.setTabStopDistance(twipsToPixels(kDefaultTabTwips));

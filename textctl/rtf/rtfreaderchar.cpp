@@ -157,6 +157,12 @@ void applyCharacterWord(ReaderContext &ctx, Word word, int param, bool hasParam)
         break;
     case Word::Expand: setSpacing(f, std::clamp(param, -10000, 10000) * 5); break;
     case Word::ExpandTwips: setSpacing(f, std::clamp(param, -50000, 50000)); break;
+    case Word::Kerning:  // pair kerning, for text from the given size up; off by default
+        if (hasParam && param > 0)
+            f.setFontKerning(true);
+        else
+            f.clearProperty(QTextFormat::FontKerning);
+        break;
     default:
         setUnderline(f, word, on);
         break;

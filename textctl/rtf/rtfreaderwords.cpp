@@ -83,6 +83,7 @@ constexpr Entry kWords[] = {
     {"super", W::Super}, {"sub", W::Sub}, {"nosupersub", W::NoSuperSub}, {"up", W::Up},
     {"dn", W::Down}, {"caps", W::Caps}, {"scaps", W::SmallCaps}, {"v", W::Hidden},
     {"f", W::Font}, {"fs", W::FontSize}, {"expnd", W::Expand}, {"expndtw", W::ExpandTwips},
+    {"kerning", W::Kerning},
 
     // Paragraph formatting.
     {"pard", W::Pard}, {"ql", W::AlignLeft}, {"qr", W::AlignRight}, {"qc", W::AlignCenter},

@@ -31,7 +31,7 @@ enum class Word : quint16 {
     UnderlineThickDashDotDot, UnderlineThickLongDash, UnderlineDoubleWave, UnderlineWords,
     UnderlineWave, UnderlineHair, Strike, StrikeDouble, ForeColor, BackColor, Highlight,
     CharShading, Super, Sub, NoSuperSub, Up, Down, Caps, SmallCaps, Hidden, Font, FontSize,
-    Expand, ExpandTwips,
+    Expand, ExpandTwips, Kerning,
     CharacterLast,
 
     // Paragraph formatting.

@@ -168,6 +168,8 @@ QByteArray RtfWriter::makeCharFormatRtf(const QTextCharFormat &format)
         appendWord(out, "expnd", spacing / 5);
         appendWord(out, "expndtw", spacing);
     }
+    if (format.hasProperty(QTextFormat::FontKerning) && format.fontKerning())
+        appendWord(out, "kerning", 1);
     if (format.boolProperty(prop::Hidden))
         appendWord(out, "v");
     return out;

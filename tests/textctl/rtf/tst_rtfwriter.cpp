@@ -139,6 +139,7 @@ TEST(RtfWriterChar, Formats)
         {"spacing", [](QTextCharFormat &f) { f.setProperty(prop::CharSpacingTwips, 20); },
          "\\plain\\f0\\fs24\\expnd4\\expndtw20"},
         {"hidden", [](QTextCharFormat &f) { f.setProperty(prop::Hidden, true); }, "\\plain\\f0\\fs24\\v"},
+        {"kerning", [](QTextCharFormat &f) { f.setFontKerning(true); }, "\\plain\\f0\\fs24\\kerning1"},
     };
     for (const Row &row : rows) {
         RichDocument doc;
