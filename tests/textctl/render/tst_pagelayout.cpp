@@ -173,6 +173,13 @@ TEST(PageLayout, EditsKeepTheSpacingOfTheirParagraphsInOneUndoStep)
     settleLayoutFormats(doc);
     EXPECT_EQ(doc->blockCount(), 2);
     EXPECT_NEAR(boxTop(doc->lastBlock()) - boxBottom(doc->begin()), twipsToPixels(300), 0.05);
+    // Settling after an undo changes nothing, so the redo is still there.
+    ASSERT_TRUE(doc->isRedoAvailable());
+    doc->redo();
+    settleLayoutFormats(doc);
+    EXPECT_EQ(doc->blockCount(), 3);
+    const QTextBlock again = doc->findBlock(doc->find(u"ond"_qs).selectionStart());
+    EXPECT_NEAR(boxTop(again) - boxBottom(again.previous()), twipsToPixels(150), 0.05);
 }
 
 TEST(PageLayout, TextIsSetWithoutLigatures)
