@@ -5,6 +5,7 @@
 //
 //   QT_QPA_PLATFORM=offscreen build/bin/bench_generacion [records] [template]
 
+#include "bench/processstats.h"
 #include "frame/editor.h"
 #include "frame/mdichild.h"
 #include "frame/mdiparent.h"
@@ -21,17 +22,6 @@
 #include <cstdio>
 
 namespace {
-
-long residentKiB()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
-    return 0;
-}
 
 void copyDemo(const QString &to, int records)
 {
@@ -66,17 +56,17 @@ int main(int argc, char **argv)
                             frame::MDIParent::AfterGeneration::StayHidden);
     if (!parent.MDIParent_Load())
         return 1;
-    const long before = residentKiB();
+    const long before = bench::residentKiB();
     QElapsedTimer timer;
     timer.start();
     const bool ok = parent.generate(plantilla);
     const double ms = timer.nsecsElapsed() / 1e6;
-    const long after = residentKiB();
+    const long after = bench::residentKiB();
     // The frame is back on screen: let every window lay out and paint its pages.
     parent.show();
     for (int i = 0; i < 5; ++i)
         QCoreApplication::processEvents();
-    const long shown = residentKiB();
+    const long shown = bench::residentKiB();
     if (!ok) {
         std::fprintf(stderr, "%s\n", qPrintable(mensajes.texts().join(u'\n')));
         return 1;

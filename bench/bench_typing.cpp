@@ -18,6 +18,7 @@
 // BENCH_REPORTS_DIR=dir keeps a copy of the two reports there (00123.rtf,
 // largo.rtf), to open them in quorvel by hand.
 
+#include "bench/processstats.h"
 #include "frame/editor.h"
 #include "frame/mdichild.h"
 #include "frame/mdiparent.h"
@@ -44,27 +45,8 @@
 #include <algorithm>
 #include <functional>
 #include <cstdio>
-#include <ctime>
 
 namespace {
-
-double cpuMs()
-{
-    timespec t{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
-}
-
-long residentKiB()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
-    return 0;
-}
 
 // Counts the paints of a widget.
 class PaintCounter final : public QObject {
@@ -198,7 +180,7 @@ Figures typeAt(frame::MDIchild &window, int position, int keys)
 
     QList<double> times;
     Figures figures;
-    const double cpuStart = cpuMs();
+    const double cpuStart = bench::cpuMs();
     double idleCpu = 0;
     for (int i = 0; i < keys; ++i) {
         const int before = counter.paints;
@@ -212,14 +194,14 @@ Figures typeAt(frame::MDIchild &window, int position, int keys)
             QTest::keyClick(view, char('a' + i % 26));
         untilPainted(counter, before);
         times.append(timer.nsecsElapsed() / 1e6);
-        const double idleStart = cpuMs();
+        const double idleStart = bench::cpuMs();
         figures.longestIdleStep = std::max(figures.longestIdleStep, idle(30));
-        idleCpu += cpuMs() - idleStart;
+        idleCpu += bench::cpuMs() - idleStart;
     }
     view->viewport()->removeEventFilter(&counter);
     figures.median = percentile(times, 0.5);
     figures.p95 = percentile(times, 0.95);
-    figures.cpuPerKey = (cpuMs() - cpuStart - idleCpu) / keys;
+    figures.cpuPerKey = (bench::cpuMs() - cpuStart - idleCpu) / keys;
     return figures;
 }
 
@@ -263,8 +245,8 @@ void measure(const QString &programDir, const QString &report, const char *label
     parent.show();
     idle(200);
 
-    const long memoryBefore = residentKiB();
-    const double cpuBefore = cpuMs();
+    const long memoryBefore = bench::residentKiB();
+    const double cpuBefore = bench::cpuMs();
     QElapsedTimer open;
     open.start();
     frame::MDIchild *window = parent.editor().abrir_fichero(report);
@@ -279,9 +261,9 @@ void measure(const QString &programDir, const QString &report, const char *label
     const double paintedMs = open.nsecsElapsed() / 1e6;
     TXTextControl &control = window->TXTextControl1();
     const double longestOpenStep = untilIdle([&] { return control.pagination().isComplete(); });
-    const double openCpu = cpuMs() - cpuBefore;
+    const double openCpu = bench::cpuMs() - cpuBefore;
     window->view()->viewport()->removeEventFilter(&counter);
-    const long memoryAfter = residentKiB();
+    const long memoryAfter = bench::residentKiB();
 
     const int pages = control.CurrentPages();
     std::printf("%s: %d pages; read in %.0f ms, shown in %.0f ms, shown and idle after %.0f ms of CPU "
