@@ -166,6 +166,9 @@ enum : int {
     // row is shorter than others). Left empty at a row's end, it is not
     // written: the row ends where the file's row ended.
     CellFiller,
+    // int twips, on every cell of a row with a height of its own (\trrh):
+    // at least that tall when positive, exactly when negative.
+    RowHeight,
     // double pixels: the cell's own bottom padding, when the layout gives Qt
     // a larger one so that the row is as tall as \trrh asks (layoutformats.h).
     CellOwnBottomPadding,

@@ -111,22 +111,23 @@ QTextTable *tableAfter(const QTextBlock &block)
     return table;
 }
 
-// The row height a row's kept words ask for (\trrh, twips: at least when
-// positive, exactly when negative), 0 for none.
-int rowHeightTwips(const QTextTableCellFormat &format)
+// The cells that start in `row` (a row may begin under a row span).
+QList<QTextTableCell> cellsStartingIn(const QTextTable *table, int row)
 {
-    const QByteArray words = format.property(prop::RowPropsRtf).toByteArray();
-    const qsizetype at = words.indexOf("\\trrh");
-    if (at < 0)
-        return 0;
-    qsizetype i = at + 5;
-    const bool negative = i < words.size() && words[i] == '-';
-    if (negative)
-        ++i;
-    int value = 0;
-    for (; i < words.size() && words[i] >= '0' && words[i] <= '9' && value < 100000; ++i)
-        value = value * 10 + (words[i] - '0');
-    return negative ? -value : value;
+    QList<QTextTableCell> cells;
+    for (int column = 0; column < table->columns(); ++column) {
+        const QTextTableCell cell = table->cellAt(row, column);
+        if (cell.row() == row && cell.column() == column)
+            cells.append(cell);
+    }
+    return cells;
+}
+
+// A cell's own bottom padding, whether or not the layout stretched it.
+double ownBottomPadding(const QTextTableCellFormat &format)
+{
+    return format.hasProperty(prop::CellOwnBottomPadding) ? format.doubleProperty(prop::CellOwnBottomPadding)
+                                                          : format.bottomPadding();
 }
 
 // How tall a cell's content is, from its first line's box to its last
@@ -154,29 +155,27 @@ QList<std::pair<QTextTableCell, QTextTableCellFormat>> rowHeightChanges(QTextTab
     QList<std::pair<QTextTableCell, QTextTableCellFormat>> changes;
     const QTextDocument *doc = table->document();
     for (int row = 0; row < table->rows(); ++row) {
-        const int twips = std::abs(rowHeightTwips(table->cellAt(row, 0).format().toTableCellFormat()));
-        double natural = 0;
-        for (int column = 0; column < table->columns(); ++column) {
-            const QTextTableCell cell = table->cellAt(row, column);
-            if (cell.row() != row || cell.column() != column || cell.rowSpan() > 1)
-                continue;
-            const QTextTableCellFormat format = cell.format().toTableCellFormat();
-            const double own = format.hasProperty(prop::CellOwnBottomPadding) ? format.doubleProperty(prop::CellOwnBottomPadding)
-                                                                              : format.bottomPadding();
-            if (twips > 0)
-                natural = std::max(natural, cellContentHeight(cell, doc) + format.topPadding() + own);
+        const QList<QTextTableCell> cells = cellsStartingIn(table, row);
+        if (cells.isEmpty())
+            continue;
+        const int twips = std::abs(cells.first().format().intProperty(prop::RowHeight));
+        double extra = 0;
+        if (twips > 0) {
+            double natural = 0;
+            for (const QTextTableCell &cell : cells) {
+                const QTextTableCellFormat format = cell.format().toTableCellFormat();
+                if (cell.rowSpan() == 1)
+                    natural = std::max(natural, cellContentHeight(cell, doc) + format.topPadding() + ownBottomPadding(format));
+            }
+            extra = std::max(0.0, twipsToPixels(twips) - natural);
         }
-        const double extra = twips > 0 ? std::max(0.0, twipsToPixels(twips) - natural) : 0.0;
-        for (int column = 0; column < table->columns(); ++column) {
-            const QTextTableCell cell = table->cellAt(row, column);
-            if (cell.row() != row || cell.column() != column)
-                continue;
+        for (const QTextTableCell &cell : cells) {
             QTextTableCellFormat format = cell.format().toTableCellFormat();
             const bool stretched = format.hasProperty(prop::CellOwnBottomPadding);
-            const double own = stretched ? format.doubleProperty(prop::CellOwnBottomPadding) : format.bottomPadding();
-            if (extra < 0.25 && !stretched)
-                continue;
+            const double own = ownBottomPadding(format);
             if (extra < 0.25) {
+                if (!stretched)
+                    continue;
                 format.clearProperty(prop::CellOwnBottomPadding);
                 format.setBottomPadding(own);
             } else if (stretched && qFuzzyCompare(1 + format.bottomPadding(), 1 + own + extra)) {

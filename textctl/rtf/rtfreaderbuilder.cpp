@@ -3,6 +3,7 @@
 #include "textctl/model/formatprops.h"
 #include "textctl/model/richdocument.h"
 #include "textctl/rtf/rtfreadergrid.h"
+#include "textctl/rtf/rtftokenizer.h"
 
 #include <QTextCursor>
 #include <QTextDocument>
@@ -60,8 +61,11 @@ QTextTableCellFormat cellFormat(const GridCell &cell, const RowDef &row)
         format.setBottomPadding(pad(2, 0));
         format.setRightPadding(pad(3, row.gap));
     }
-    if (!row.rowRtf.isEmpty())
+    if (!row.rowRtf.isEmpty()) {
         format.setProperty(prop::RowPropsRtf, row.rowRtf);
+        if (const int height = wordParam(row.rowRtf, "trrh", 0); height != 0)
+            format.setProperty(prop::RowHeight, height);
+    }
     const CellContent *own = cell.contents.empty() ? nullptr : cell.contents.front();
     if (own && !own->blocks.empty() && !own->blocks.front().table) {
         const auto props = own->blocks.front().paragraph.markFormat.properties();

@@ -143,4 +143,14 @@ int hexValue(char c)
     return -1;
 }
 
+int wordParam(QByteArrayView rtf, QByteArrayView word, int fallback)
+{
+    RtfTokenizer tokens(rtf);
+    for (RtfToken t = tokens.next(); t.type != RtfToken::End; t = tokens.next()) {
+        if (t.type == RtfToken::ControlWord && t.hasParam && t.text == word)
+            return t.param;
+    }
+    return fallback;
+}
+
 }  // namespace textctl::rtf

@@ -43,6 +43,10 @@ struct RtfToken {
 // The value of a hexadecimal digit, or -1.
 int hexValue(char c);
 
+// The parameter of the first control word `word` (with a parameter) in
+// `rtf`, or `fallback`.
+int wordParam(QByteArrayView rtf, QByteArrayView word, int fallback);
+
 class RtfTokenizer final {
 public:
     explicit RtfTokenizer(QByteArrayView data)

@@ -43,17 +43,6 @@ const char *borderStyleWord(QTextFrameFormat::BorderStyle style)
     }
 }
 
-// The number of a kept row word (trleft, trgaph), or `fallback`.
-int keptRowNumber(const QByteArray &rowRtf, QByteArrayView word, int fallback)
-{
-    rtf::RtfTokenizer tokens(rowRtf);
-    for (rtf::RtfToken t = tokens.next(); t.type != rtf::RtfToken::End; t = tokens.next()) {
-        if (t.type == rtf::RtfToken::ControlWord && t.hasParam && t.text == word)
-            return t.param;
-    }
-    return fallback;
-}
-
 // The kept row words a row's first cell carries (empty when there are none).
 QByteArray rowRtfOf(const QTextTableCell &first)
 {
@@ -121,7 +110,7 @@ std::vector<int> RtfWriter::columnWidths(const QTextTable *table) const
 std::vector<int> RtfWriter::rowBounds(const QTextTable *table, int row, const std::vector<int> &widths) const
 {
     const QTextTableCell first = firstCellOfRow(table, row);
-    const int left = keptRowNumber(rowRtfOf(first), "trleft", 0);
+    const int left = rtf::wordParam(rowRtfOf(first), "trleft", 0);
     std::vector<int> bounds(widths.size() + 1, left);
     for (size_t c = 0; c < widths.size(); ++c)
         bounds[c + 1] = bounds[c] + widths[c];
@@ -237,7 +226,7 @@ const QByteArray &RtfWriter::cellWords(const QTextTable *table, const QTextTable
     // the row's last \cellx has none of this row.
     const QByteArray rowRtf = rowRtfOf(first);
     const int tablePadding = pixelsToTwips(table->format().cellPadding());
-    const int gap = keptRowNumber(rowRtf, "trgaph", tablePadding);
+    const int gap = rtf::wordParam(rowRtf, "trgaph", tablePadding);
     int paddings[4];
     bool ownPaddings = false;
     for (int i = 0; i < 4; ++i) {
@@ -247,7 +236,7 @@ const QByteArray &RtfWriter::cellWords(const QTextTable *table, const QTextTable
                              ? int(prop::CellOwnBottomPadding)
                              : int(pad.side);
         paddings[i] = format.hasProperty(side) ? pixelsToTwips(format.doubleProperty(side)) : tablePadding;
-        ownPaddings = ownPaddings || paddings[i] != keptRowNumber(rowRtf, pad.rowWord, pad.sideways ? gap : 0);
+        ownPaddings = ownPaddings || paddings[i] != rtf::wordParam(rowRtf, pad.rowWord, pad.sideways ? gap : 0);
     }
     for (int i = 0; ownPaddings && i < 4; ++i) {
         appendWord(out, kPads[i].unit, 3);
