@@ -110,7 +110,8 @@ public:
             const QTextLayout *layout = m_block.layout();
             if (m_line < layout->lineCount()) {
                 const QTextLine line = layout->lineAt(m_line);
-                const auto policy = m_block.blockFormat().pageBreakPolicy();
+                const QTextBlockFormat format = m_block.blockFormat();
+                const auto policy = format.pageBreakPolicy();
                 *unit = Unit{};
                 unit->position = m_block.position() + line.textStart();
                 const LineBox box = lineBox(m_block, line);
@@ -120,7 +121,6 @@ public:
                     unit->top -= spaceAbove(m_block);
                 unit->breakBefore = m_line == 0 && (policy & QTextFormat::PageBreak_AlwaysBefore);
                 unit->breakAfter = m_line == layout->lineCount() - 1 && (policy & QTextFormat::PageBreak_AlwaysAfter);
-                const QTextBlockFormat format = m_block.blockFormat();
                 unit->block = m_block.position();
                 unit->line = m_line;
                 unit->lines = layout->lineCount();
