@@ -151,7 +151,7 @@ int middleOf(TXTextControl &control, int page)
     textctl::Pagination &pagination = control.pagination();
     pagination.ensureLayout();
     const QRectF body = pagination.bodyRect();
-    const QPointF point(body.width() / 2, (page - 0.5) * body.height());
+    const QPointF point(textctl::toLayout(body.width() / 2), (page - 0.5) * pagination.bodyHeight());
     return qMax(0, control.document().main()->documentLayout()->hitTest(point, Qt::FuzzyHit));
 }
 

@@ -192,8 +192,8 @@ void toggleList(const QTextCursor &cursor, ListKind kind)
             list.setNumberSuffix(QStringLiteral("."));
         }
         QTextBlockFormat indents;
-        indents.setLeftMargin(twipsToPixels(kListTextTwips));
-        indents.setTextIndent(twipsToPixels(kListBulletTwips));
+        indents.setLeftMargin(twipsToIndent(kListTextTwips));
+        indents.setTextIndent(twipsToIndent(kListBulletTwips));
         edit.mergeBlockFormat(indents);
         edit.createList(list);
     }

@@ -13,8 +13,8 @@ namespace textctl {
 
 ParagraphIndents indentsOf(const QTextBlockFormat &format)
 {
-    return {pixelsToTwips(format.leftMargin()), pixelsToTwips(format.textIndent()),
-            pixelsToTwips(format.rightMargin())};
+    return {indentToTwips(format.leftMargin()), indentToTwips(format.textIndent()),
+            indentToTwips(format.rightMargin())};
 }
 
 QList<TabStop> tabStopsOf(const QTextBlockFormat &format)
@@ -36,9 +36,9 @@ void setIndents(const QTextCursor &cursor, const ParagraphIndents &indents)
     if (cursor.isNull())
         return;
     QTextBlockFormat change;
-    change.setLeftMargin(twipsToPixels(indents.left));
-    change.setTextIndent(twipsToPixels(indents.firstLine));
-    change.setRightMargin(twipsToPixels(indents.right));
+    change.setLeftMargin(twipsToIndent(indents.left));
+    change.setTextIndent(twipsToIndent(indents.firstLine));
+    change.setRightMargin(twipsToIndent(indents.right));
     QTextCursor edit(cursor);
     edit.beginEditBlock();
     edit.mergeBlockFormat(change);

@@ -16,6 +16,7 @@
 #include <QTextTable>
 
 #include <algorithm>
+#include <cmath>
 
 namespace textctl {
 
@@ -111,6 +112,24 @@ QTextTable *tableAfter(const QTextBlock &block)
     return table;
 }
 
+// The table that `block` directly follows in its flow: Qt's layout drops the
+// space before of the paragraph after a table, so the table's bottom margin
+// gives it.
+QTextTable *tableBefore(const QTextBlock &block)
+{
+    const QTextBlock previous = block.previous();
+    if (!previous.isValid())
+        return nullptr;
+    const QTextDocument *doc = block.document();
+    QTextFrame *frame = doc->frameAt(previous.position());
+    while (frame && frame->parentFrame() && frame->parentFrame() != doc->frameAt(block.position()))
+        frame = frame->parentFrame();
+    auto *table = qobject_cast<QTextTable *>(frame);
+    if (!table || table->lastPosition() != block.position() - 1)
+        return nullptr;
+    return table;
+}
+
 // The cells that start in `row` (a row may begin under a row span).
 QList<QTextTableCell> cellsStartingIn(const QTextTable *table, int row)
 {
@@ -130,8 +149,8 @@ double ownBottomPadding(const QTextTableCellFormat &format)
                                                           : format.bottomPadding();
 }
 
-// How tall a cell's content is, from its first line's box to its last
-// one's and the last paragraph's space after.
+// How tall a cell's content is, in layout pixels, from its first line's
+// box to its last one's and the last paragraph's space after.
 double cellContentHeight(const QTextTableCell &cell, const QTextDocument *doc)
 {
     QAbstractTextDocumentLayout *layout = doc->documentLayout();
@@ -143,7 +162,8 @@ double cellContentHeight(const QTextTableCell &cell, const QTextDocument *doc)
     const double top = layout->blockBoundingRect(first).top() + lineBox(first, first.layout()->lineAt(0)).top;
     const QTextLayout *lines = last.layout();
     const double bottom = layout->blockBoundingRect(last).top()
-                          + lineBox(last, lines->lineAt(lines->lineCount() - 1)).bottom() + last.blockFormat().bottomMargin();
+                          + lineBox(last, lines->lineAt(lines->lineCount() - 1)).bottom()
+                          + toLayout(last.blockFormat().bottomMargin());
     return bottom - top;
 }
 
@@ -165,7 +185,8 @@ QList<std::pair<QTextTableCell, QTextTableCellFormat>> rowHeightChanges(QTextTab
             for (const QTextTableCell &cell : cells) {
                 const QTextTableCellFormat format = cell.format().toTableCellFormat();
                 if (cell.rowSpan() == 1)
-                    natural = std::max(natural, cellContentHeight(cell, doc) + format.topPadding() + ownBottomPadding(format));
+                    natural = std::max(natural, fromLayout(cellContentHeight(cell, doc)) + format.topPadding()
+                                                   + ownBottomPadding(format));
             }
             extra = std::max(0.0, twipsToPixels(twips) - natural);
         }
@@ -203,7 +224,21 @@ void beginJoinedEdit(QTextCursor &cursor)
 bool sameLayoutValues(const QTextBlockFormat &a, const QTextBlockFormat &b)
 {
     return qFuzzyCompare(1 + a.topMargin(), 1 + b.topMargin()) && qFuzzyCompare(1 + a.bottomMargin(), 1 + b.bottomMargin())
-           && a.lineHeightType() == b.lineHeightType() && qFuzzyCompare(1 + a.lineHeight(), 1 + b.lineHeight());
+           && a.lineHeightType() == b.lineHeightType() && qFuzzyCompare(1 + a.lineHeight(), 1 + b.lineHeight())
+           && a.hasProperty(QTextFormat::BackgroundBrush) == b.hasProperty(QTextFormat::BackgroundBrush);
+}
+
+void setMargin(QList<std::pair<QTextTable *, QTextTableFormat>> &tables, QTextTable *table, bool top, double margin)
+{
+    auto it = std::find_if(tables.begin(), tables.end(), [table](const auto &entry) { return entry.first == table; });
+    if (it == tables.end()) {
+        tables.append({table, table->format()});
+        it = tables.end() - 1;
+    }
+    if (top)
+        it->second.setTopMargin(margin);
+    else
+        it->second.setBottomMargin(margin);
 }
 
 }  // namespace
@@ -219,7 +254,8 @@ LineBox lineBox(const QTextBlock &block, const QTextLine &line)
     // Boxes follow each other from the block's top; Qt places the text of
     // a line of fixed or minimum height somewhere inside its box.
     const QTextBlockFormat format = block.blockFormat();
-    const double height = format.lineHeight();
+    // Qt scales the height to its device and keeps it in 1/64 pixel.
+    const double height = std::round(toLayout(format.lineHeight()) * 64) / 64;
     switch (format.lineHeightType()) {
     case QTextBlockFormat::FixedHeight: return {line.lineNumber() * height, height};
     case QTextBlockFormat::MinimumHeight: {
@@ -260,6 +296,10 @@ QTextBlockFormat layoutFormat(const QTextBlock &block)
     // A line of text is exactly as tall as the rule makes it (Qt would round
     // its fonts' ascent and descent up to pixels); a line that holds a
     // picture or another object is at least that tall.
+    // Qt lays out no line for an empty paragraph just before a table unless
+    // it has a background: a word processor shows it, so it gets an empty one.
+    if (block.length() == 1 && tableAfter(block) && !format.hasProperty(QTextFormat::BackgroundBrush))
+        format.setBackground(Qt::NoBrush);
     const double single = blockSingleLine(block);
     const auto height = block.text().contains(QChar::ObjectReplacementCharacter) ? QTextBlockFormat::MinimumHeight
                                                                                  : QTextBlockFormat::FixedHeight;
@@ -284,7 +324,7 @@ bool updateLayoutFormats(QTextDocument *doc, int from, int to)
         last = last.next();
 
     QList<std::pair<int, QTextBlockFormat>> changes;
-    QList<std::pair<QTextTable *, double>> tables;
+    QList<std::pair<QTextTable *, QTextTableFormat>> tables;
     QList<QTextTable *> inRange;
     for (; block.isValid(); block = block.next()) {
         if (auto *table = qobject_cast<QTextTable *>(doc->frameAt(block.position())); table && !inRange.contains(table))
@@ -294,7 +334,11 @@ bool updateLayoutFormats(QTextDocument *doc, int from, int to)
             changes.append({block.position(), wanted});
         if (QTextTable *table = tableAfter(block)) {
             if (!qFuzzyCompare(1 + table->format().topMargin(), 1 + wanted.bottomMargin()))
-                tables.append({table, wanted.bottomMargin()});
+                setMargin(tables, table, true, wanted.bottomMargin());
+        }
+        if (QTextTable *table = tableBefore(block)) {
+            if (!qFuzzyCompare(1 + table->format().bottomMargin(), 1 + wanted.topMargin()))
+                setMargin(tables, table, false, wanted.topMargin());
         }
         if (block == last)
             break;
@@ -307,11 +351,8 @@ bool updateLayoutFormats(QTextDocument *doc, int from, int to)
             cursor.setPosition(position);
             cursor.setBlockFormat(format);
         }
-        for (const auto &[table, margin] : tables) {
-            QTextTableFormat format = table->format();
-            format.setTopMargin(margin);
+        for (const auto &[table, format] : tables)
             table->setFormat(format);
-        }
         cursor.endEditBlock();
         changed = true;
     }

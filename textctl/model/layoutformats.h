@@ -12,6 +12,9 @@
 // the same text or the same table cell), plus its top border's reach; the
 // bottom margin is its space after plus its bottom border's reach; the line
 // height is a minimum (or exact) height from the fonts of the paragraph.
+// Around a table Qt drops the neighbours' spacing: the table's top and
+// bottom margins carry the space after of the paragraph before it and the
+// space before of the one after it.
 //
 // Every text document of the model has a keeper (RichDocument makes it):
 // after an edit it brings the edited paragraphs and their neighbours in
@@ -33,9 +36,9 @@ namespace textctl {
 // typographic ascent, descent and line gap.
 double singleLineHeight(const QFont &font);
 
-// The box a laid-out line of `block` takes, from the block's top: Qt
-// places the text of a line of fixed or minimum height inside a box that
-// is not the line's own rectangle.
+// The box a laid-out line of `block` takes, from the block's top, in layout
+// pixels (richdocument.h): Qt places the text of a line of fixed or minimum
+// height inside a box that is not the line's own rectangle.
 struct LineBox {
     double top = 0;
     double height = 0;

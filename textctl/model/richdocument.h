@@ -26,8 +26,8 @@ class QTextDocument;
 
 namespace textctl {
 
-// Lengths inside QTextFormat properties (indents, spacing, tab stops, cell
-// padding, picture sizes) are pixels of 1/96 inch, Qt's unit for a document
+// Lengths inside QTextFormat properties (spacing, tab stops, cell padding,
+// picture sizes; not indents, see below) are pixels of 1/96 inch, Qt's unit for a document
 // with no paint device: 15 twips each. Twips convert exactly both ways.
 inline constexpr double kTwipsPerPixel = 15.0;
 inline constexpr double twipsToPixels(int twips) { return twips / kTwipsPerPixel; }
@@ -36,6 +36,21 @@ inline constexpr int pixelsToTwips(double pixels)
     const double t = pixels * kTwipsPerPixel;
     return static_cast<int>(t < 0 ? t - 0.5 : t + 0.5);
 }
+
+// Qt's layout measures at 144 dots an inch, where every font size a file
+// can give (half points) is a whole number of pixels: at 96 a 10-point font
+// would be set 13 pixels tall instead of 13 1/3, and its lines would hold
+// more text than a word processor's. Layout coordinates (line and block
+// places, document sizes, hit tests) are kLayoutScale times reference
+// pixels. Qt scales vertical spacing, line heights, tab stops, tables and
+// pictures of a format to its device itself; paragraph indents (left,
+// right, first line) and letter spacing it takes as they stand, so the
+// model keeps those in layout pixels: 10 twips each.
+inline constexpr double kLayoutScale = 1.5;
+inline constexpr double toLayout(double pixels) { return pixels * kLayoutScale; }
+inline constexpr double fromLayout(double layoutPixels) { return layoutPixels / kLayoutScale; }
+inline constexpr double twipsToIndent(int twips) { return twipsToPixels(twips) * kLayoutScale; }
+inline constexpr int indentToTwips(double indent) { return pixelsToTwips(indent / kLayoutScale); }
 
 // The six page values the control, the page dialog and the files exchange,
 // in twips.

@@ -89,7 +89,7 @@ QSizeF PictureHandler::intrinsicSize(QTextDocument *doc, int, const QTextFormat 
 {
     if (isFixedPicture(format))
         return {0, 0};
-    return pictureSize(doc, format.toImageFormat());
+    return toLayout(1) * pictureSize(doc, format.toImageFormat());
 }
 
 void PictureHandler::drawObject(QPainter *painter, const QRectF &rect, QTextDocument *doc,

@@ -3,6 +3,7 @@
 #include "textctl/model/formatprops.h"
 #include "textctl/model/layoutformats.h"
 #include "textctl/model/paragraphformat.h"
+#include "textctl/model/richdocument.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QTextBlock>
@@ -59,19 +60,19 @@ QTextFrame *outerFrameAt(const QTextDocument &doc, int position)
 
 // What a paragraph has above its first line when a page starts with it:
 // its space before and its top border, not the space after of the
-// paragraph before it.
+// paragraph before it (in layout pixels, as everything here).
 double spaceAbove(const QTextBlock &block)
 {
     const QTextBlockFormat format = block.blockFormat();
     const double own = paragraphSpacing(format).before + paragraphBorders(format)[BorderTop].reach();
-    return qBound(0.0, own, format.topMargin());
+    return toLayout(qBound(0.0, own, format.topMargin()));
 }
 
 double topPadding(const QTextTable &table, const QTextTableCell &cell)
 {
     const QTextTableCellFormat format = cell.format().toTableCellFormat();
-    return format.hasProperty(QTextFormat::TableCellTopPadding) ? format.topPadding()
-                                                                : table.format().cellPadding();
+    return toLayout(format.hasProperty(QTextFormat::TableCellTopPadding) ? format.topPadding()
+                                                                         : table.format().cellPadding());
 }
 
 // Walks the units of a main text in order, from the one that holds a

@@ -24,16 +24,16 @@ namespace textctl {
 
 struct PageStart {
     int position = 0;
-    double offset = 0;  // reference pixels into the line or row at `position`
+    double offset = 0;  // layout pixels into the line or row at `position`
 
     friend bool operator==(const PageStart &, const PageStart &) = default;
 };
 
-// The layout y (reference pixels) where a page starting at `start` begins.
+// The layout y where a page starting at `start` begins.
 double pageStartY(const QTextDocument &doc, const PageStart &start);
 
 // The start of the page after the one starting at `start`, for a body
-// `bodyHeight` tall; false when that page runs to the end of the text.
+// `bodyHeight` layout pixels tall; false when that page runs to the end of the text.
 // `units`, when given, grows by the lines and rows looked at.
 bool nextPageStart(const QTextDocument &doc, const PageStart &start, double bodyHeight, PageStart *next,
                    qint64 *units = nullptr);

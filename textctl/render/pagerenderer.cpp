@@ -21,7 +21,14 @@ namespace {
 const QColor kGreyVeil(255, 255, 255, 150);
 // How far above its first row a page starting inside a table draws.
 constexpr double kRowBorderReach = 1.0;
-constexpr double kLineOverhang = 3.0;
+// How far (layout pixels) a line's glyphs may reach out of its box.
+constexpr double kLineOverhang = 4.5;
+
+// Sheet rectangle -> the layout's, for a layout drawn from `origin` on.
+QRectF toLayoutRect(const QRectF &sheet, const QPointF &origin)
+{
+    return {toLayout(1) * (sheet.topLeft() - origin), toLayout(1) * sheet.size()};
+}
 
 // The place on the sheet of a fixed picture whose anchor sits at
 // `anchorTop` (sheet y of its paragraph).
@@ -83,7 +90,7 @@ void PageRenderer::drawArea(QPainter &painter, int area, int page,
     if (!doc)
         return;
     const QPointF origin = m_pagination.areaOrigin(area);
-    const QRectF rect(origin, doc->size());
+    const QRectF rect(origin, fromLayout(1) * doc->size());
     QRectF clip = rect;
     if (decorations.sheetClip.isValid())
         clip &= decorations.sheetClip;
@@ -91,14 +98,15 @@ void PageRenderer::drawArea(QPainter &painter, int area, int page,
         return;
     painter.save();
     painter.translate(origin);
+    painter.scale(fromLayout(1), fromLayout(1));
     QAbstractTextDocumentLayout::PaintContext context;
     if (decorations.activeArea == area)
         context = decorations.context;
-    context.clip = clip.translated(-origin);
+    context.clip = toLayoutRect(clip, origin);
     doc->documentLayout()->draw(&painter, context);
     drawParagraphBorders(painter, *doc, context.clip);
     painter.restore();
-    drawFixedPictures(painter, doc, page, origin);
+    drawFixedPictures(painter, doc, page, origin, 0);
     if (decorations.activeArea >= 0 && decorations.activeArea != area)
         painter.fillRect(rect, kGreyVeil);
 }
@@ -109,7 +117,7 @@ void PageRenderer::drawBody(QPainter &painter, int page, const Decorations &deco
     const QRectF body = m_pagination.bodyRect();
     const QSizeF sheet = m_pagination.pageSize();
     const double sliceTop = m_pagination.pageTop(page);
-    const double sliceHeight = qBound(0.0, m_pagination.pageBottom(page) - sliceTop, body.height());
+    const double sliceHeight = qBound(0.0, m_pagination.pageBottom(page) - sliceTop, toLayout(body.height()));
     // A page that starts inside a table shows the border above its first
     // row too, which the page before drew under its last.
     const int first = m_pagination.pageFirstPosition(page);
@@ -117,32 +125,36 @@ void PageRenderer::drawBody(QPainter &painter, int page, const Decorations &deco
     painter.save();
     // Tables and pictures may reach into the margins, never onto the next
     // page's slice, whose first line starts where this one ends.
-    painter.setClipRect(QRectF(0, body.top() - above, sheet.width(), sliceHeight + above), Qt::IntersectClip);
-    painter.translate(body.left(), body.top() - sliceTop);
+    painter.setClipRect(QRectF(0, body.top() - above, sheet.width(), fromLayout(sliceHeight) + above),
+                        Qt::IntersectClip);
+    painter.translate(body.topLeft());
+    painter.scale(fromLayout(1), fromLayout(1));
+    painter.translate(0, -sliceTop);
     QAbstractTextDocumentLayout::PaintContext context;
     if (decorations.activeArea == MainText)
         context = decorations.context;
     // Lines just touching the slice belong to the pages around it: a line's
     // glyphs may reach a little out of its box (a line of fixed height).
-    context.clip = QRectF(-body.left(), sliceTop + kLineOverhang, sheet.width(),
+    context.clip = QRectF(-toLayout(body.left()), sliceTop + kLineOverhang, toLayout(sheet.width()),
                           qMax(0.0, sliceHeight - 2 * kLineOverhang));
     if (decorations.sheetClip.isValid())
-        context.clip &= decorations.sheetClip.translated(-body.left(), sliceTop - body.top());
+        context.clip &= toLayoutRect(decorations.sheetClip, body.topLeft()).translated(0, sliceTop);
     // An invalid clip would draw the whole text.
     if (context.clip.isValid() && !context.clip.isEmpty()) {
         doc->documentLayout()->draw(&painter, context);
         drawParagraphBorders(painter, *doc, context.clip);
     }
     painter.restore();
-    drawFixedPictures(painter, doc, page, body.topLeft() - QPointF(0, sliceTop));
+    drawFixedPictures(painter, doc, page, body.topLeft(), sliceTop);
     if (decorations.activeArea > 0)
         painter.fillRect(body, kGreyVeil);
 }
 
 // Fixed pictures are anchored in a paragraph and drawn where their shape
-// says, on the page of their anchor.
+// says, on the page of their anchor. The text's layout y `layoutTop` is
+// drawn at the sheet's `origin`.
 void PageRenderer::drawFixedPictures(QPainter &painter, QTextDocument *doc, int page,
-                                     const QPointF &origin) const
+                                     const QPointF &origin, double layoutTop) const
 {
     int from = 0;
     int to = doc->characterCount();
@@ -162,7 +174,7 @@ void PageRenderer::drawFixedPictures(QPainter &painter, QTextDocument *doc, int 
                 layout->blockBoundingRect(block).top() + (line.isValid() ? line.y() : 0);
             const QTextImageFormat format = fragment.charFormat().toImageFormat();
             const QRectF rect = fixedPictureRect(doc, format, m_pagination.document().page,
-                                                 origin.y() + anchorTop);
+                                                 origin.y() + fromLayout(anchorTop - layoutTop));
             const QImage image = pictureImage(doc, format);
             if (!image.isNull())
                 painter.drawImage(rect, image);

@@ -49,8 +49,8 @@ public:
 private:
     void drawArea(QPainter &painter, int area, int page, const Decorations &decorations) const;
     void drawBody(QPainter &painter, int page, const Decorations &decorations) const;
-    void drawFixedPictures(QPainter &painter, QTextDocument *doc, int page,
-                           const QPointF &origin) const;
+    void drawFixedPictures(QPainter &painter, QTextDocument *doc, int page, const QPointF &origin,
+                           double layoutTop) const;
 
     Pagination &m_pagination;
 };

@@ -21,7 +21,7 @@ namespace textctl {
 
 namespace {
 
-constexpr int kDotsPerMeterAt96Dpi = 3780;  // rounds back to 96 dpi
+constexpr int kDotsPerMeterAt144Dpi = 5669;  // rounds back to 144 dpi
 // How long one idle step looks for pages: short enough not to delay a key.
 constexpr int kIdleSliceMs = 4;
 constexpr double kUnknown = std::numeric_limits<double>::quiet_NaN();
@@ -74,8 +74,8 @@ QPaintDevice *Pagination::referenceDevice()
 {
     static QImage device = [] {
         QImage image(1, 1, QImage::Format_ARGB32_Premultiplied);
-        image.setDotsPerMeterX(kDotsPerMeterAt96Dpi);
-        image.setDotsPerMeterY(kDotsPerMeterAt96Dpi);
+        image.setDotsPerMeterX(kDotsPerMeterAt144Dpi);
+        image.setDotsPerMeterY(kDotsPerMeterAt144Dpi);
         return image;
     }();
     return &device;
@@ -95,9 +95,7 @@ QRectF Pagination::marginRect() const
 {
     const PageSetup &p = m_doc.page;
     const double width = pixels(p.width - p.marginLeft - p.marginRight);
-    // The layout measures in 1/64 px: a body height it can represent keeps
-    // its page boundaries where ours are.
-    const double height = std::floor(pixels(p.height - p.marginTop - p.marginBottom) * 64) / 64;
+    const double height = pixels(p.height - p.marginTop - p.marginBottom);
     // A page whose margins leave no room still gets a sliver of body, so
     // the pagination always progresses.
     return {pixels(p.marginLeft), pixels(p.marginTop), qMax(width, 1.0), qMax(height, 1.0)};
@@ -122,7 +120,7 @@ void Pagination::prepare(QTextDocument *doc, double width)
         // Force a full layout with the device and handlers in place.
         doc->setPageSize(QSizeF());
     }
-    const QSizeF size(width + kOverhangPixels, -1);
+    const QSizeF size(toLayout(width + kOverhangPixels), -1);
     if (doc->pageSize() != size)
         doc->setPageSize(size);
 }
@@ -136,12 +134,18 @@ QRectF Pagination::clearOfAreas(QRectF body) const
         if (!doc)
             continue;
         if (isHeaderArea(area))
-            body.setTop(qMax(body.top(), pixels(p.headerY) + doc->size().height()));
+            body.setTop(qMax(body.top(), pixels(p.headerY) + fromLayout(doc->size().height())));
         else
-            body.setBottom(qMin(body.bottom(), pixels(p.height - p.footerY) - doc->size().height()));
+            body.setBottom(qMin(body.bottom(), pixels(p.height - p.footerY) - fromLayout(doc->size().height())));
     }
-    const double height = std::floor(qMax(body.height(), 1.0) * 64) / 64;
-    return {body.topLeft(), QSizeF(body.width(), height)};
+    return {body.topLeft(), QSizeF(body.width(), qMax(body.height(), 1.0))};
+}
+
+// The layout measures in 1/64 px: a body height it can represent keeps its
+// page boundaries where ours are.
+double Pagination::bodyHeight() const
+{
+    return std::floor(toLayout(bodyRect().height()) * 64) / 64;
 }
 
 void Pagination::ensureLayout()
@@ -239,7 +243,7 @@ bool Pagination::findNextPage()
         return false;
     ensureLayout();
     PageStart next;
-    if (!nextPageStart(*m_doc.main(), m_starts.last(), m_body.height(), &next, &m_units)) {
+    if (!nextPageStart(*m_doc.main(), m_starts.last(), bodyHeight(), &next, &m_units)) {
         finish();
         return false;
     }
@@ -413,7 +417,7 @@ QPointF Pagination::areaOrigin(int areaCode) const
     if (isHeaderArea(areaCode))
         return {left, pixels(p.headerY)};
     const QTextDocument *doc = m_doc.area(areaCode);
-    const double height = doc ? doc->size().height() : 0;
+    const double height = doc ? fromLayout(doc->size().height()) : 0;
     return {left, pixels(p.height - p.footerY) - height};
 }
 
@@ -428,17 +432,16 @@ int Pagination::areaForPage(int kind, int page) const
 
 QPointF Pagination::sheetToLayout(int page, const QPointF &sheetPoint)
 {
-    const QRectF body = bodyRect();
-    return {sheetPoint.x() - body.left(), sheetPoint.y() - body.top() + pageTop(page)};
+    const QPointF inBody = toLayout(1) * (sheetPoint - bodyRect().topLeft());
+    return {inBody.x(), inBody.y() + pageTop(page)};
 }
 
 QPointF Pagination::layoutToSheet(const QPointF &layoutPoint, int *page)
 {
-    const QRectF body = bodyRect();
     const int at = pageAt(layoutPoint.y());
     if (page)
         *page = at;
-    return {layoutPoint.x() + body.left(), layoutPoint.y() - pageTop(at) + body.top()};
+    return bodyRect().topLeft() + fromLayout(1) * QPointF(layoutPoint.x(), layoutPoint.y() - pageTop(at));
 }
 
 void Pagination::setDrawnPage(int page)

@@ -1,9 +1,10 @@
 #pragma once
 
-// The one pagination of a document: the texts are laid out at the model's
-// reference resolution (96 px an inch, 15 twips a pixel) with the fonts'
-// design metrics, on a fixed paint device, so page breaks do not depend on
-// the screen. Screen, preview, printer and PDF only scale it.
+// The one pagination of a document: the texts are laid out at a fixed
+// resolution (144 px an inch, richdocument.h) with the fonts' design
+// metrics, on a fixed paint device, so page breaks do not depend on the
+// screen. Screen, preview, printer and PDF only scale it. Sheet geometry
+// is in reference pixels (1/96 inch), layout y in layout pixels.
 //
 // The main text is laid out as one column as wide as the body (page width
 // less the side margins) and cut into pages by pagebreaks.h: page i shows
@@ -86,7 +87,8 @@ public:
     // The body on a sheet, in sheet coordinates: inside the margins and
     // clear of the header and footer (as of the last ensureLayout()).
     QRectF bodyRect() const;
-    double bodyHeight() const { return bodyRect().height(); }
+    // The body's height in layout pixels.
+    double bodyHeight() const;
     // Where an area's text starts on a sheet: the header at headerY from
     // the top edge, the footer ending footerY above the bottom edge (the
     // area must be laid out: call ensureLayout() first).
@@ -106,7 +108,7 @@ public:
     int pageAt(double layoutY);
     int pageOfPosition(int position);
 
-    // Sheet <-> main layout coordinates; page is 1-based.
+    // Sheet (reference pixels) <-> main layout coordinates; page is 1-based.
     QPointF sheetToLayout(int page, const QPointF &sheetPoint);
     QPointF layoutToSheet(const QPointF &layoutPoint, int *page);
 
@@ -118,7 +120,7 @@ public:
     // an edit does not paginate what follows the pages it changed.
     qint64 unitsPaginated() const { return m_units; }
 
-    // The fixed 96-dpi device every layout measures on.
+    // The fixed 144-dpi device every layout measures on.
     static QPaintDevice *referenceDevice();
 
 signals:

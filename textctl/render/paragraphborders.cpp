@@ -2,6 +2,7 @@
 
 #include "textctl/model/layoutformats.h"
 #include "textctl/model/paragraphformat.h"
+#include "textctl/model/richdocument.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QPainter>
@@ -85,6 +86,8 @@ void drawParagraphBorders(QPainter &painter, const QTextDocument &doc, const QRe
     if (block.previous().isValid())
         block = block.previous();
     painter.save();
+    // Border widths and spaces are reference pixels.
+    painter.scale(toLayout(1), toLayout(1));
     for (; block.isValid(); block = block.next()) {
         const QRectF rect = layout->blockBoundingRect(block);
         if (doc.frameAt(block.position()) == doc.rootFrame() && rect.top() > clip.bottom())
@@ -93,8 +96,8 @@ void drawParagraphBorders(QPainter &painter, const QTextDocument &doc, const QRe
         if (!hasBorders(borders) || !block.layout() || block.layout()->lineCount() == 0)
             continue;
         const QRectF text = textArea(block, rect);
-        if (text.adjusted(-20, -20, 20, 20).intersects(clip))
-            drawBorders(painter, borders, text);
+        if (text.adjusted(-30, -30, 30, 30).intersects(clip))
+            drawBorders(painter, borders, QRectF(fromLayout(1) * text.topLeft(), fromLayout(1) * text.size()));
     }
     painter.restore();
 }

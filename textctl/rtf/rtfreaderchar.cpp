@@ -71,7 +71,7 @@ void setSpacing(QTextCharFormat &format, int twips)
     }
     format.setProperty(prop::CharSpacingTwips, twips);
     format.setFontLetterSpacingType(QFont::AbsoluteSpacing);
-    format.setFontLetterSpacing(twipsToPixels(twips));
+    format.setFontLetterSpacing(twipsToIndent(twips));  // layout pixels, as indents
 }
 
 }  // namespace

@@ -199,9 +199,9 @@ ListRef listFor(const ReaderContext &ctx, const ParaState &para, QTextBlockForma
         setLevelLabel(list, *level);
         list.setIndent(0);
         if (!para.leftSet && level->leftSet)
-            format.setLeftMargin(twipsToPixels(level->left));
+            format.setLeftMargin(twipsToIndent(level->left));
         if (!para.firstSet && level->firstSet)
-            format.setTextIndent(twipsToPixels(level->first));
+            format.setTextIndent(twipsToIndent(level->first));
         return ref;
     }
     const LegacyListState &legacy = para.legacy;

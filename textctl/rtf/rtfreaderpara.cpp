@@ -168,13 +168,13 @@ void applyParagraphWord(ReaderContext &ctx, Word word, QByteArrayView name, int 
     case Word::AlignDistribute: f.setAlignment(Qt::AlignJustify); break;
     case Word::LeftIndent:
     case Word::LeftIndentLtr:
-        f.setLeftMargin(twipsToPixels(param));
+        f.setLeftMargin(twipsToIndent(param));
         p.leftSet = true;
         break;
     case Word::RightIndent:
-    case Word::RightIndentLtr: f.setRightMargin(twipsToPixels(param)); break;
+    case Word::RightIndentLtr: f.setRightMargin(twipsToIndent(param)); break;
     case Word::FirstIndent:
-        f.setTextIndent(twipsToPixels(param));
+        f.setTextIndent(twipsToIndent(param));
         p.firstSet = true;
         break;
     case Word::SpaceBefore: p.spaceBefore = twipsToPixels(std::clamp(param, 0, 31680)); break;

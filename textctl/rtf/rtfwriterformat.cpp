@@ -96,6 +96,12 @@ void appendLength(QByteArray &out, const char *word, double pixels)
         appendWord(out, word, twips);
 }
 
+void appendIndent(QByteArray &out, const char *word, double indent)
+{
+    if (const int twips = indentToTwips(indent); twips != 0)
+        appendWord(out, word, twips);
+}
+
 // Word's form of a link: a target inside the document is a bookmark (\l).
 QString hyperlinkInstruction(const QString &href)
 {
@@ -246,8 +252,8 @@ QByteArray RtfWriter::listRtf(const QTextBlock &block)
     definition.prefix = listFormat.numberPrefix();
     definition.label = listFormat.stringProperty(prop::ListLabelText);
     definition.suffix = RtfWriterListTable::numberSuffix(listFormat);
-    definition.leftTwips = pixelsToTwips(format.leftMargin());
-    definition.firstTwips = pixelsToTwips(format.textIndent());
+    definition.leftTwips = indentToTwips(format.leftMargin());
+    definition.firstTwips = indentToTwips(format.textIndent());
     definition.start = listFormat.hasProperty(prop::ListStart) ? listFormat.intProperty(prop::ListStart) : 1;
     m_lists.defineLevel(ls, level, definition);
     QByteArray out;
@@ -269,9 +275,9 @@ QByteArray RtfWriter::makeBlockFormatRtf(const QTextBlock &block)
         appendWord(out, "qj");
     else if ((align & Qt::AlignRight) && !(align & Qt::AlignLeft))
         appendWord(out, "qr");
-    appendLength(out, "li", format.leftMargin());
-    appendLength(out, "ri", format.rightMargin());
-    appendLength(out, "fi", format.textIndent());
+    appendIndent(out, "li", format.leftMargin());
+    appendIndent(out, "ri", format.rightMargin());
+    appendIndent(out, "fi", format.textIndent());
     const ParagraphSpacing spacing = paragraphSpacing(format);
     appendLength(out, "sb", spacing.before);
     appendLength(out, "sa", spacing.after);

@@ -154,8 +154,8 @@ void TXTextView::repaintDirty()
             if (to < from)
                 continue;
             const QRect sheetRect = pageRect(page);
-            const double y0 = sheetRect.top() + (bodyTop + from - top) * scale();
-            const double y1 = sheetRect.top() + (bodyTop + to - top) * scale();
+            const double y0 = sheetRect.top() + (bodyTop + fromLayout(from - top)) * scale();
+            const double y1 = sheetRect.top() + (bodyTop + fromLayout(to - top)) * scale();
             region += QRect(sheetRect.left(), int(std::floor(y0)) - 2, sheetRect.width(),
                             int(std::ceil(y1 - y0)) + 4);
         }
@@ -337,7 +337,7 @@ int TXTextView::positionIn(int area, const Hit &hit) const
                              qBound(body.top(), hit.sheet.y(), body.bottom() - 0.5));
         point = pagination.sheetToLayout(hit.page, inside);
     } else {
-        point = hit.sheet - pagination.areaOrigin(area);
+        point = toLayout(1) * (hit.sheet - pagination.areaOrigin(area));
     }
     return qMax(0, doc->documentLayout()->hitTest(point, Qt::FuzzyHit));
 }
@@ -369,14 +369,14 @@ QRectF TXTextView::caretSheetRect(int *page) const
     const QRectF blockRect = doc->documentLayout()->blockBoundingRect(block);
     const LineBox box = line.isValid() ? lineBox(block, line) : LineBox{0, blockRect.height()};
     const QPointF top = blockRect.topLeft() + QPointF(line.isValid() ? line.cursorToX(inBlock) : 0.0, box.top);
-    const double height = box.height;
+    const double height = fromLayout(box.height);
     Pagination &pagination = m_control->pagination();
     if (activeArea() == MainText) {
         const QPointF sheet = pagination.layoutToSheet(top, page);
         return {sheet, QSizeF(1, height)};
     }
     *page = pageOfActiveArea();
-    return {top + pagination.areaOrigin(activeArea()), QSizeF(1, height)};
+    return {fromLayout(1) * top + pagination.areaOrigin(activeArea()), QSizeF(1, height)};
 }
 
 QRect TXTextView::caretRect() const

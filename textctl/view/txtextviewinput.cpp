@@ -178,7 +178,7 @@ void TXTextView::movePage(QTextCursor &cursor, int direction, QTextCursor::MoveM
     int page = 1;
     const QRectF sheet = caretSheetRect(&page);
     QPointF layout = pagination.sheetToLayout(page, sheet.center());
-    layout.ry() += direction * step / scale();
+    layout.ry() += textctl::toLayout(direction * step / scale());
     if (layout.y() < 0) {
         cursor.movePosition(QTextCursor::Start, mode);
         return;

@@ -33,9 +33,9 @@ void setBlockFormat(TXTextControl &control, const ParagraphIndents &in, const QL
 {
     QTextCursor cursor = control.cursor();
     QTextBlockFormat format;
-    format.setLeftMargin(in.left / 15.0);
-    format.setTextIndent(in.firstLine / 15.0);
-    format.setRightMargin(in.right / 15.0);
+    format.setLeftMargin(twipsToIndent(in.left));
+    format.setTextIndent(twipsToIndent(in.firstLine));
+    format.setRightMargin(twipsToIndent(in.right));
     format.setTabPositions(tabs);
     cursor.setBlockFormat(format);
 }

@@ -34,17 +34,19 @@ QTextDocument *load(TXTextControl &control, const QByteArray &body, int bodyTwip
     return control.document().main();
 }
 
+// Where a block's first line box starts and its last one ends, in
+// reference pixels.
 double boxTop(const QTextBlock &block)
 {
-    return block.document()->documentLayout()->blockBoundingRect(block).top()
-           + lineBox(block, block.layout()->lineAt(0)).top;
+    return fromLayout(block.document()->documentLayout()->blockBoundingRect(block).top()
+                      + lineBox(block, block.layout()->lineAt(0)).top);
 }
 
 double boxBottom(const QTextBlock &block)
 {
     const QTextLayout *layout = block.layout();
-    return block.document()->documentLayout()->blockBoundingRect(block).top()
-           + lineBox(block, layout->lineAt(layout->lineCount() - 1)).bottom();
+    return fromLayout(block.document()->documentLayout()->blockBoundingRect(block).top()
+                      + lineBox(block, layout->lineAt(layout->lineCount() - 1)).bottom());
 }
 
 TEST(PageLayout, ParagraphsAreAsFarApartAsTheirSpacesAndBordersSay)
@@ -84,19 +86,33 @@ TEST(PageLayout, LinesAreAsTallAsTheirRuleMakesThem)
             load(control, "\\pard" + QByteArray(c.words) + " one\\line two\\par\\pard next\\par");
         const QTextBlock block = doc->begin();
         ASSERT_EQ(block.layout()->lineCount(), 2);
-        EXPECT_NEAR(lineBox(block, block.layout()->lineAt(1)).height, twipsToPixels(c.twips), 0.05) << c.words;
+        EXPECT_NEAR(fromLayout(lineBox(block, block.layout()->lineAt(1)).height), twipsToPixels(c.twips), 0.05)
+            << c.words;
         EXPECT_NEAR(boxTop(block.next()) - boxTop(block), 2 * twipsToPixels(c.twips), 0.05) << c.words;
     }
 }
 
-TEST(PageLayout, ATableFollowsTheSpaceAfterOfTheParagraphBeforeIt)
+TEST(PageLayout, TablesKeepTheSpacingOfTheParagraphsAroundThem)
 {
-    TXTextControl control;
-    const QTextDocument *doc =
-        load(control, "\\pard\\sa300 Before\\par\\trowd\\cellx3000\\pard\\intbl Cell\\cell\\row\\pard After\\par");
-    const QTextBlock before = doc->begin();
-    const QTextBlock cell = doc->find(u"Cell"_qs).block();
-    EXPECT_NEAR(boxTop(cell) - boxBottom(before), twipsToPixels(300), 1.0);
+    const QByteArray table = "\\trowd\\cellx3000\\pard\\intbl Cell\\cell\\row";
+    const struct {
+        QByteArray body;
+        const char *above;  // the text above the gap, "Cell" for the table
+        const char *below;
+        double twips;
+    } cases[] = {
+        {"\\pard\\sa300 Before\\par" + table + "\\pard After\\par", "Before", "Cell", 300},
+        {"\\pard Before\\par" + table + "\\pard\\sb255 After\\par", "Cell", "After", 255},
+        // An empty paragraph before a table is a line of its own.
+        {"\\pard Before\\par\\pard\\par" + table + "\\pard After\\par", "Before", "Cell", 230},
+    };
+    for (const auto &c : cases) {
+        TXTextControl control;
+        const QTextDocument *doc = load(control, c.body);
+        const QTextBlock above = doc->find(QString::fromLatin1(c.above)).block();
+        const QTextBlock below = doc->find(QString::fromLatin1(c.below)).block();
+        EXPECT_NEAR(boxTop(below) - boxBottom(above), twipsToPixels(c.twips), 1.0) << c.body.constData();
+    }
 }
 
 TEST(PageLayout, RowsAreAtLeastAsTallAsTheirHeightAsks)
@@ -201,3 +217,20 @@ TEST(PageLayout, TextIsSetWithoutLigatures)
 }
 
 }  // namespace
+
+TEST(PageLayout, TextIsAsWideAsItsSizeInPointsSays)
+{
+    // A layout that rounded font sizes to whole pixels at 96 dpi would set
+    // 10 points 13 pixels wide instead of 13 1/3, and 11 points 15 instead
+    // of 14 2/3: lines would hold more or less than a word processor's.
+    const auto width = [](int halfPoints) {
+        TXTextControl control;
+        const QTextDocument *doc =
+            load(control, "\\pard\\fs" + QByteArray::number(halfPoints) + " MMMMMMMMMMMMMMMMMMMM\\par");
+        return doc->begin().layout()->lineAt(0).naturalTextWidth();
+    };
+    const double reference = width(40);
+    for (int halfPoints : {16, 18, 19, 20, 21, 22, 24}) {
+        EXPECT_NEAR(width(halfPoints) / reference, halfPoints / 40.0, 0.001) << halfPoints;
+    }
+}

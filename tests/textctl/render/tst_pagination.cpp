@@ -178,7 +178,7 @@ TEST(Pagination, SheetAndLayoutCoordinatesRoundTrip)
     const double tres = main->documentLayout()->blockBoundingRect(main->lastBlock()).top();
     EXPECT_DOUBLE_EQ(p.pageTop(3), tres);
     const QPointF layout = p.sheetToLayout(3, QPointF(150, 200));
-    EXPECT_DOUBLE_EQ(layout.y(), 200 - 96 + tres);
+    EXPECT_DOUBLE_EQ(layout.y(), textctl::toLayout(200 - 96) + tres);
     int page = 0;
     const QPointF sheet = p.layoutToSheet(layout, &page);
     EXPECT_EQ(page, 3);
@@ -202,10 +202,10 @@ TEST(Pagination, TallHeaderAndFooterPushTheBody)
     textctl::Pagination &p = control.pagination();
     for (int page = 1; page < p.pageCount(); ++page) {
         const double slice = p.pageBottom(page) - p.pageTop(page);
-        EXPECT_LE(slice, body.height()) << page;
-        EXPECT_GT(slice, body.height() - 20) << page;
+        EXPECT_LE(slice, textctl::toLayout(body.height())) << page;
+        EXPECT_GT(slice, textctl::toLayout(body.height() - 20)) << page;
     }
-    const double headerBottom = 720 / 15.0 + control.document().area(1)->size().height();
+    const double headerBottom = 720 / 15.0 + textctl::fromLayout(control.document().area(1)->size().height());
     EXPECT_DOUBLE_EQ(body.top(), headerBottom);
     // A one-line footer fits in the bottom margin: the body ends there.
     EXPECT_NEAR(body.bottom(), margins.bottom(), 1.0 / 32);

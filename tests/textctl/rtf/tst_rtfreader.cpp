@@ -196,9 +196,9 @@ TEST(RtfReaderParagraph, FormattingWords)
     EXPECT_EQ(blockOf(d, u"centre"_qs).blockFormat().alignment(), Qt::AlignHCenter);
     const QTextBlockFormat f = blockOf(d, u"indented"_qs).blockFormat();
     EXPECT_EQ(f.alignment(), Qt::AlignJustify);
-    EXPECT_DOUBLE_EQ(f.leftMargin(), 48.0);
-    EXPECT_DOUBLE_EQ(f.rightMargin(), 24.0);
-    EXPECT_DOUBLE_EQ(f.textIndent(), -24.0);
+    EXPECT_DOUBLE_EQ(f.leftMargin(), twipsToIndent(720));
+    EXPECT_DOUBLE_EQ(f.rightMargin(), twipsToIndent(360));
+    EXPECT_DOUBLE_EQ(f.textIndent(), twipsToIndent(-360));
     EXPECT_DOUBLE_EQ(paragraphSpacing(f).before, 8.0);
     EXPECT_DOUBLE_EQ(paragraphSpacing(f).after, 16.0);
     const ParagraphSpacing half = paragraphSpacing(blockOf(d, u"half"_qs).blockFormat());

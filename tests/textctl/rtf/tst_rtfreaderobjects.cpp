@@ -265,8 +265,8 @@ TEST(RtfReaderLists, ListTableParagraphsJoinTheirList)
     ASSERT_TRUE(bullets);
     EXPECT_EQ(blockOf(d, u"two"_qs).textList(), bullets);
     EXPECT_EQ(bullets->format().style(), QTextListFormat::ListDisc);
-    EXPECT_DOUBLE_EQ(blockOf(d, u"one"_qs).blockFormat().leftMargin(), 48.0);
-    EXPECT_DOUBLE_EQ(blockOf(d, u"one"_qs).blockFormat().textIndent(), -24.0);
+    EXPECT_DOUBLE_EQ(blockOf(d, u"one"_qs).blockFormat().leftMargin(), twipsToIndent(720));
+    EXPECT_DOUBLE_EQ(blockOf(d, u"one"_qs).blockFormat().textIndent(), twipsToIndent(-360));
     EXPECT_EQ(blockOf(d, u"one"_qs).blockFormat().property(prop::ListOverride).toInt(), 1);
 
     QTextList *numbers = blockOf(d, u"first"_qs).textList();
@@ -274,7 +274,7 @@ TEST(RtfReaderLists, ListTableParagraphsJoinTheirList)
     EXPECT_EQ(numbers->format().style(), QTextListFormat::ListDecimal);
     EXPECT_EQ(numbers->format().numberSuffix(), u"."_qs);
     EXPECT_EQ(numbers->format().property(prop::ListStart).toInt(), 3);
-    EXPECT_DOUBLE_EQ(blockOf(d, u"first"_qs).blockFormat().leftMargin(), 40.0);  // the paragraph's own
+    EXPECT_DOUBLE_EQ(blockOf(d, u"first"_qs).blockFormat().leftMargin(), twipsToIndent(600));  // the paragraph's own
     QTextList *sub = blockOf(d, u"sub"_qs).textList();
     ASSERT_TRUE(sub);
     EXPECT_NE(sub, numbers);

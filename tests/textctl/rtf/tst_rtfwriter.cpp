@@ -195,9 +195,9 @@ TEST(RtfWriterBlock, Formats)
         {"left", [](QTextBlockFormat &f) { f.setAlignment(Qt::AlignLeft); }, "\\pard"},
         {"indents",
          [](QTextBlockFormat &f) {
-             f.setLeftMargin(twipsToPixels(720));
-             f.setRightMargin(twipsToPixels(360));
-             f.setTextIndent(twipsToPixels(-360));
+             f.setLeftMargin(twipsToIndent(720));
+             f.setRightMargin(twipsToIndent(360));
+             f.setTextIndent(twipsToIndent(-360));
          },
          "\\pard\\li720\\ri360\\fi-360"},
         {"spacing",

@@ -274,8 +274,8 @@ TEST(RtfWriterList, BulletsAndNumbers)
     RichDocument doc;
     QTextCursor cursor(doc.main());
     QTextBlockFormat item;
-    item.setLeftMargin(twipsToPixels(720));
-    item.setTextIndent(twipsToPixels(-360));
+    item.setLeftMargin(twipsToIndent(720));
+    item.setTextIndent(twipsToIndent(-360));
     cursor.setBlockFormat(item);
     QTextListFormat bullets;
     bullets.setStyle(QTextListFormat::ListDisc);

@@ -137,9 +137,9 @@ void paragraphFormats(RichDocument &doc)
     QTextCursor cursor(doc.main());
     QTextBlockFormat format;
     format.setAlignment(Qt::AlignJustify);
-    format.setLeftMargin(twipsToPixels(567));
-    format.setRightMargin(twipsToPixels(283));
-    format.setTextIndent(twipsToPixels(-283));
+    format.setLeftMargin(twipsToIndent(567));
+    format.setRightMargin(twipsToIndent(283));
+    format.setTextIndent(twipsToIndent(-283));
     format.setTopMargin(twipsToPixels(120));
     format.setBottomMargin(twipsToPixels(85));
     format.setLineHeight(115, QTextBlockFormat::ProportionalHeight);
@@ -225,8 +225,8 @@ void listsAndAreas(RichDocument &doc)
     QTextCursor cursor(doc.main());
     const auto item = [&](const QString &text, QTextListFormat::Style style, int level, bool newList) {
         QTextBlockFormat format;
-        format.setLeftMargin(twipsToPixels(360 * (level + 1)));
-        format.setTextIndent(twipsToPixels(-360));
+        format.setLeftMargin(twipsToIndent(360 * (level + 1)));
+        format.setTextIndent(twipsToIndent(-360));
         if (!cursor.block().text().isEmpty() || cursor.block().textList())
             cursor.insertBlock(format);
         else
