@@ -373,11 +373,12 @@ QString Dumper::blockFormat(const QTextBlock &block)
     QString out = u"p"_s;
     if (const QString align = alignmentName(format.alignment()); !align.isEmpty())
         out += u" align="_s + align;
+    // Indents are layout pixels, spacing reference pixels (richdocument.h).
     const struct {
         const char *name;
         double pixels;
-    } lengths[] = {{"li", format.leftMargin()}, {"ri", format.rightMargin()}, {"fi", format.textIndent()},
-                   {"sb", spacing.before}, {"sa", spacing.after}};
+    } lengths[] = {{"li", fromLayout(format.leftMargin())}, {"ri", fromLayout(format.rightMargin())},
+                   {"fi", fromLayout(firstLineIndent(format))}, {"sb", spacing.before}, {"sa", spacing.after}};
     for (const auto &length : lengths) {
         if (pixelsToTwips(length.pixels) != 0)
             out += u' ' + QString::fromLatin1(length.name) + u'=' + tw(length.pixels);

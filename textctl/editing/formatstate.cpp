@@ -1,5 +1,7 @@
 #include "textctl/editing/formatstate.h"
 
+#include "textctl/model/formatprops.h"
+#include "textctl/model/paragraphformat.h"
 #include "textctl/model/richdocument.h"
 #include "textctl/txtextcontrol.h"
 
@@ -180,7 +182,7 @@ void toggleList(const QTextCursor &cursor, ListKind kind)
             QTextBlockFormat format = block.blockFormat();
             format.setObjectIndex(-1);
             format.setLeftMargin(0);
-            format.setTextIndent(0);
+            setFirstLineIndent(&format, 0);
             QTextCursor(block).setBlockFormat(format);
         });
     } else {
@@ -194,6 +196,7 @@ void toggleList(const QTextCursor &cursor, ListKind kind)
         QTextBlockFormat indents;
         indents.setLeftMargin(twipsToIndent(kListTextTwips));
         indents.setTextIndent(twipsToIndent(kListBulletTwips));
+        indents.setProperty(prop::OwnTextIndent, twipsToIndent(kListBulletTwips));
         edit.mergeBlockFormat(indents);
         edit.createList(list);
     }

@@ -1,6 +1,7 @@
 #include "textctl/editing/paragraphedit.h"
 
 #include "textctl/model/formatprops.h"
+#include "textctl/model/paragraphformat.h"
 #include "textctl/model/richdocument.h"
 
 #include <QTextBlockFormat>
@@ -13,7 +14,7 @@ namespace textctl {
 
 ParagraphIndents indentsOf(const QTextBlockFormat &format)
 {
-    return {indentToTwips(format.leftMargin()), indentToTwips(format.textIndent()),
+    return {indentToTwips(format.leftMargin()), indentToTwips(firstLineIndent(format)),
             indentToTwips(format.rightMargin())};
 }
 
@@ -37,7 +38,9 @@ void setIndents(const QTextCursor &cursor, const ParagraphIndents &indents)
         return;
     QTextBlockFormat change;
     change.setLeftMargin(twipsToIndent(indents.left));
+    // The own indent too: a list paragraph's text indent is a layout value.
     change.setTextIndent(twipsToIndent(indents.firstLine));
+    change.setProperty(prop::OwnTextIndent, twipsToIndent(indents.firstLine));
     change.setRightMargin(twipsToIndent(indents.right));
     QTextCursor edit(cursor);
     edit.beginEditBlock();

@@ -150,6 +150,11 @@ enum : int {
     ParagraphBorderSpaceRight,
     // int: bit per side (top 1, left 2, bottom 4, right 8) of double borders.
     ParagraphBorderDouble,
+    // double layout pixels: a list paragraph's own first-line indent (\fi),
+    // where its label starts, when Qt's text indent is the layout value
+    // that starts its text where a word processor's tab after the label
+    // does (paragraphformat.h).
+    OwnTextIndent,
 
     // --- Table cells (QTextTableCellFormat) ----------------------------------
     // QByteArray: the cell's border control words verbatim (\clbrdrt...).

@@ -7,15 +7,19 @@
 #include <QAbstractTextDocumentLayout>
 #include <QFont>
 #include <QHash>
+#include <QImage>
 #include <QRawFont>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextFrame>
+#include <QFontMetricsF>
 #include <QTextLayout>
+#include <QTextList>
 #include <QTextTable>
 
 #include <algorithm>
+#include <limits>
 #include <cmath>
 
 namespace textctl {
@@ -221,11 +225,45 @@ void beginJoinedEdit(QTextCursor &cursor)
         cursor.beginEditBlock();
 }
 
+// Where a word processor starts the text of a list paragraph's first line,
+// from its left indent (layout pixels): its label starts at the first-line
+// indent and a tab follows it, to the hanging indent when the label ends
+// before it, else to the next tab stop.
+double listTextOffset(const QTextBlock &block, const QTextList *list, double firstLine)
+{
+    const QTextBlockFormat format = block.blockFormat();
+    const QTextListFormat listFormat = list->format();
+    QString label = listFormat.stringProperty(prop::ListLabelText);
+    const auto style = listFormat.style();
+    const bool bullet = style == QTextListFormat::ListDisc || style == QTextListFormat::ListCircle
+                        || style == QTextListFormat::ListSquare;
+    if (label.isEmpty())
+        label = bullet ? QString(QChar(0x2022)) : list->itemText(block);
+    const QFontMetricsF metrics(block.charFormat().font(), layoutDevice());
+    const double left = format.leftMargin();
+    const double labelEnd = left + firstLine + metrics.horizontalAdvance(label);
+    double stop = std::numeric_limits<double>::max();
+    if (firstLine < 0 && labelEnd < left)
+        stop = left;
+    for (const QTextOption::Tab &tab : format.tabPositions()) {
+        const double at = toLayout(tab.position);
+        if (at > labelEnd && at < stop)
+            stop = at;
+    }
+    if (stop == std::numeric_limits<double>::max()) {
+        const double step = std::max(1.0, toLayout(block.document()->defaultTextOption().tabStopDistance()));
+        stop = (std::floor(labelEnd / step) + 1) * step;
+    }
+    return stop - left;
+}
+
 bool sameLayoutValues(const QTextBlockFormat &a, const QTextBlockFormat &b)
 {
     return qFuzzyCompare(1 + a.topMargin(), 1 + b.topMargin()) && qFuzzyCompare(1 + a.bottomMargin(), 1 + b.bottomMargin())
            && a.lineHeightType() == b.lineHeightType() && qFuzzyCompare(1 + a.lineHeight(), 1 + b.lineHeight())
-           && a.hasProperty(QTextFormat::BackgroundBrush) == b.hasProperty(QTextFormat::BackgroundBrush);
+           && a.hasProperty(QTextFormat::BackgroundBrush) == b.hasProperty(QTextFormat::BackgroundBrush)
+           && qFuzzyCompare(1 + a.textIndent(), 1 + b.textIndent())
+           && a.property(prop::OwnTextIndent) == b.property(prop::OwnTextIndent);
 }
 
 void setMargin(QList<std::pair<QTextTable *, QTextTableFormat>> &tables, QTextTable *table, bool top, double margin)
@@ -242,6 +280,18 @@ void setMargin(QList<std::pair<QTextTable *, QTextTableFormat>> &tables, QTextTa
 }
 
 }  // namespace
+
+QPaintDevice *layoutDevice()
+{
+    static QImage device = [] {
+        constexpr int kDotsPerMeterAt1440Dpi = 56693;  // rounds back to 1440 dpi
+        QImage image(1, 1, QImage::Format_ARGB32_Premultiplied);
+        image.setDotsPerMeterX(kDotsPerMeterAt1440Dpi);
+        image.setDotsPerMeterY(kDotsPerMeterAt1440Dpi);
+        return image;
+    }();
+    return &device;
+}
 
 double singleLineHeight(const QFont &font)
 {
@@ -293,6 +343,18 @@ QTextBlockFormat layoutFormat(const QTextBlock &block)
     format.setTopMargin(top);
     format.setBottomMargin(bottom);
 
+    // A list paragraph's text starts where the tab after its label takes it.
+    const double firstLine = firstLineIndent(format);
+    const QTextList *list = block.textList();
+    const double textIndent = list && list->format().style() != QTextListFormat::ListStyleUndefined
+                                  ? listTextOffset(block, list, firstLine)
+                                  : firstLine;
+    setFirstLineIndent(&format, firstLine);
+    if (!qFuzzyCompare(1 + textIndent, 1 + firstLine)) {
+        format.setProperty(prop::OwnTextIndent, firstLine);
+        format.setTextIndent(textIndent);
+    }
+
     // A line of text is exactly as tall as the rule makes it (Qt would round
     // its fonts' ascent and descent up to pixels); a line that holds a
     // picture or another object is at least that tall.
@@ -307,7 +369,13 @@ QTextBlockFormat layoutFormat(const QTextBlock &block)
     case LineRule::Single: format.setLineHeight(single, height); break;
     case LineRule::AtLeast: format.setLineHeight(std::max(own.line, single), height); break;
     case LineRule::Exactly: format.setLineHeight(own.line, QTextBlockFormat::FixedHeight); break;
-    case LineRule::Multiple: format.setLineHeight(wholeTwips(single * own.line / 100.0), height); break;
+    case LineRule::Multiple: {
+        // A multiple of a line drops the twip's fraction (1.15 of 230 twips
+        // is 264), as the word processors the reports are compared with do.
+        const int twips = int(std::floor(pixelsToTwips(single) * own.line / 100.0 + 1e-6));
+        format.setLineHeight(twipsToPixels(twips), height);
+        break;
+    }
     }
     return format;
 }

@@ -24,12 +24,17 @@
 #include <QObject>
 
 class QFont;
+class QPaintDevice;
 class QTextBlock;
 class QTextBlockFormat;
 class QTextDocument;
 class QTextLine;
 
 namespace textctl {
+
+// The fixed device every layout of the pages measures on (richdocument.h
+// says its resolution).
+QPaintDevice *layoutDevice();
 
 // A single line of `font` as word processors measure it, in pixels of 1/96
 // inch: the larger of the font's Windows ascent plus descent and its

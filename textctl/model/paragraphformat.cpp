@@ -47,6 +47,17 @@ void setParagraphSpacing(QTextBlockFormat *format, const ParagraphSpacing &spaci
     }
 }
 
+double firstLineIndent(const QTextBlockFormat &format)
+{
+    return format.hasProperty(prop::OwnTextIndent) ? format.doubleProperty(prop::OwnTextIndent) : format.textIndent();
+}
+
+void setFirstLineIndent(QTextBlockFormat *format, double indent)
+{
+    format->clearProperty(prop::OwnTextIndent);
+    format->setTextIndent(indent);
+}
+
 bool widowControl(const QTextBlockFormat &format)
 {
     return !format.hasProperty(prop::WidowControl) || format.boolProperty(prop::WidowControl);

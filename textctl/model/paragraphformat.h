@@ -43,6 +43,12 @@ void setParagraphSpacing(QTextBlockFormat *format, const ParagraphSpacing &spaci
 bool widowControl(const QTextBlockFormat &format);
 void setWidowControl(QTextBlockFormat *format, bool on);
 
+// The paragraph's own first-line indent (layout pixels, as Qt's indents):
+// in a list, where the label starts; Qt's text indent there is a layout
+// value (layoutformats.h).
+double firstLineIndent(const QTextBlockFormat &format);
+void setFirstLineIndent(QTextBlockFormat *format, double indent);
+
 // Sides in the order of the border properties.
 enum BorderSide { BorderTop, BorderLeft, BorderBottom, BorderRight };
 

@@ -22,7 +22,7 @@ const QColor kGreyVeil(255, 255, 255, 150);
 // How far above its first row a page starting inside a table draws.
 constexpr double kRowBorderReach = 1.0;
 // How far (layout pixels) a line's glyphs may reach out of its box.
-constexpr double kLineOverhang = 4.5;
+constexpr double kLineOverhang = toLayout(3.0);
 
 // Sheet rectangle -> the layout's, for a layout drawn from `origin` on.
 QRectF toLayoutRect(const QRectF &sheet, const QPointF &origin)

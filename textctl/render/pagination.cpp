@@ -21,7 +21,6 @@ namespace textctl {
 
 namespace {
 
-constexpr int kDotsPerMeterAt144Dpi = 5669;  // rounds back to 144 dpi
 // How long one idle step looks for pages: short enough not to delay a key.
 constexpr int kIdleSliceMs = 4;
 constexpr double kUnknown = std::numeric_limits<double>::quiet_NaN();
@@ -72,13 +71,7 @@ Pagination::~Pagination() = default;
 
 QPaintDevice *Pagination::referenceDevice()
 {
-    static QImage device = [] {
-        QImage image(1, 1, QImage::Format_ARGB32_Premultiplied);
-        image.setDotsPerMeterX(kDotsPerMeterAt144Dpi);
-        image.setDotsPerMeterY(kDotsPerMeterAt144Dpi);
-        return image;
-    }();
-    return &device;
+    return layoutDevice();
 }
 
 QSizeF Pagination::pageSize() const

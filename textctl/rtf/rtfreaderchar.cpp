@@ -71,7 +71,7 @@ void setSpacing(QTextCharFormat &format, int twips)
     }
     format.setProperty(prop::CharSpacingTwips, twips);
     format.setFontLetterSpacingType(QFont::AbsoluteSpacing);
-    format.setFontLetterSpacing(twipsToIndent(twips));  // layout pixels, as indents
+    format.setFontLetterSpacing(twipsToLetterSpacing(twips));
 }
 
 }  // namespace

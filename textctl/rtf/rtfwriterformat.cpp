@@ -253,7 +253,7 @@ QByteArray RtfWriter::listRtf(const QTextBlock &block)
     definition.label = listFormat.stringProperty(prop::ListLabelText);
     definition.suffix = RtfWriterListTable::numberSuffix(listFormat);
     definition.leftTwips = indentToTwips(format.leftMargin());
-    definition.firstTwips = indentToTwips(format.textIndent());
+    definition.firstTwips = indentToTwips(firstLineIndent(format));
     definition.start = listFormat.hasProperty(prop::ListStart) ? listFormat.intProperty(prop::ListStart) : 1;
     m_lists.defineLevel(ls, level, definition);
     QByteArray out;
@@ -277,7 +277,7 @@ QByteArray RtfWriter::makeBlockFormatRtf(const QTextBlock &block)
         appendWord(out, "qr");
     appendIndent(out, "li", format.leftMargin());
     appendIndent(out, "ri", format.rightMargin());
-    appendIndent(out, "fi", format.textIndent());
+    appendIndent(out, "fi", firstLineIndent(format));
     const ParagraphSpacing spacing = paragraphSpacing(format);
     appendLength(out, "sb", spacing.before);
     appendLength(out, "sa", spacing.after);
