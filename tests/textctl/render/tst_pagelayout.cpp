@@ -234,3 +234,34 @@ TEST(PageLayout, TextIsAsWideAsItsSizeInPointsSays)
         EXPECT_NEAR(width(halfPoints) / reference, halfPoints / 40.0, 0.001) << halfPoints;
     }
 }
+
+TEST(PageLayout, AListParagraphsTextStartsWhereTheTabAfterItsLabelTakesIt)
+{
+    const QByteArray lists =
+        "{\\*\\listtable{\\list\\listtemplateid1{\\listlevel\\levelnfc23\\levelstartat1{\\leveltext\\'01\\'95;}"
+        "{\\levelnumbers;}}\\listid1}{\\list\\listtemplateid2{\\listlevel\\levelnfc0\\levelstartat1"
+        "{\\leveltext\\'02\\'00.;}{\\levelnumbers\\'01;}}\\listid2}}"
+        "{\\*\\listoverridetable{\\listoverride\\listid1\\listoverridecount0\\ls1}"
+        "{\\listoverride\\listid2\\listoverridecount0\\ls2}}";
+    const struct {
+        int left;
+        int first;
+        const char *list;
+        int textTwips;  // where the first line's text starts
+    } cases[] = {
+        {510, -255, "\\ls1", 510},  // the hanging indent is the tab stop
+        {300, -100, "\\ls2", 1134},  // "1." ends past it: the next default stop
+        {1200, 0, "\\ls2", 2268},
+        {720, -360, "", 360},  // no list: the first-line indent as it is
+    };
+    for (const auto &c : cases) {
+        TXTextControl control;
+        const QByteArray words = "\\li" + QByteArray::number(c.left) + "\\fi" + QByteArray::number(c.first);
+        const QTextDocument *doc = load(control, lists + "\\pard" + words + c.list + " Uno dos tres\\par\\pard After\\par");
+        const QTextBlock block = doc->begin();
+        EXPECT_NEAR(fromLayout(block.layout()->lineAt(0).x()), twipsToPixels(c.textTwips), 0.1) << words.constData();
+        // The file keeps the paragraph's own indents.
+        const QByteArray rtf = writeRtf(control.document());
+        EXPECT_TRUE(rtf.contains(c.first ? words : words.left(words.indexOf("\\fi")))) << words.constData();
+    }
+}
