@@ -85,6 +85,18 @@ bool sameFlow(const QTextBlock &a, const QTextBlock &b)
     return true;
 }
 
+// A document marked \htmautsp is given the larger of a paragraph's space
+// after and the next one's space before, not both, as LibreOffice reads it.
+bool largerSpaceOnly(const QTextDocument *doc)
+{
+    const QByteArray words = doc->rootFrame()->frameFormat().property(prop::DocumentWordsRtf).toByteArray();
+    const qsizetype at = words.indexOf("\\htmautsp");
+    if (at < 0)
+        return false;
+    const qsizetype end = at + 9;
+    return end >= words.size() || !std::isalpha(static_cast<unsigned char>(words[end]));
+}
+
 bool contextualPair(const QTextBlockFormat &a, const QTextBlockFormat &b)
 {
     return a.boolProperty(prop::ContextualSpace) && b.boolProperty(prop::ContextualSpace)
@@ -284,10 +296,10 @@ void setMargin(QList<std::pair<QTextTable *, QTextTableFormat>> &tables, QTextTa
 QPaintDevice *layoutDevice()
 {
     static QImage device = [] {
-        constexpr int kDotsPerMeterAt1440Dpi = 56693;  // rounds back to 1440 dpi
+        constexpr int kDotsPerMeterAt144Dpi = 5669;  // rounds back to 144 dpi
         QImage image(1, 1, QImage::Format_ARGB32_Premultiplied);
-        image.setDotsPerMeterX(kDotsPerMeterAt1440Dpi);
-        image.setDotsPerMeterY(kDotsPerMeterAt1440Dpi);
+        image.setDotsPerMeterX(kDotsPerMeterAt144Dpi);
+        image.setDotsPerMeterY(kDotsPerMeterAt144Dpi);
         return image;
     }();
     return &device;
@@ -321,6 +333,11 @@ LineBox lineBox(const QTextBlock &block, const QTextLine &line)
 
 QTextBlockFormat layoutFormat(const QTextBlock &block)
 {
+    return layoutFormat(block, largerSpaceOnly(block.document()));
+}
+
+QTextBlockFormat layoutFormat(const QTextBlock &block, bool largerSpace)
+{
     QTextBlockFormat format = block.blockFormat();
     const ParagraphSpacing own = paragraphSpacing(format);
     const ParagraphBorders borders = paragraphBorders(format);
@@ -334,6 +351,8 @@ QTextBlockFormat layoutFormat(const QTextBlock &block)
         // this one holds both.
         if (contextualPair(before, format))
             top = borders[BorderTop].reach();
+        else if (largerSpace)
+            top = std::max(own.before, paragraphSpacing(before).after) + borders[BorderTop].reach();
         else
             top += paragraphSpacing(before).after;
         top += paragraphBorders(before)[BorderBottom].reach();
@@ -382,6 +401,7 @@ QTextBlockFormat layoutFormat(const QTextBlock &block)
 
 bool updateLayoutFormats(QTextDocument *doc, int from, int to)
 {
+    const bool largerSpace = largerSpaceOnly(doc);
     QTextBlock block = doc->findBlock(std::max(0, from));
     if (block.previous().isValid())
         block = block.previous();
@@ -397,7 +417,7 @@ bool updateLayoutFormats(QTextDocument *doc, int from, int to)
     for (; block.isValid(); block = block.next()) {
         if (auto *table = qobject_cast<QTextTable *>(doc->frameAt(block.position())); table && !inRange.contains(table))
             inRange.append(table);
-        const QTextBlockFormat wanted = layoutFormat(block);
+        const QTextBlockFormat wanted = layoutFormat(block, largerSpace);
         if (!sameLayoutValues(wanted, block.blockFormat()))
             changes.append({block.position(), wanted});
         if (QTextTable *table = tableAfter(block)) {

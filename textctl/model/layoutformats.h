@@ -51,8 +51,11 @@ struct LineBox {
 };
 LineBox lineBox(const QTextBlock &block, const QTextLine &line);
 
-// `block`'s format with the layout values it should have.
+// `block`'s format with the layout values it should have; `largerSpace`
+// when its document gives the larger of two spaces between paragraphs
+// (\htmautsp), not both.
 QTextBlockFormat layoutFormat(const QTextBlock &block);
+QTextBlockFormat layoutFormat(const QTextBlock &block, bool largerSpace);
 
 // Gives the blocks holding positions `from` to `to`, and the blocks just
 // before and after them, their layout values. Returns whether any changed.

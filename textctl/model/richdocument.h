@@ -37,18 +37,19 @@ inline constexpr int pixelsToTwips(double pixels)
     return static_cast<int>(t < 0 ? t - 0.5 : t + 0.5);
 }
 
-// Qt's layout measures in twips (1440 dots an inch): every font size a file
-// can give is a whole number of pixels (at 96 a 10-point font would be set
-// 13 pixels tall instead of 13 1/3, and its lines would hold more text than
-// a word processor's), and every length a file gives is whole, so Qt, which
-// rounds a table row to whole pixels, keeps rows as tall as they are.
+// Qt's layout measures at 144 dots an inch, where every font size a file
+// can give (half points) is a whole number of pixels: at 96 a 10-point font
+// would be set 13 pixels tall instead of 13 1/3, and its lines would hold
+// more text than a word processor's. (At 1440, where every length of a file
+// is whole and Qt's rounding of table rows to whole pixels would cost
+// nothing, Enter and Backspace early in a long report took twice as long.)
 // Layout coordinates (line and block places, document sizes, hit tests)
 // are kLayoutScale times reference pixels. Qt scales vertical spacing, line
 // heights, tab stops, tables and pictures of a format to its device itself;
 // paragraph indents (left, right, first line) it takes as they stand, so
 // the model keeps those in layout pixels; letter spacing it scales by the
 // whole part of the device's scale.
-inline constexpr double kLayoutScale = 15;
+inline constexpr double kLayoutScale = 1.5;
 inline constexpr double toLayout(double pixels) { return pixels * kLayoutScale; }
 inline constexpr double fromLayout(double layoutPixels) { return layoutPixels / kLayoutScale; }
 inline constexpr double twipsToIndent(int twips) { return twipsToPixels(twips) * kLayoutScale; }

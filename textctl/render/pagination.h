@@ -1,7 +1,7 @@
 #pragma once
 
 // The one pagination of a document: the texts are laid out at a fixed
-// resolution (1440 px an inch, richdocument.h) with the fonts' design
+// resolution (144 px an inch, richdocument.h) with the fonts' design
 // metrics, on a fixed paint device, so page breaks do not depend on the
 // screen. Screen, preview, printer and PDF only scale it. Sheet geometry
 // is in reference pixels (1/96 inch), layout y in layout pixels.
@@ -120,7 +120,7 @@ public:
     // an edit does not paginate what follows the pages it changed.
     qint64 unitsPaginated() const { return m_units; }
 
-    // The fixed 1440-dpi device every layout measures on.
+    // The fixed 144-dpi device every layout measures on.
     static QPaintDevice *referenceDevice();
 
 signals:

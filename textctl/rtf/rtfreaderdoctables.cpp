@@ -187,7 +187,8 @@ void applyDocumentWord(ReaderContext &ctx, Word word, QByteArrayView name, int p
         if (hasParam)
             ctx.styleSheetFonts[int(word) - int(Word::StshfLoch)] = param;
         break;
-    case Word::DntBlnSbDb: keepDocumentWord(ctx.result.documentWords, name, param, false); break;
+    case Word::DntBlnSbDb:
+    case Word::HtmlAutoSpacing: keepDocumentWord(ctx.result.documentWords, name, param, false); break;
     case Word::NoteNumbering:
         if (ctx.top().story == &ctx.mainStory)
             keepDocumentWord(ctx.result.documentWords, name, param, hasParam);

@@ -61,6 +61,9 @@ TEST(PageLayout, ParagraphsAreAsFarApartAsTheirSpacesAndBordersSay)
         {"\\pard\\contextualspace\\sa200 A\\par\\pard\\sb100 B\\par", 300},
         {"\\pard\\sa200\\brdrb\\brdrs\\brdrw20\\brsp40 A\\par\\pard\\sb100 B\\par", 360},
         {"\\pard A\\par\\pard\\sb100\\brdrt\\brdrdb\\brdrw10\\brsp20 B\\par", 150},
+        // A document with HTML paragraph spacing gives the larger space.
+        {"\\htmautsp\\pard\\sa200 A\\par\\pard\\sb100 B\\par", 200},
+        {"\\htmautsp\\pard\\sa100 A\\par\\pard\\sb300 B\\par", 300},
     };
     for (const auto &c : cases) {
         TXTextControl control;
