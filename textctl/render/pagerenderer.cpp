@@ -139,10 +139,37 @@ void PageRenderer::drawBody(QPainter &painter, int page, const Decorations &deco
                           qMax(0.0, sliceHeight - 2 * kLineOverhang));
     if (decorations.sheetClip.isValid())
         context.clip &= toLayoutRect(decorations.sheetClip, body.topLeft()).translated(0, sliceTop);
+    // Qt draws, with a paragraph, the last of its lines above the clip: a
+    // printed page that starts inside a paragraph would carry the line
+    // before, clipped away but still in a PDF's text. There the clip starts
+    // under the page's first line (Qt draws it as that line above), and a
+    // paragraph that ends on it is drawn here.
+    QTextLine ownLine;
+    QPointF ownLineAt;
+    if (decorations.activeArea < 0 && page > 1) {
+        const int first = m_pagination.pageFirstPosition(page);
+        const QTextBlock block = doc->findBlock(first);
+        const QTextLine line = doc->frameAt(first) == doc->rootFrame() && block.layout()
+            ? block.layout()->lineForTextPosition(first - block.position())
+            : QTextLine();
+        if (line.isValid() && line.lineNumber() > 0) {
+            const double top = block.layout()->position().y() + line.y() + line.height() + 0.5;
+            if (top > context.clip.top())
+                context.clip.setTop(top);
+            if (line.lineNumber() == block.layout()->lineCount() - 1) {
+                ownLine = line;
+                ownLineAt = block.layout()->position();
+            }
+        }
+    }
     // An invalid clip would draw the whole text.
     if (context.clip.isValid() && !context.clip.isEmpty()) {
         doc->documentLayout()->draw(&painter, context);
         drawParagraphBorders(painter, *doc, context.clip);
+    }
+    if (ownLine.isValid()) {
+        painter.setPen(context.palette.color(QPalette::Text));
+        ownLine.draw(&painter, ownLineAt);
     }
     painter.restore();
     drawFixedPictures(painter, doc, page, body.topLeft(), sliceTop);

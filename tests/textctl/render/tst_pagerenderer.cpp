@@ -408,3 +408,24 @@ TEST(PageRenderer, ParagraphBordersAreDrawnWhereTheyTakeTheirRoom)
     EXPECT_GT(redRows.first(), body.top() + 10);  // under the first line's text
     EXPECT_GT(redRows.last(), page.height() * 3 / 4);
 }
+
+// A printed page starting inside a paragraph draws none of the lines before
+// it, even clipped away: a PDF's text would hold them twice.
+TEST(PageRenderer, EveryLineIsPrintedOnOnePageOnly)
+{
+    for (int words : {700, 709, 718, 727}) {
+        TXTextControl control;
+        QStringList text;
+        for (int i = 0; i < words; ++i)
+            text << u"w%1"_qs.arg(i, 4, 10, QChar(u'0'));
+        control.setText(text.join(u' ') + u"\nfin"_qs);
+        const int pages = control.CurrentPages();
+        ASSERT_GE(pages, 2) << words;
+        // Text items may break inside a word: the words are read without blanks.
+        QString printed;
+        for (int page = 1; page <= pages; ++page)
+            printed += pageText(control, page).remove(u' ');
+        for (const QString &word : std::as_const(text))
+            EXPECT_EQ(printed.count(word), 1) << word.toStdString() << " of " << words;
+    }
+}
