@@ -146,6 +146,37 @@ QTextTable *tableBefore(const QTextBlock &block)
     return table;
 }
 
+// Where the tables of a document start and end, found once for a pass over
+// many blocks: asking each block for its frame walks the frame tree.
+struct TableEdges {
+    QHash<int, QTextTable *> starts;  // by the table's first position
+    QHash<int, QTextTable *> ends;    // by the position just after it
+
+    explicit TableEdges(const QTextDocument *doc) { collect(doc->rootFrame()); }
+
+    void collect(QTextFrame *frame)
+    {
+        const QList<QTextFrame *> children = frame->childFrames();
+        for (QTextFrame *child : children) {
+            if (auto *table = qobject_cast<QTextTable *>(child)) {
+                starts.insert(table->firstPosition(), table);
+                ends.insert(table->lastPosition() + 1, table);
+            }
+            collect(child);
+        }
+    }
+
+    QTextTable *after(const QTextBlock &block) const
+    {
+        const QTextBlock next = block.next();
+        return next.isValid() && starts.contains(next.position()) ? tableAfter(block) : nullptr;
+    }
+    QTextTable *before(const QTextBlock &block) const
+    {
+        return ends.contains(block.position()) ? tableBefore(block) : nullptr;
+    }
+};
+
 // The cells that start in `row` (a row may begin under a row span).
 QList<QTextTableCell> cellsStartingIn(const QTextTable *table, int row)
 {
@@ -402,6 +433,7 @@ QTextBlockFormat layoutFormat(const QTextBlock &block, bool largerSpace)
 bool updateLayoutFormats(QTextDocument *doc, int from, int to)
 {
     const bool largerSpace = largerSpaceOnly(doc);
+    const TableEdges edges(doc);
     QTextBlock block = doc->findBlock(std::max(0, from));
     if (block.previous().isValid())
         block = block.previous();
@@ -420,11 +452,11 @@ bool updateLayoutFormats(QTextDocument *doc, int from, int to)
         const QTextBlockFormat wanted = layoutFormat(block, largerSpace);
         if (!sameLayoutValues(wanted, block.blockFormat()))
             changes.append({block.position(), wanted});
-        if (QTextTable *table = tableAfter(block)) {
+        if (QTextTable *table = edges.after(block)) {
             if (!qFuzzyCompare(1 + table->format().topMargin(), 1 + wanted.bottomMargin()))
                 setMargin(tables, table, true, wanted.bottomMargin());
         }
-        if (QTextTable *table = tableBefore(block)) {
+        if (QTextTable *table = edges.before(block)) {
             if (!qFuzzyCompare(1 + table->format().bottomMargin(), 1 + wanted.topMargin()))
                 setMargin(tables, table, false, wanted.topMargin());
         }
