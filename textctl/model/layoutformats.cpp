@@ -6,6 +6,7 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QFont>
+#include <QFontMetricsF>
 #include <QHash>
 #include <QImage>
 #include <QRawFont>
@@ -13,14 +14,13 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextFrame>
-#include <QFontMetricsF>
 #include <QTextLayout>
 #include <QTextList>
 #include <QTextTable>
 
 #include <algorithm>
-#include <limits>
 #include <cmath>
+#include <limits>
 
 namespace textctl {
 
@@ -405,13 +405,14 @@ QTextBlockFormat layoutFormat(const QTextBlock &block, bool largerSpace)
         format.setTextIndent(textIndent);
     }
 
-    // A line of text is exactly as tall as the rule makes it (Qt would round
-    // its fonts' ascent and descent up to pixels); a line that holds a
-    // picture or another object is at least that tall.
     // Qt lays out no line for an empty paragraph just before a table unless
     // it has a background: a word processor shows it, so it gets an empty one.
     if (block.length() == 1 && tableAfter(block) && !format.hasProperty(QTextFormat::BackgroundBrush))
         format.setBackground(Qt::NoBrush);
+
+    // A line of text is exactly as tall as the rule makes it (Qt would round
+    // its fonts' ascent and descent up to pixels); a line that holds a
+    // picture or another object is at least that tall.
     const double single = blockSingleLine(block);
     const auto height = block.text().contains(QChar::ObjectReplacementCharacter) ? QTextBlockFormat::MinimumHeight
                                                                                  : QTextBlockFormat::FixedHeight;

@@ -1,6 +1,7 @@
 #include "textctl/render/objecthandlers.h"
 
 #include "textctl/model/formatprops.h"
+#include "textctl/model/layoutformats.h"
 #include "textctl/render/pagination.h"
 
 #include <QFontMetricsF>
@@ -47,7 +48,7 @@ void LiveFieldHandler::setMain(const QTextDocument *main, std::function<int(doub
 QSizeF LiveFieldHandler::intrinsicSize(QTextDocument *, int, const QTextFormat &format)
 {
     const QTextCharFormat charFormat = format.toCharFormat();
-    const QFontMetricsF metrics(charFormat.font(), Pagination::referenceDevice());
+    const QFontMetricsF metrics(charFormat.font(), layoutDevice());
     const double width = metrics.horizontalAdvance(QString::number(m_pages));
     if (charFormat.verticalAlignment() == QTextCharFormat::AlignBaseline)
         return {width, metrics.ascent() + metrics.descent()};
@@ -64,7 +65,7 @@ void LiveFieldHandler::drawObject(QPainter *painter, const QRectF &rect, QTextDo
     // Laid out on the reference device like the text around it, so that
     // the painter's scale applies to it the same way.
     QTextLayout layout(fieldText(format, page, m_pages), charFormat.font(),
-                       Pagination::referenceDevice());
+                       layoutDevice());
     layout.beginLayout();
     QTextLine line = layout.createLine();
     layout.endLayout();

@@ -121,7 +121,8 @@ void PageRenderer::drawBody(QPainter &painter, int page, const Decorations &deco
     // A page that starts inside a table shows the border above its first
     // row too, which the page before drew under its last.
     const int first = m_pagination.pageFirstPosition(page);
-    const double above = page > 1 && doc->frameAt(first) != doc->rootFrame() ? kRowBorderReach : 0.0;
+    const bool startsInText = doc->frameAt(first) == doc->rootFrame();
+    const double above = page > 1 && !startsInText ? kRowBorderReach : 0.0;
     painter.save();
     // Tables and pictures may reach into the margins, never onto the next
     // page's slice, whose first line starts where this one ends.
@@ -146,10 +147,9 @@ void PageRenderer::drawBody(QPainter &painter, int page, const Decorations &deco
     // paragraph that ends on it is drawn here.
     QTextLine ownLine;
     QPointF ownLineAt;
-    if (decorations.activeArea < 0 && page > 1) {
-        const int first = m_pagination.pageFirstPosition(page);
+    if (decorations.activeArea < 0 && page > 1 && startsInText) {
         const QTextBlock block = doc->findBlock(first);
-        const QTextLine line = doc->frameAt(first) == doc->rootFrame() && block.layout()
+        const QTextLine line = block.layout()
             ? block.layout()->lineForTextPosition(first - block.position())
             : QTextLine();
         if (line.isValid() && line.lineNumber() > 0) {

@@ -7,7 +7,6 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QFont>
-#include <QImage>
 #include <QTextDocument>
 #include <QTextFormat>
 
@@ -69,11 +68,6 @@ Pagination::Pagination(RichDocument &document, QObject *parent)
 
 Pagination::~Pagination() = default;
 
-QPaintDevice *Pagination::referenceDevice()
-{
-    return layoutDevice();
-}
-
 QSizeF Pagination::pageSize() const
 {
     return {pixels(m_doc.page.width), pixels(m_doc.page.height)};
@@ -98,15 +92,15 @@ bool Pagination::hasLayout() const
 {
     const QTextDocument *main = m_doc.main();
     return main->findChild<QAbstractTextDocumentLayout *>(QString(), Qt::FindDirectChildrenOnly)
-        && main->documentLayout()->paintDevice() == referenceDevice();
+        && main->documentLayout()->paintDevice() == layoutDevice();
 }
 
 // One column of the given width, as tall as its text.
 void Pagination::prepare(QTextDocument *doc, double width)
 {
     QAbstractTextDocumentLayout *layout = doc->documentLayout();
-    if (layout->paintDevice() != referenceDevice()) {
-        layout->setPaintDevice(referenceDevice());
+    if (layout->paintDevice() != layoutDevice()) {
+        layout->setPaintDevice(layoutDevice());
         layout->registerHandler(prop::FieldObjectType, m_fields.get());
         layout->registerHandler(QTextFormat::ImageObject, m_pictures.get());
         doc->setUseDesignMetrics(true);

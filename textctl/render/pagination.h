@@ -42,7 +42,6 @@
 #include <functional>
 #include <memory>
 
-class QPaintDevice;
 class QTextDocument;
 
 namespace textctl {
@@ -119,9 +118,6 @@ public:
     // Lines and table rows the page breaking has looked at, for tests that
     // an edit does not paginate what follows the pages it changed.
     qint64 unitsPaginated() const { return m_units; }
-
-    // The fixed 144-dpi device every layout measures on.
-    static QPaintDevice *referenceDevice();
 
 signals:
     // Pages from `page` on were found or found again: views of them follow.
