@@ -17,6 +17,11 @@ int CommonDialog::ShowSave()
     return 0;
 }
 
+int CommonDialog::ShowColor()
+{
+    return run(DialogKind::Color) ? 0 : kCancelError;
+}
+
 QList<std::pair<QString, QString>> parseFilter(const QString &filter)
 {
     QList<std::pair<QString, QString>> pairs;

@@ -1,6 +1,7 @@
 #pragma once
 
-// The common dialog `dialogo` of the main window: file open and save. A
+// The common dialog `dialogo` of the main window: file open and save, and
+// the colour dialog. A
 // command writes the settings, then shows the dialog; cancelling answers
 // kCancelError, which every caller treats as a request to do nothing.
 //
@@ -34,11 +35,14 @@ struct DialogSettings {
     QString Filter;       // "Description|pattern|Description|pattern..."
     int FilterIndex = 1;  // 1-based
     int Flags = 0;
+    // The colour dialog's colour, 0xRRGGBB: the one it starts from, then the
+    // one chosen.
+    int Color = 0;
 
     friend bool operator==(const DialogSettings &, const DialogSettings &) = default;
 };
 
-enum class DialogKind { Open, Save };
+enum class DialogKind { Open, Save, Color };
 
 class CommonDialog : public DialogSettings {
 public:
@@ -49,6 +53,8 @@ public:
     // As ShowOpen; a name chosen without an ending gets the chosen filter's
     // ending (".rtf", ".txt").
     int ShowSave();
+    // 0 with Color set to the choice, or kCancelError with Color unchanged.
+    int ShowColor();
 
 protected:
     // Shows the dialog for the current settings; false when cancelled.

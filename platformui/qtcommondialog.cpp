@@ -2,6 +2,7 @@
 
 #include "platformui/display.h"
 
+#include <QColorDialog>
 #include <QFileDialog>
 #include <QFileInfo>
 
@@ -20,9 +21,13 @@ QString dialogDirectory(const QString &fileName, const QString &startDirectory)
 bool QtCommonDialog::run(DialogKind kind)
 {
     if (!hasDisplay()) {
-        reportWithoutDisplay(QStringLiteral("%1: no hay pantalla para elegir un fichero").arg(DialogTitle));
+        reportWithoutDisplay(kind == DialogKind::Color
+                                 ? QStringLiteral("No hay pantalla para elegir un color")
+                                 : QStringLiteral("%1: no hay pantalla para elegir un fichero").arg(DialogTitle));
         return false;
     }
+    if (kind == DialogKind::Color)
+        return runColor();
     QFileDialog dialog(m_parent, DialogTitle);
     const QStringList filters = qtNameFilters(Filter);
     dialog.setNameFilters(filters);
@@ -58,6 +63,15 @@ bool QtCommonDialog::run(DialogKind kind)
     FilterIndex = static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1;
     if (FilterIndex < 1)
         FilterIndex = 1;
+    return true;
+}
+
+bool QtCommonDialog::runColor()
+{
+    QColorDialog dialog(QColor(QRgb(Color & 0xFFFFFF)), m_parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    Color = static_cast<int>(dialog.selectedColor().rgb() & 0xFFFFFF);
     return true;
 }
 

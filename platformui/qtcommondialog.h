@@ -1,6 +1,6 @@
 #pragma once
 
-// The common dialog through Qt's file dialog, parented to a window. A
+// The common dialog through Qt's file and colour dialogs, parented to a window. A
 // dialog whose FileName names no folder opens in `startDirectory` (the
 // program directory), never in whatever folder the process started in.
 
@@ -24,6 +24,8 @@ protected:
     bool run(DialogKind kind) override;
 
 private:
+    bool runColor();
+
     QPointer<QWidget> m_parent;
     QString m_startDirectory;
 };

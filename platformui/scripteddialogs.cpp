@@ -10,6 +10,10 @@ bool ScriptedCommonDialog::run(DialogKind kind)
     const Step step = m_script.dequeue();
     if (step.cancel)
         return false;
+    if (kind == DialogKind::Color) {
+        Color = step.color;
+        return true;
+    }
     FileName = step.path;
     if (step.filterIndex > 0)
         FilterIndex = step.filterIndex;

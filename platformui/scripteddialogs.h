@@ -24,6 +24,8 @@ public:
     // the one set); cancelNext() makes it cancel.
     void chooseNext(const QString &path, int filterIndex = 0) { m_script.enqueue({false, path, filterIndex}); }
     void cancelNext() { m_script.enqueue({true, {}, 0}); }
+    // The next colour dialog chooses `rgb` (0xRRGGBB).
+    void chooseColorNext(int rgb) { m_script.enqueue({false, {}, 0, rgb}); }
     const QList<Opening> &openings() const { return m_openings; }
     int pendingAnswers() const { return static_cast<int>(m_script.size()); }
 
@@ -35,6 +37,7 @@ private:
         bool cancel;
         QString path;
         int filterIndex;
+        int color = 0;
     };
     QQueue<Step> m_script;
     QList<Opening> m_openings;

@@ -68,6 +68,10 @@ public:
     // Header and footer areas.
     int HeaderFooter() const { return m_doc.headerFooterSet(); }
     void setHeaderFooter(int set);
+    // Takes one area out of the set as an edit of the main text: its undo
+    // brings the area back with its text (an area the user wrote in must
+    // not be lost to a menu click).
+    void removeHeaderFooter(int area);
     int HeaderFooterSelect() const { return m_target; }
     void setHeaderFooterSelect(int area);
     int activeHeaderFooter() const { return m_active; }
@@ -161,6 +165,9 @@ private:
     QTextCursor &targetCursor();
     QTextCharFormat formatForReplacement(const QTextCursor &cursor) const;
     void attachDocuments();
+    friend class AreaRemoval;
+    void takeArea(int area, std::unique_ptr<QTextDocument> *into);
+    void putArea(int area, std::unique_ptr<QTextDocument> text);
     void resetCursors();
     bool withLoadSavePage(const std::function<bool()> &action);
     bool loadWith(const std::function<bool()> &read);

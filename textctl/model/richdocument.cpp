@@ -65,6 +65,19 @@ void RichDocument::removeArea(int code)
         m_texts[areaIndex(code)].reset();
 }
 
+std::unique_ptr<QTextDocument> RichDocument::takeArea(int code)
+{
+    if (code == MainText || areaIndex(code) < 0)
+        return nullptr;
+    return std::move(m_texts[areaIndex(code)]);
+}
+
+void RichDocument::putArea(int code, std::unique_ptr<QTextDocument> text)
+{
+    if (code != MainText && areaIndex(code) >= 0 && text)
+        m_texts[areaIndex(code)] = std::move(text);
+}
+
 QList<QTextDocument *> RichDocument::texts() const
 {
     QList<QTextDocument *> out;

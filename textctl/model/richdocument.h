@@ -99,6 +99,10 @@ public:
     // The area, created empty (with the main text's default font) if absent.
     QTextDocument *ensureArea(int code);
     void removeArea(int code);
+    // The area taken out with its text and undo history (nullptr when
+    // absent), and put back in its place.
+    std::unique_ptr<QTextDocument> takeArea(int code);
+    void putArea(int code, std::unique_ptr<QTextDocument> text);
 
     // The main text, then every present area in code order.
     QList<QTextDocument *> texts() const;
