@@ -8,6 +8,7 @@
 #include "generator/generatormessages.h"
 #include "platformui/display.h"
 #include "platformui/qtmessageboxes.h"
+#include "platformui/translations.h"
 
 #include <QApplication>
 #include <QStringList>
@@ -18,6 +19,7 @@ int main(int argc, char **argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     platform::prepareRuntimeDirectory();
     QApplication app(argc, argv);
+    platform::installSpanishTranslations(app);
     QStringList arguments = QCoreApplication::arguments();
     arguments.removeFirst();
 

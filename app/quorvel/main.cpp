@@ -3,6 +3,7 @@
 
 #include "frame/mdiparent.h"
 #include "platformui/display.h"
+#include "platformui/translations.h"
 
 #include <QApplication>
 #include <QStringList>
@@ -17,6 +18,7 @@ int main(int argc, char **argv)
     }
     platform::prepareRuntimeDirectory();
     QApplication app(argc, argv);
+    platform::installSpanishTranslations(app);
     QStringList arguments = QCoreApplication::arguments();
     arguments.removeFirst();
 
