@@ -122,7 +122,8 @@ private:
     void showActiveDocument(MDIchild *child);
     void createToolStrip();
     void createFileMenu();
-    QAction *addButton(const QString &name, const QString &toolTip, const QString &themeIcon, int icon,
+    // A tool strip button with the named command icon.
+    QAction *addButton(const QString &name, const QString &toolTip, const QString &icon,
                        void (MDIParent::*slot)());
     void clip(int action);
     void fillFieldCombo();

@@ -6,23 +6,21 @@
 #include "commands/printpreview.h"
 #include "frame/editor.h"
 #include "frame/mdichild.h"
+#include "platformui/icons.h"
 #include "textctl/view/txtextview.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
 #include <QMenu>
-#include <QStyle>
 #include <QToolBar>
 
 namespace frame {
 
-QAction *MDIParent::addButton(const QString &name, const QString &toolTip, const QString &themeIcon,
-                              int icon, void (MDIParent::*slot)())
+QAction *MDIParent::addButton(const QString &name, const QString &toolTip, const QString &icon,
+                              void (MDIParent::*slot)())
 {
-    // The desktop's icon for the command when its theme has one.
-    const QIcon picture = QIcon::fromTheme(themeIcon, style()->standardIcon(QStyle::StandardPixmap(icon)));
-    QAction *action = m_pictoolbar->addAction(picture, toolTip);
+    QAction *action = m_pictoolbar->addAction(platform::commandIcon(icon), toolTip);
     action->setObjectName(name);
     action->setToolTip(toolTip);
     connect(action, &QAction::triggered, this, slot);
@@ -33,14 +31,14 @@ void MDIParent::createToolStrip()
 {
     m_pictoolbar = addToolBar(QStringLiteral("pictoolbar"));
     m_pictoolbar->setObjectName(QStringLiteral("pictoolbar"));
-    addButton(QStringLiteral("boton_nuevo"), QStringLiteral("Nuevo"), QStringLiteral("document-new"), QStyle::SP_FileIcon, &MDIParent::boton_nuevo_Click);
-    addButton(QStringLiteral("boton_abrir"), QStringLiteral("Abrir"), QStringLiteral("document-open"), QStyle::SP_DialogOpenButton, &MDIParent::boton_abrir_Click);
-    addButton(QStringLiteral("boton_salvar"), QStringLiteral("Grabar"), QStringLiteral("document-save"), QStyle::SP_DialogSaveButton, &MDIParent::boton_salvar_Click);
-    addButton(QStringLiteral("boton_cortar"), QStringLiteral("Cortar"), QStringLiteral("edit-cut"), QStyle::SP_TrashIcon, &MDIParent::boton_cortar_Click);
-    addButton(QStringLiteral("boton_copiar"), QStringLiteral("Copiar"), QStringLiteral("edit-copy"), QStyle::SP_FileDialogContentsView, &MDIParent::boton_copiar_Click);
-    addButton(QStringLiteral("boton_pegar"), QStringLiteral("Pegar"), QStringLiteral("edit-paste"), QStyle::SP_DialogApplyButton, &MDIParent::boton_pegar_Click);
-    addButton(QStringLiteral("boton_imprimir"), QStringLiteral("Imprimir"), QStringLiteral("document-print"), QStyle::SP_ComputerIcon, &MDIParent::boton_imprimir_Click);
-    addButton(QStringLiteral("boton_vista"), QStringLiteral("Vista previa"), QStringLiteral("document-print-preview"), QStyle::SP_FileDialogDetailedView, &MDIParent::boton_vista_Click);
+    addButton(QStringLiteral("boton_nuevo"), QStringLiteral("Nuevo"), QStringLiteral("document-new"), &MDIParent::boton_nuevo_Click);
+    addButton(QStringLiteral("boton_abrir"), QStringLiteral("Abrir"), QStringLiteral("document-open"), &MDIParent::boton_abrir_Click);
+    addButton(QStringLiteral("boton_salvar"), QStringLiteral("Grabar"), QStringLiteral("document-save"), &MDIParent::boton_salvar_Click);
+    addButton(QStringLiteral("boton_cortar"), QStringLiteral("Cortar"), QStringLiteral("edit-cut"), &MDIParent::boton_cortar_Click);
+    addButton(QStringLiteral("boton_copiar"), QStringLiteral("Copiar"), QStringLiteral("edit-copy"), &MDIParent::boton_copiar_Click);
+    addButton(QStringLiteral("boton_pegar"), QStringLiteral("Pegar"), QStringLiteral("edit-paste"), &MDIParent::boton_pegar_Click);
+    addButton(QStringLiteral("boton_imprimir"), QStringLiteral("Imprimir"), QStringLiteral("document-print"), &MDIParent::boton_imprimir_Click);
+    addButton(QStringLiteral("boton_vista"), QStringLiteral("Vista previa"), QStringLiteral("document-print-preview"), &MDIParent::boton_vista_Click);
 
     m_comboZoom = new QComboBox(m_pictoolbar);
     m_comboZoom->setObjectName(QStringLiteral("combo_zoom"));
@@ -52,7 +50,7 @@ void MDIParent::createToolStrip()
     connect(m_comboZoom, &QComboBox::activated, this, &MDIParent::combo_zoom_Click);
     m_pictoolbar->addWidget(m_comboZoom);
 
-    addButton(QStringLiteral("Image1"), QStringLiteral("Plantillas"), QStringLiteral("document-new-from-template"), QStyle::SP_FileDialogNewFolder, &MDIParent::Image1_Click);
+    addButton(QStringLiteral("Image1"), QStringLiteral("Plantillas"), QStringLiteral("x-office-document"), &MDIParent::Image1_Click);
 
     m_label1 = new QLabel(QStringLiteral("Campos:"), m_pictoolbar);
     m_label1->setObjectName(QStringLiteral("Label1"));
