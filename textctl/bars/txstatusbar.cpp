@@ -22,7 +22,7 @@ QLabel *TXStatusBar::addField(const QString &name)
 {
     auto *label = new QLabel(this);
     label->setObjectName(name);
-    label->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("Line 00000")));
+    label->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("Columna 00000")));
     addWidget(label);
     return label;
 }
@@ -43,9 +43,9 @@ void TXStatusBar::refresh()
         return;
     }
     const CaretPlace place = caretPlace(cursor, &control->pagination());
-    m_page->setText(QStringLiteral("Page %1").arg(place.page));
-    m_line->setText(QStringLiteral("Line %1").arg(place.line));
-    m_column->setText(QStringLiteral("Col %1").arg(place.column));
+    m_page->setText(QStringLiteral("Página %1").arg(place.page));
+    m_line->setText(QStringLiteral("Línea %1").arg(place.line));
+    m_column->setText(QStringLiteral("Columna %1").arg(place.column));
 }
 
 QString TXStatusBar::pageText() const { return m_page->text(); }

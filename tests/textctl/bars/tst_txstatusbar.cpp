@@ -15,20 +15,20 @@ TEST(StatusBar, ShowsPageLineAndColumnAndFollowsTheCaret)
     control.setSelStart(11);
     TXStatusBar status;
     status.setControl(&control);
-    EXPECT_EQ(status.pageText(), u"Page 1"_qs);
-    EXPECT_EQ(status.lineText(), u"Line 3"_qs);
-    EXPECT_EQ(status.columnText(), u"Col 4"_qs);
+    EXPECT_EQ(status.pageText(), u"Página 1"_qs);
+    EXPECT_EQ(status.lineText(), u"Línea 3"_qs);
+    EXPECT_EQ(status.columnText(), u"Columna 4"_qs);
 
     ASSERT_EQ(control.Find(u"os"_qs, 0), 5);
     QCoreApplication::processEvents();
-    EXPECT_EQ(status.lineText(), u"Line 2"_qs);
-    EXPECT_EQ(status.columnText(), u"Col 4"_qs) << "the caret is the selection's moving end";
+    EXPECT_EQ(status.lineText(), u"Línea 2"_qs);
+    EXPECT_EQ(status.columnText(), u"Columna 4"_qs) << "the caret is the selection's moving end";
 
     control.setSelStart(0);
     control.setSelText(u"cero\n"_qs);  // typing moves the caret too
     QCoreApplication::processEvents();
-    EXPECT_EQ(status.lineText(), u"Line 2"_qs);
-    EXPECT_EQ(status.columnText(), u"Col 1"_qs);
+    EXPECT_EQ(status.lineText(), u"Línea 2"_qs);
+    EXPECT_EQ(status.columnText(), u"Columna 1"_qs);
 }
 
 TEST(StatusBar, IsEmptyWithoutAControl)
@@ -37,7 +37,7 @@ TEST(StatusBar, IsEmptyWithoutAControl)
     EXPECT_TRUE(status.pageText().isEmpty());
     auto control = std::make_unique<TXTextControl>();
     status.setControl(control.get());
-    EXPECT_EQ(status.pageText(), u"Page 1"_qs);
+    EXPECT_EQ(status.pageText(), u"Página 1"_qs);
     control.reset();
     QCoreApplication::processEvents();
     EXPECT_TRUE(status.pageText().isEmpty());
