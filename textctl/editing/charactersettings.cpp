@@ -1,12 +1,12 @@
 #include "textctl/editing/charactersettings.h"
 
+#include "textctl/editing/selectionwalk.h"
 #include "textctl/model/formatprops.h"
 
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 
-#include <functional>
 
 namespace textctl {
 
@@ -45,24 +45,6 @@ UnderlineKind underlineOf(const QTextCharFormat &format)
             return way.kind;
     }
     return UnderlineKind::Single;
-}
-
-void forEachCharFormat(const QTextCursor &cursor, const std::function<void(const QTextCharFormat &)> &visit)
-{
-    if (!cursor.hasSelection()) {
-        visit(cursor.charFormat());
-        return;
-    }
-    const int start = cursor.selectionStart();
-    const int end = cursor.selectionEnd();
-    for (QTextBlock block = cursor.document()->findBlock(start); block.isValid() && block.position() < end;
-         block = block.next()) {
-        for (auto it = block.begin(); !it.atEnd(); ++it) {
-            const QTextFragment fragment = it.fragment();
-            if (fragment.position() < end && fragment.position() + fragment.length() > start)
-                visit(fragment.charFormat());
-        }
-    }
 }
 
 CharacterSettings settingsOf(const QTextCharFormat &format, const QFont &base)

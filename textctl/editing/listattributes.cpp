@@ -1,5 +1,6 @@
 #include "textctl/editing/listattributes.h"
 
+#include "textctl/editing/selectionwalk.h"
 #include "textctl/model/formatprops.h"
 #include "textctl/model/paragraphformat.h"
 #include "textctl/model/richdocument.h"
@@ -26,27 +27,13 @@ public:
     ListAttributes bullets;
     ListAttributes numbers;
 
-    static KeptAttributes *of(const QTextDocument *doc)
+    static KeptAttributes *of(QTextDocument *doc)
     {
         auto *kept = doc->findChild<QObject *>(kKeptName, Qt::FindDirectChildrenOnly);
-        return kept ? static_cast<KeptAttributes *>(kept)
-                    : new KeptAttributes(const_cast<QTextDocument *>(doc));
+        return kept ? static_cast<KeptAttributes *>(kept) : new KeptAttributes(doc);
     }
     ListAttributes &forKind(ListKind kind) { return kind == ListKind::Bullets ? bullets : numbers; }
 };
-
-QList<QTextBlock> selectedBlocks(const QTextCursor &cursor)
-{
-    QList<QTextBlock> blocks;
-    const QTextDocument *doc = cursor.document();
-    const QTextBlock last = doc->findBlock(cursor.selectionEnd());
-    for (QTextBlock block = doc->findBlock(cursor.selectionStart()); block.isValid(); block = block.next()) {
-        blocks.append(block);
-        if (block == last)
-            break;
-    }
-    return blocks;
-}
 
 int levelOf(const QTextBlock &block)
 {

@@ -1,5 +1,6 @@
 #include "textctl/editing/paragraphsettings.h"
 
+#include "textctl/editing/selectionwalk.h"
 #include "textctl/model/formatprops.h"
 #include "textctl/model/richdocument.h"
 
@@ -12,18 +13,6 @@
 namespace textctl {
 
 namespace {
-
-Qt::Alignment horizontalAlignment(const QTextBlockFormat &format)
-{
-    const Qt::Alignment align = format.alignment() & Qt::AlignHorizontal_Mask;
-    if (align & Qt::AlignHCenter)
-        return Qt::AlignHCenter;
-    if (align & Qt::AlignJustify)
-        return Qt::AlignJustify;
-    if (align & (Qt::AlignRight | Qt::AlignTrailing))
-        return Qt::AlignRight;
-    return Qt::AlignLeft;
-}
 
 int lineValueOf(const ParagraphSpacing &spacing)
 {
@@ -123,11 +112,9 @@ ParagraphSettings paragraphSettingsOf(const QTextCursor &cursor)
 {
     if (cursor.isNull())
         return {};
-    const QTextDocument *doc = cursor.document();
-    const QTextBlock last = doc->findBlock(cursor.selectionEnd());
-    QTextBlock block = doc->findBlock(cursor.selectionStart());
-    ParagraphSettings shared = settingsOf(block.blockFormat());
-    while (block != last && (block = block.next()).isValid()) {
+    const QList<QTextBlock> blocks = selectedBlocks(cursor);
+    ParagraphSettings shared = settingsOf(blocks.first().blockFormat());
+    for (const QTextBlock &block : blocks) {
         const ParagraphSettings other = settingsOf(block.blockFormat());
         keepShared(shared.alignment, other.alignment);
         keepShared(shared.leftIndent, other.leftIndent);
@@ -149,16 +136,12 @@ void applyParagraphSettings(const QTextCursor &cursor, const ParagraphSettings &
 {
     if (cursor.isNull())
         return;
-    const QTextDocument *doc = cursor.document();
-    const QTextBlock last = doc->findBlock(cursor.selectionEnd());
     QTextCursor edit(cursor);
     edit.beginEditBlock();
-    for (QTextBlock block = doc->findBlock(cursor.selectionStart()); block.isValid(); block = block.next()) {
+    for (const QTextBlock &block : selectedBlocks(cursor)) {
         QTextBlockFormat format = block.blockFormat();
         applyTo(format, settings);
         QTextCursor(block).setBlockFormat(format);
-        if (block == last)
-            break;
     }
     edit.endEditBlock();
 }
