@@ -11,7 +11,6 @@
 #include <QTextDocument>
 #include <QTextList>
 
-
 namespace textctl {
 
 namespace {
