@@ -214,7 +214,14 @@ void apply(const QTextCursor &cursor, ListKind kind, const ListAttributes &a, bo
         return;
     }
     KeptAttributes::of(cursor.document())->forKind(kind) = a;
-    const QTextBlock first = blocks.first();
+    // The paragraph whose list the others join: the first one, or when only
+    // lists of the kind change, the first of those.
+    QTextBlock first = blocks.first();
+    if (onlyOfKind) {
+        const auto ofKind = std::ranges::find_if(blocks, [kind](const QTextBlock &b) { return listKindOf(b) == kind; });
+        if (ofKind != blocks.end())
+            first = *ofKind;
+    }
     QTextDocument *doc = cursor.document();
     const int family = listKindOf(first) == kind ? familyOf(first) : newListFamily(doc);
     QTextList *list = levelList(doc, family, a.level - 1, kind);

@@ -192,3 +192,24 @@ TEST(ListAttributes, StartNumberSurvivesTheFile)
     EXPECT_EQ(back.start, 4);
     EXPECT_EQ(back.numberStyle, NumbersRoman);
 }
+
+TEST(ListAttributes, WritingChangesOnlyListsOfThatKind)
+{
+    TXTextControl control;
+    control.setText(u"uno\ndos\ntres"_qs);
+    QTextDocument *doc = control.document().main();
+    setListKind(caretIn(doc, 1), ListKind::Bullets);
+    setListKind(caretIn(doc, 2), ListKind::Numbers);
+    const QTextCursor all = selectAll(control);
+    setBulletAttribute(all, BulletTextPosition, 1440);
+    EXPECT_EQ(listKindOf(doc->begin()), ListKind::None);
+    EXPECT_EQ(doc->begin().blockFormat().leftMargin(), 0);
+    EXPECT_EQ(bulletAttribute(caretIn(doc, 1), BulletTextPosition), 1440);
+    EXPECT_EQ(numberAttribute(caretIn(doc, 2), NumberTextPosition), 720);
+
+    // The menu's level step outside any list: nothing changes.
+    const QTextCursor plain = caretIn(doc, 0);
+    setListKind(plain, listKindOf(doc->begin()));
+    EXPECT_EQ(doc->begin().textList(), nullptr);
+    EXPECT_EQ(doc->begin().blockFormat().leftMargin(), 0);
+}
