@@ -1,5 +1,6 @@
 #include "textctl/editing/formatstate.h"
 
+#include "textctl/editing/selectionwalk.h"
 #include "textctl/model/formatprops.h"
 #include "textctl/model/paragraphformat.h"
 #include "textctl/model/richdocument.h"
@@ -10,8 +11,6 @@
 #include <QTextDocument>
 #include <QTextList>
 
-#include <functional>
-
 namespace textctl {
 
 namespace {
@@ -20,49 +19,6 @@ namespace {
 // a word processor's default list.
 constexpr int kListTextTwips = 720;
 constexpr int kListBulletTwips = -360;
-
-// Calls `visit` for the character format of every piece of text the
-// selection covers; without a selection, for the caret's format.
-void forEachCharFormat(const QTextCursor &cursor, const std::function<void(const QTextCharFormat &)> &visit)
-{
-    if (!cursor.hasSelection()) {
-        visit(cursor.charFormat());
-        return;
-    }
-    const int start = cursor.selectionStart();
-    const int end = cursor.selectionEnd();
-    for (QTextBlock block = cursor.document()->findBlock(start); block.isValid() && block.position() < end;
-         block = block.next()) {
-        for (auto it = block.begin(); !it.atEnd(); ++it) {
-            const QTextFragment fragment = it.fragment();
-            if (fragment.position() < end && fragment.position() + fragment.length() > start)
-                visit(fragment.charFormat());
-        }
-    }
-}
-
-void forEachBlock(const QTextCursor &cursor, const std::function<void(const QTextBlock &)> &visit)
-{
-    const QTextDocument *doc = cursor.document();
-    const QTextBlock last = doc->findBlock(cursor.selectionEnd());
-    for (QTextBlock block = doc->findBlock(cursor.selectionStart()); block.isValid(); block = block.next()) {
-        visit(block);
-        if (block == last)
-            break;
-    }
-}
-
-Qt::Alignment horizontalAlignment(const QTextBlockFormat &format)
-{
-    const Qt::Alignment align = format.alignment() & Qt::AlignHorizontal_Mask;
-    if (align & Qt::AlignHCenter)
-        return Qt::AlignHCenter;
-    if (align & Qt::AlignJustify)
-        return Qt::AlignJustify;
-    if (align & (Qt::AlignRight | Qt::AlignTrailing))
-        return Qt::AlignRight;
-    return Qt::AlignLeft;
-}
 
 void charState(const QTextCursor &cursor, FormatState &state)
 {
@@ -90,20 +46,20 @@ void charState(const QTextCursor &cursor, FormatState &state)
 void blockState(const QTextCursor &cursor, FormatState &state)
 {
     bool first = true;
-    forEachBlock(cursor, [&](const QTextBlock &block) {
+    for (const QTextBlock &block : selectedBlocks(cursor)) {
         const Qt::Alignment align = horizontalAlignment(block.blockFormat());
         const ListKind list = listKindOf(block);
         if (first) {
             state.alignment = align;
             state.list = list;
             first = false;
-            return;
+            continue;
         }
         if (state.alignment != align)
             state.alignment = {};
         if (state.list != list)
             state.list = ListKind::None;
-    });
+    }
 }
 
 }  // namespace
@@ -178,13 +134,13 @@ void toggleList(const QTextCursor &cursor, ListKind kind)
     edit.beginEditBlock();
     if (formatStateOf(cursor).list == kind) {
         // Out of the list, back to the text area's edge.
-        forEachBlock(cursor, [](const QTextBlock &block) {
+        for (const QTextBlock &block : selectedBlocks(cursor)) {
             QTextBlockFormat format = block.blockFormat();
             format.setObjectIndex(-1);
             format.setLeftMargin(0);
             setFirstLineIndent(&format, 0);
             QTextCursor(block).setBlockFormat(format);
-        });
+        }
     } else {
         QTextListFormat list;
         list.setIndent(0);
