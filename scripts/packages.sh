@@ -4,6 +4,7 @@
 build_packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev libgl-dev
+    qt6-image-formats-plugins
     libgtest-dev libgmock-dev
     fonts-liberation2 fonts-crosextra-carlito fonts-crosextra-caladea
 )

@@ -3,11 +3,10 @@
 #include "textctl/rtf/rtfwriterbuffer.h"
 
 #include "textctl/model/formatprops.h"
+#include "textctl/model/picturebytes.h"
 #include "textctl/model/richdocument.h"
 
-#include <QBuffer>
 #include <QImage>
-#include <QImageReader>
 #include <QPainter>
 
 namespace textctl::rtf {
@@ -32,10 +31,7 @@ bool drawable(const QString &kind)
 QSize naturalTwips(const PictureData &p)
 {
     if (drawable(p.kind)) {
-        QByteArray data = p.data;
-        QBuffer buffer(&data);
-        QImageReader reader(&buffer);
-        const QSize pixels = reader.size();
+        const QSize pixels = storedPixelSize(p.data);
         if (pixels.isValid())
             return pixels * static_cast<int>(kTwipsPerPixel);
     }
@@ -150,7 +146,11 @@ void finishPicture(ReaderContext &ctx, qsizetype closeOffset)
         return;  // cut short by the end of the file, or empty: nothing to show
     if (p.kind.isEmpty())
         p.kind = QStringLiteral("wmf");  // RTF's default picture kind
-    const QSize twips = shownTwips(p);
+    // The goal and the picture's own size describe the stored pixels; a
+    // photo's EXIF orientation turns them upright.
+    QSize twips = shownTwips(p);
+    if (drawable(p.kind) && pictureTurn(p.data) % 180)
+        twips.transpose();
     const QSizeF pixels(twipsToPixels(twips.width()), twipsToPixels(twips.height()));
 
     PictureResource resource;
@@ -202,6 +202,11 @@ void finishShapeProperty(ReaderContext &ctx)
         return;
     ShapeData &s = ctx.shapes[ctx.top().shape];
     s.readingPib = false;
+    if (s.propertyName == u"rotation") {
+        // Degrees in 16.16 fixed point, clockwise.
+        const qint64 fixed = ctx.top().text.trimmed().toLongLong();
+        s.rotation = int(((fixed / 65536) % 360 + 360) % 360);
+    }
 }
 
 void finishShape(ReaderContext &ctx)
@@ -217,6 +222,18 @@ void finishShape(ReaderContext &ctx)
     if (p.resource < 0)
         return;
     QTextImageFormat format = p.format;
+    // A shape turned as much as its photo's EXIF orientation turns the
+    // picture shows it upright in the box the turn gives; any other turn is
+    // not drawn.
+    const QVariant &resource = ctx.result.pictures[p.resource].resource;
+    if (s.rotation && resource.typeId() == QMetaType::QByteArray
+        && pictureTurn(resource.toByteArray()) == s.rotation) {
+        const QRect box = quarterTurnedBox(QRect(s.left, s.top, s.right - s.left, s.bottom - s.top), s.rotation);
+        s.left = box.x();
+        s.top = box.y();
+        s.right = box.x() + box.width();
+        s.bottom = box.y() + box.height();
+    }
     if (s.right > s.left && s.bottom > s.top) {
         format.setWidth(twipsToPixels(std::min(s.right - s.left, kMaxTwips)));
         format.setHeight(twipsToPixels(std::min(s.bottom - s.top, kMaxTwips)));

@@ -204,6 +204,7 @@ private:
     };
 
     // Pictures (rtfwriterpicture.cpp).
+    QVariant pictureResource(const QTextDocument &doc, const QTextImageFormat &format) const;
     void writePictGroup(const QTextDocument &doc, const QTextImageFormat &format);
 
     const RichDocument *m_doc = nullptr;
