@@ -9,6 +9,8 @@
 #include <QImage>
 #include <QPainter>
 
+#include <array>
+
 namespace textctl::rtf {
 
 namespace {
@@ -115,11 +117,18 @@ void appendPictureHex(ReaderContext &ctx, QByteArrayView hex)
     PictureData *p = currentPicture(ctx);
     if (!p)
         return;
+    // Digit values by byte, -1 for the rest (line ends, blanks, junk).
+    static const auto kValues = [] {
+        std::array<signed char, 256> values;
+        for (int c = 0; c < 256; ++c)
+            values[c] = static_cast<signed char>(hexValue(static_cast<char>(c)));
+        return values;
+    }();
     const qsizetype start = p->data.size();
     p->data.resize(start + hex.size() / 2 + 1);
     char *out = p->data.data() + start;
     for (char c : hex) {
-        const int v = hexValue(c);
+        const int v = kValues[static_cast<unsigned char>(c)];
         if (v < 0)
             continue;
         if (p->hexHigh < 0) {

@@ -97,7 +97,23 @@ void TXTextView::relayout()
     if (size != m_shownSize)
         m_repaintAll = true;
     m_shownSize = size;
+    reportScrollPosition();
     repaintDirty();
+}
+
+// The control's ScrollPosY: the top of the viewport in twips from the top
+// of page 1, a page counting its page height and the gaps between sheets
+// none (the gap above a sheet counts as the sheet's top).
+void TXTextView::reportScrollPosition()
+{
+    if (!m_control)
+        return;
+    const double sheet = m_control->pagination().pageSize().height() * scale();
+    const int stride = int(std::ceil(sheet)) + kGap;
+    const int y = qMax(0, verticalScrollBar()->value() - kGap);
+    const int index = y / stride;
+    const double within = qBound(0.0, double(y - index * stride), sheet);
+    m_control->setScrollPosY(index * m_control->PageHeight() + pixelsToTwips(within / scale()));
 }
 
 // Every text's layout says what an edit changed in it.
@@ -224,6 +240,7 @@ void TXTextView::scrollContentsBy(int dx, int dy)
 {
     viewport()->scroll(dx, dy);
     m_caretShown.translate(dx, dy);
+    reportScrollPosition();
 }
 
 void TXTextView::paintEvent(QPaintEvent *event)

@@ -85,6 +85,7 @@ private:
     int pageOfActiveArea() const;
     QRectF caretSheetRect(int *page) const;
 
+    void reportScrollPosition();
     void scheduleRelayout();
     void relayout();
     void repaintAll();
