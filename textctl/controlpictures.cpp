@@ -49,6 +49,20 @@ int anchorPosition(Pagination &pagination, int page, double sheetY)
     return blockStart >= first ? blockStart : first;
 }
 
+// A cursor holding the fixed picture anchored at `position`, or a null one.
+QTextCursor fixedPictureCursor(QTextDocument *doc, int position)
+{
+    if (position < 0 || position + 1 >= doc->characterCount())
+        return {};
+    QTextCursor cursor(doc);
+    cursor.setPosition(position);
+    cursor.setPosition(position + 1, QTextCursor::KeepAnchor);
+    if (cursor.selectedText() != QString(QChar::ObjectReplacementCharacter)
+        || !cursor.charFormat().boolProperty(prop::PictureFixed))
+        return {};
+    return cursor;
+}
+
 QString unusedPictureName(const QTextDocument *doc)
 {
     for (int n = 1;; ++n) {
@@ -129,5 +143,32 @@ bool TXTextControl::ObjectInsertFixed(int kind, const QString &path, int x, int 
     cursor.beginEditBlock();
     cursor.insertText(QString(QChar::ObjectReplacementCharacter), format);
     cursor.endEditBlock();
+    return true;
+}
+
+bool TXTextControl::placeFixedPicture(int position, const QRect &box)
+{
+    QTextCursor cursor = fixedPictureCursor(m_doc.main(), position);
+    if (cursor.isNull() || box.width() <= 0 || box.height() <= 0)
+        return false;
+    QTextImageFormat format = cursor.charFormat().toImageFormat();
+    format.setWidth(twipsToPixels(box.width()));
+    format.setHeight(twipsToPixels(box.height()));
+    format.setProperty(prop::PictureShapeLeft, box.x());
+    format.setProperty(prop::PictureShapeTop, box.y());
+    format.setProperty(prop::PictureShapeRight, box.x() + box.width());
+    format.setProperty(prop::PictureShapeBottom, box.y() + box.height());
+    format.setProperty(prop::PictureShapeRelX, QStringLiteral("page"));
+    format.setProperty(prop::PictureShapeRelY, QStringLiteral("page"));
+    cursor.setCharFormat(format);
+    return true;
+}
+
+bool TXTextControl::removeFixedPicture(int position)
+{
+    QTextCursor cursor = fixedPictureCursor(m_doc.main(), position);
+    if (cursor.isNull())
+        return false;
+    cursor.removeSelectedText();
     return true;
 }

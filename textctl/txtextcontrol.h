@@ -21,6 +21,7 @@
 #include "textctl/textsearch.h"
 
 #include <QObject>
+#include <QRect>
 #include <QString>
 #include <QTextCursor>
 
@@ -151,6 +152,12 @@ public:
     // document is then unchanged.
     bool ObjectInsertFixed(int kind, const QString &path, int x, int y, int scaleX, int scaleY,
                            int, int, int, int, int, int, int, int);
+    // The fixed picture anchored at main-text `position` moved and sized to
+    // `box`, twips from its page's top-left corner; one undo step. False
+    // when no fixed picture is anchored there.
+    bool placeFixedPicture(int position, const QRect &box);
+    // The fixed picture anchored at `position` removed; one undo step.
+    bool removeFixedPicture(int position);
 
     // Pages and printing, all from the one pagination (pagination.h): the
     // layout is attached on first use, never during a merge's edits.

@@ -291,6 +291,7 @@ void TXTextView::paintEvent(QPaintEvent *event)
     }
     if (decorations.context.cursorPosition >= 0)
         m_caretShown = caretRect().adjusted(-2, -2, 2, 2);
+    drawPictureSelection(painter);
 }
 
 int TXTextView::activeArea() const
@@ -471,12 +472,16 @@ void TXTextView::mousePressEvent(QMouseEvent *event)
     }
     if (event->button() != Qt::LeftButton)
         return;
+    if (pressPicture(event->position().toPoint()))
+        return;
     m_dragging = true;
     placeCaret(event->position().toPoint(), event->modifiers() & Qt::ShiftModifier);
 }
 
 void TXTextView::mouseMoveEvent(QMouseEvent *event)
 {
+    if (dragPicture(event->position().toPoint()))
+        return;
     if (m_control && m_dragging && (event->buttons() & Qt::LeftButton))
         placeCaret(event->position().toPoint(), true);
 }
@@ -484,6 +489,7 @@ void TXTextView::mouseMoveEvent(QMouseEvent *event)
 void TXTextView::mouseReleaseEvent(QMouseEvent *event)
 {
     m_dragging = false;
+    releasePicture();
     event->accept();
 }
 
@@ -491,6 +497,8 @@ void TXTextView::mouseDoubleClickEvent(QMouseEvent *event)
 {
     if (!m_control || event->button() != Qt::LeftButton)
         return;
+    if (selectedPictureRect().contains(event->position().toPoint()))
+        return;  // the press selected the picture
     m_control->pagination().ensureLayout();
     const Hit hit = hitAt(event->position().toPoint());
     const int area = areaOfRegion(hit);
