@@ -18,7 +18,7 @@ void insertar_imagen(TXTextControl &control, platform::CommonDialog &dialogo,
 {
     dialogo.DialogTitle = QStringLiteral("Insertar Imagen");
     dialogo.FileName.clear();
-    dialogo.Filter = TXTextControl::ImageFilters();
+    dialogo.Filter = control.ImageFilters();
     dialogo.FilterIndex = 1;
     dialogo.Flags = kOpenFlags;
     if (dialogo.ShowOpen() == platform::kCancelError)

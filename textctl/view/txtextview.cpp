@@ -155,6 +155,13 @@ void TXTextView::repaintDirty()
     const int scrolled = verticalScrollBar()->value();
     const int first = qBound(1, (scrolled - kGap) / stride + 1, m_pages);
     const int last = qBound(1, (scrolled + viewport()->height()) / stride + 1, m_pages);
+    // A picture placed on the page is drawn away from its anchor, whose
+    // paragraph is all an edit (an undo of a move) reports as changed.
+    if (!m_dirty.isNull() && picturesPlacedOn(first, last)) {
+        m_repaintAll = true;
+        repaintDirty();
+        return;
+    }
     QRegion region;
     if (m_dirtyFromPage > 0 && m_dirtyFromPage <= last) {
         const QRect from = pageRect(qMax(first, m_dirtyFromPage));

@@ -117,6 +117,7 @@ private:
     QRectF pictureSheetRect(int position, int *page) const;
     void placePicture(const QRectF &sheetRect);
     void dropPictureSelection();
+    bool picturesPlacedOn(int firstPage, int lastPage) const;
 
     // Editing (txtextviewinput.cpp).
     QTextCursor editCursor() const;

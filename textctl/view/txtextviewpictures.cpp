@@ -60,6 +60,15 @@ QRect TXTextView::selectedPictureRect() const
     return QRectF(pageOrigin(page) + sheet.topLeft() * scale(), sheet.size() * scale()).toRect();
 }
 
+bool TXTextView::picturesPlacedOn(int firstPage, int lastPage) const
+{
+    const PageRenderer renderer(m_control->pagination());
+    for (int page = firstPage; page <= lastPage; ++page)
+        if (!renderer.placedPictures(page).isEmpty())
+            return true;
+    return false;
+}
+
 void TXTextView::dropPictureSelection()
 {
     if (m_picture < 0)
