@@ -21,6 +21,7 @@
 #include "textctl/textsearch.h"
 
 #include <QObject>
+#include <QRect>
 #include <QString>
 #include <QTextCursor>
 
@@ -133,6 +134,35 @@ public:
     bool TextImport(const QString &path);
     QString errorString() const { return m_error; }
 
+    // Pictures (controlpictures.cpp).
+    // "Description|pattern|..." of the picture files ObjectInsertFixed
+    // reads: all of them first, then PNG, JPEG, BMP, GIF, TIFF and WebP, each
+    // where this machine's Qt reads it.
+    static QString ImageFilters();
+    // The view's vertical scroll position in twips from the top of page 1,
+    // a page counting its page height: ScrollPosY() + 1000 is 1000 twips
+    // below the top of what is on screen. The view keeps it up to date.
+    int ScrollPosY() const { return m_scrollPosY; }
+    void setScrollPosY(int twips) { m_scrollPosY = qMax(0, twips); }
+    // Places the picture file `path` (kind 0, the only kind) on the page at
+    // x twips from the page's left edge and y twips in ScrollPosY's terms,
+    // at scaleX and scaleY percent of its natural size (a pixel a 1/96 inch),
+    // made smaller to fit the body when larger; the eight layout values
+    // that follow are accepted and not used. The picture is anchored in the
+    // main text's paragraph at y on that page (the last page when y is past
+    // it) and keeps its place on the page as the text flows; one undo step.
+    // PNG and JPEG keep their bytes, other formats are stored as PNG. False
+    // with errorString() when the file cannot be read as a picture; the
+    // document is then unchanged.
+    bool ObjectInsertFixed(int kind, const QString &path, int x, int y, int scaleX, int scaleY,
+                           int, int, int, int, int, int, int, int);
+    // The fixed picture anchored at main-text `position` moved and sized to
+    // `box`, twips from its page's top-left corner; one undo step. False
+    // when no fixed picture is anchored there.
+    bool placeFixedPicture(int position, const QRect &box);
+    // The fixed picture anchored at `position` removed; one undo step.
+    bool removeFixedPicture(int position);
+
     // Pages and printing, all from the one pagination (pagination.h): the
     // layout is attached on first use, never during a merge's edits.
     textctl::Pagination &pagination();
@@ -184,6 +214,7 @@ private:
     int m_printZoom = 100;
     bool m_insertMode = true;
     int m_mousePointer = 0;
+    int m_scrollPosY = 0;
     bool m_loading = false;
     QString m_error;
     std::unique_ptr<textctl::Pagination> m_pagination;

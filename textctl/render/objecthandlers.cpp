@@ -2,6 +2,7 @@
 
 #include "textctl/model/formatprops.h"
 #include "textctl/model/layoutformats.h"
+#include "textctl/model/picturebytes.h"
 #include "textctl/render/pagination.h"
 
 #include <QFontMetricsF>
@@ -136,7 +137,7 @@ QImage pictureImage(const QTextDocument *doc, const QTextImageFormat &format)
         return *it;
     if (cache.size() > 32)
         cache.clear();
-    QImage image = QImage::fromData(bytes);
+    QImage image = decodePicture(bytes);
     cache.insert(key, image);
     return image;
 }

@@ -177,11 +177,35 @@ void PageRenderer::drawBody(QPainter &painter, int page, const Decorations &deco
         painter.fillRect(body, kGreyVeil);
 }
 
+QList<PlacedPicture> PageRenderer::placedPictures(int page) const
+{
+    QList<PlacedPicture> placed;
+    m_pagination.ensureLayout();
+    if (!m_pagination.hasPage(page))
+        return placed;
+    forEachFixedPicture(m_pagination.document().main(), page, m_pagination.bodyRect().topLeft(),
+                        m_pagination.pageTop(page), [&placed](int position, const QTextImageFormat &, const QRectF &rect) {
+                            placed.append({position, rect});
+                        });
+    return placed;
+}
+
+void PageRenderer::drawFixedPictures(QPainter &painter, QTextDocument *doc, int page, const QPointF &origin,
+                                     double layoutTop) const
+{
+    forEachFixedPicture(doc, page, origin, layoutTop, [&](int, const QTextImageFormat &format, const QRectF &rect) {
+        const QImage image = pictureImage(doc, format);
+        if (!image.isNull())
+            painter.drawImage(rect, image);
+    });
+}
+
 // Fixed pictures are anchored in a paragraph and drawn where their shape
 // says, on the page of their anchor. The text's layout y `layoutTop` is
 // drawn at the sheet's `origin`.
-void PageRenderer::drawFixedPictures(QPainter &painter, QTextDocument *doc, int page,
-                                     const QPointF &origin, double layoutTop) const
+void PageRenderer::forEachFixedPicture(
+    QTextDocument *doc, int page, const QPointF &origin, double layoutTop,
+    const std::function<void(int, const QTextImageFormat &, const QRectF &)> &visit) const
 {
     int from = 0;
     int to = doc->characterCount();
@@ -200,11 +224,11 @@ void PageRenderer::drawFixedPictures(QPainter &painter, QTextDocument *doc, int 
             const double anchorTop =
                 layout->blockBoundingRect(block).top() + (line.isValid() ? line.y() : 0);
             const QTextImageFormat format = fragment.charFormat().toImageFormat();
-            const QRectF rect = fixedPictureRect(doc, format, m_pagination.document().page,
-                                                 origin.y() + fromLayout(anchorTop - layoutTop));
-            const QImage image = pictureImage(doc, format);
-            if (!image.isNull())
-                painter.drawImage(rect, image);
+            // A fragment may hold several anchors with one format.
+            for (int i = 0; i < fragment.length(); ++i)
+                visit(fragment.position() + i, format,
+                      fixedPictureRect(doc, format, m_pagination.document().page,
+                                       origin.y() + fromLayout(anchorTop - layoutTop)));
         }
     }
 }

@@ -14,9 +14,13 @@
 // the caret and selection of the part that is.
 
 #include <QAbstractTextDocumentLayout>
+#include <QList>
+
+#include <functional>
 
 class QPainter;
 class QPaintDevice;
+class QTextImageFormat;
 
 namespace textctl {
 
@@ -33,6 +37,13 @@ struct PageDecorations {
     QRectF sheetClip;
 };
 
+// A picture placed on a page by the main text: its anchor's position and
+// where it is drawn on the sheet (reference pixels).
+struct PlacedPicture {
+    int position = -1;
+    QRectF sheetRect;
+};
+
 class PageRenderer final {
 public:
     using Decorations = PageDecorations;
@@ -43,6 +54,9 @@ public:
     void drawPage(QPainter &painter, int page, double scale,
                   const Decorations &decorations = {}) const;
 
+    // The pictures the main text places on page `page`, in drawing order.
+    QList<PlacedPicture> placedPictures(int page) const;
+
     // Scale that draws reference pixels at their true size on `device`.
     static double deviceScale(const QPaintDevice *device);
 
@@ -51,6 +65,8 @@ private:
     void drawBody(QPainter &painter, int page, const Decorations &decorations) const;
     void drawFixedPictures(QPainter &painter, QTextDocument *doc, int page, const QPointF &origin,
                            double layoutTop) const;
+    void forEachFixedPicture(QTextDocument *doc, int page, const QPointF &origin, double layoutTop,
+                             const std::function<void(int, const QTextImageFormat &, const QRectF &)> &visit) const;
 
     Pagination &m_pagination;
 };

@@ -177,6 +177,7 @@ struct ShapeData {
     bool ignoreX = false;
     bool ignoreY = false;
     int wrap = 0;
+    int rotation = 0;            // degrees clockwise ("rotation" property)
     bool inline_ = false;        // inside a SHAPE field: a picture in the line
     int picture = -1;            // the "pib" picture
     QString propertyName;        // of the \sp being read

@@ -141,6 +141,9 @@ void RtfReaderParser::handleText(QByteArrayView bytes)
     const Destination d = m_ctx.top().destination;
     if (d == Destination::Picture) {
         appendPictureHex(m_ctx, bytes);
+        // A photo's data is thousands of lines: the rest of it at once.
+        if (m_fallback == 0)
+            appendPictureHex(m_ctx, m_tokens.readData());
         return;
     }
     if (!takesText(d))

@@ -3,12 +3,13 @@
 #include "textctl/rtf/rtfwriterbuffer.h"
 
 #include "textctl/model/formatprops.h"
+#include "textctl/model/picturebytes.h"
 #include "textctl/model/richdocument.h"
 
-#include <QBuffer>
 #include <QImage>
-#include <QImageReader>
 #include <QPainter>
+
+#include <array>
 
 namespace textctl::rtf {
 
@@ -32,10 +33,7 @@ bool drawable(const QString &kind)
 QSize naturalTwips(const PictureData &p)
 {
     if (drawable(p.kind)) {
-        QByteArray data = p.data;
-        QBuffer buffer(&data);
-        QImageReader reader(&buffer);
-        const QSize pixels = reader.size();
+        const QSize pixels = storedPixelSize(p.data);
         if (pixels.isValid())
             return pixels * static_cast<int>(kTwipsPerPixel);
     }
@@ -119,11 +117,18 @@ void appendPictureHex(ReaderContext &ctx, QByteArrayView hex)
     PictureData *p = currentPicture(ctx);
     if (!p)
         return;
+    // Digit values by byte, -1 for the rest (line ends, blanks, junk).
+    static const auto kValues = [] {
+        std::array<signed char, 256> values;
+        for (int c = 0; c < 256; ++c)
+            values[c] = static_cast<signed char>(hexValue(static_cast<char>(c)));
+        return values;
+    }();
     const qsizetype start = p->data.size();
     p->data.resize(start + hex.size() / 2 + 1);
     char *out = p->data.data() + start;
     for (char c : hex) {
-        const int v = hexValue(c);
+        const int v = kValues[static_cast<unsigned char>(c)];
         if (v < 0)
             continue;
         if (p->hexHigh < 0) {
@@ -150,7 +155,11 @@ void finishPicture(ReaderContext &ctx, qsizetype closeOffset)
         return;  // cut short by the end of the file, or empty: nothing to show
     if (p.kind.isEmpty())
         p.kind = QStringLiteral("wmf");  // RTF's default picture kind
-    const QSize twips = shownTwips(p);
+    // The goal and the picture's own size describe the stored pixels; a
+    // photo's EXIF orientation turns them upright.
+    QSize twips = shownTwips(p);
+    if (drawable(p.kind) && pictureTurn(p.data) % 180)
+        twips.transpose();
     const QSizeF pixels(twipsToPixels(twips.width()), twipsToPixels(twips.height()));
 
     PictureResource resource;
@@ -202,6 +211,11 @@ void finishShapeProperty(ReaderContext &ctx)
         return;
     ShapeData &s = ctx.shapes[ctx.top().shape];
     s.readingPib = false;
+    if (s.propertyName == u"rotation") {
+        // Degrees in 16.16 fixed point, clockwise.
+        const qint64 fixed = ctx.top().text.trimmed().toLongLong();
+        s.rotation = int(((fixed / 65536) % 360 + 360) % 360);
+    }
 }
 
 void finishShape(ReaderContext &ctx)
@@ -217,6 +231,18 @@ void finishShape(ReaderContext &ctx)
     if (p.resource < 0)
         return;
     QTextImageFormat format = p.format;
+    // A shape turned as much as its photo's EXIF orientation turns the
+    // picture shows it upright in the box the turn gives; any other turn is
+    // not drawn.
+    const QVariant &resource = ctx.result.pictures[p.resource].resource;
+    if (s.rotation && resource.typeId() == QMetaType::QByteArray
+        && pictureTurn(resource.toByteArray()) == s.rotation) {
+        const QRect box = quarterTurnedBox(QRect(s.left, s.top, s.right - s.left, s.bottom - s.top), s.rotation);
+        s.left = box.x();
+        s.top = box.y();
+        s.right = box.x() + box.width();
+        s.bottom = box.y() + box.height();
+    }
     if (s.right > s.left && s.bottom > s.top) {
         format.setWidth(twipsToPixels(std::min(s.right - s.left, kMaxTwips)));
         format.setHeight(twipsToPixels(std::min(s.bottom - s.top, kMaxTwips)));

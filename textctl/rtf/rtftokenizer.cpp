@@ -1,6 +1,7 @@
 #include "textctl/rtf/rtftokenizer.h"
 
 #include <algorithm>
+#include <cstring>
 #include <limits>
 
 namespace textctl::rtf {
@@ -48,6 +49,24 @@ RtfToken RtfTokenizer::next()
         return readText(start);
     }
     return {RtfToken::End, {}, 0, false, 0, 0, m_pos};
+}
+
+QByteArrayView RtfTokenizer::readData()
+{
+    const qsizetype start = m_pos;
+    const char *begin = m_data.data() + start;
+    const char *end = m_data.data() + m_data.size();
+    // memchr runs many bytes a step: the closing brace first, then the
+    // other two only up to it.
+    const char *stop = static_cast<const char *>(std::memchr(begin, '}', end - begin));
+    if (!stop)
+        stop = end;
+    for (char c : {'\\', '{'}) {
+        if (const void *found = std::memchr(begin, c, stop - begin))
+            stop = static_cast<const char *>(found);
+    }
+    m_pos = start + (stop - begin);
+    return m_data.sliced(start, stop - begin);
 }
 
 RtfToken RtfTokenizer::readText(qsizetype start)

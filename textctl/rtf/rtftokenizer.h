@@ -55,6 +55,10 @@ public:
     }
 
     RtfToken next();
+    // The bytes from here to the next brace or backslash, line ends and
+    // all, consumed: a picture's data, read in one piece rather than a
+    // token a line.
+    QByteArrayView readData();
     qsizetype position() const { return m_pos; }
     bool atEnd() const { return m_pos >= m_data.size(); }
 

@@ -204,6 +204,8 @@ private:
     };
 
     // Pictures (rtfwriterpicture.cpp).
+    QVariant pictureResource(const QTextDocument &doc, const QTextImageFormat &format) const;
+    qsizetype pictureBytes(const QTextDocument &text) const;
     void writePictGroup(const QTextDocument &doc, const QTextImageFormat &format);
 
     const RichDocument *m_doc = nullptr;

@@ -4,6 +4,7 @@
 #include "textctl/rtf/rtftokenizer.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cstring>
 
@@ -246,15 +247,25 @@ void RtfWriterBuffer::hex(QByteArrayView data)
         newline();
     m_afterControl = false;
     // Two digits a byte and a line end every kHexLineLength digits.
+    static const auto kPairs = [] {
+        std::array<char, 512> pairs;
+        for (int b = 0; b < 256; ++b) {
+            pairs[2 * b] = kHexDigits[b >> 4];
+            pairs[2 * b + 1] = kHexDigits[b & 15];
+        }
+        return pairs;
+    }();
     const qsizetype perLine = kHexLineLength / 2;
     const qsizetype lines = (data.size() + perLine - 1) / perLine;
     char *out = grow(data.size() * 2 + lines);
-    for (qsizetype i = 0; i < data.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(data[i]);
-        *out++ = kHexDigits[byte >> 4];
-        *out++ = kHexDigits[byte & 15];
-        if ((i + 1) % perLine == 0 || i + 1 == data.size())
-            *out++ = '\n';
+    const auto *in = reinterpret_cast<const unsigned char *>(data.data());
+    for (qsizetype done = 0; done < data.size(); done += perLine) {
+        const qsizetype count = qMin(perLine, data.size() - done);
+        for (qsizetype i = 0; i < count; ++i) {
+            std::memcpy(out, &kPairs[2 * in[done + i]], 2);
+            out += 2;
+        }
+        *out++ = '\n';
     }
     m_lineStart = m_size;
 }

@@ -5,11 +5,11 @@
 #include "textctl/rtf/rtfwriter.h"
 
 #include "textctl/model/formatprops.h"
+#include "textctl/model/picturebytes.h"
 #include "textctl/model/richdocument.h"
 
 #include <QBuffer>
 #include <QImage>
-#include <QImageReader>
 #include <QTextDocument>
 #include <QUrl>
 
@@ -22,60 +22,37 @@ namespace {
 struct PictureData {
     QByteArray bytes;
     const char *blip = nullptr;  // "pngblip" or "jpegblip"
-    QSize pixels;
+    QSize pixels;                // as stored, before the EXIF orientation
+    int turn = 0;                // degrees clockwise that orientation turns
 };
 
-bool isPng(const QByteArray &bytes)
-{
-    return bytes.startsWith("\x89PNG\r\n\x1a\n");
-}
-
-bool isJpeg(const QByteArray &bytes)
-{
-    return bytes.startsWith("\xff\xd8\xff");
-}
-
-QByteArray encodePng(const QImage &image)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
-}
-
-// PNG and JPEG bytes go out as they are; an image held as a QImage or in
-// another format is written as PNG.
-PictureData pictureData(const QVariant &resource)
+PictureData pngData(const QImage &image)
 {
     PictureData data;
-    if (resource.typeId() == QMetaType::QByteArray) {
-        data.bytes = resource.toByteArray();
-        if (isPng(data.bytes))
-            data.blip = "pngblip";
-        else if (isJpeg(data.bytes))
-            data.blip = "jpegblip";
-        if (data.blip) {
-            QBuffer buffer(&data.bytes);
-            buffer.open(QIODevice::ReadOnly);
-            data.pixels = QImageReader(&buffer).size();
-            return data;
-        }
-        const QImage image = QImage::fromData(data.bytes);
-        data = {};
-        if (!image.isNull()) {
-            data.bytes = encodePng(image);
-            data.blip = "pngblip";
-            data.pixels = image.size();
-        }
+    if (image.isNull())
         return data;
-    }
-    const QImage image = resource.value<QImage>();
-    if (!image.isNull()) {
-        data.bytes = encodePng(image);
-        data.blip = "pngblip";
-        data.pixels = image.size();
-    }
+    QBuffer buffer(&data.bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    data.blip = "pngblip";
+    data.pixels = image.size();
+    return data;
+}
+
+// PNG and JPEG bytes go out as they are (a photo's EXIF orientation with
+// them); an image held as a QImage or in another format is written as PNG.
+PictureData pictureData(const QVariant &resource)
+{
+    if (resource.typeId() != QMetaType::QByteArray)
+        return pngData(resource.value<QImage>());
+    const QByteArray bytes = resource.toByteArray();
+    if (!isPngBytes(bytes) && !isJpegBytes(bytes))
+        return pngData(decodePicture(bytes));
+    PictureData data;
+    data.bytes = bytes;
+    data.blip = isPngBytes(bytes) ? "pngblip" : "jpegblip";
+    data.pixels = storedPixelSize(bytes);
+    data.turn = pictureTurn(bytes);
     return data;
 }
 
@@ -105,6 +82,15 @@ const char *relativeYWord(const QString &relative)
 
 }  // namespace
 
+QVariant RtfWriter::pictureResource(const QTextDocument &doc, const QTextImageFormat &format) const
+{
+    const QUrl url(format.name());
+    QVariant resource = doc.resource(QTextDocument::ImageResource, url);
+    if (!resource.isValid() && m_resources)
+        resource = m_resources->resource(QTextDocument::ImageResource, url);
+    return resource;
+}
+
 void RtfWriter::writePictGroup(const QTextDocument &doc, const QTextImageFormat &format)
 {
     const QByteArray kept = format.property(prop::PictureRtf).toByteArray();
@@ -112,11 +98,7 @@ void RtfWriter::writePictGroup(const QTextDocument &doc, const QTextImageFormat 
         m_out.verbatim(kept);
         return;
     }
-    const QUrl url(format.name());
-    QVariant resource = doc.resource(QTextDocument::ImageResource, url);
-    if (!resource.isValid() && m_resources)
-        resource = m_resources->resource(QTextDocument::ImageResource, url);
-    const PictureData data = pictureData(resource);
+    const PictureData data = pictureData(pictureResource(doc, format));
     if (!data.blip)
         return;
 
@@ -125,6 +107,9 @@ void RtfWriter::writePictGroup(const QTextDocument &doc, const QTextImageFormat 
     // The shown size is the model's; goal and scale describe it to Word.
     int shownW = format.width() > 0 ? pixelsToTwips(format.width()) : 0;
     int shownH = format.height() > 0 ? pixelsToTwips(format.height()) : 0;
+    // The model's size is upright; the group describes the stored pixels.
+    if (data.turn % 180)
+        std::swap(shownW, shownH);
     if (shownW > 0 && shownH <= 0)
         shownH = int(std::lround(double(shownW) * picH / picW));
     else if (shownH > 0 && shownW <= 0)
@@ -157,14 +142,25 @@ void RtfWriter::writePicture(const QTextDocument &doc, const QTextImageFormat &f
     m_out.control("shp");
     m_out.destination("shpinst");
     // A shape without its own corners takes the picture's shown size.
-    const int left = format.intProperty(prop::PictureShapeLeft);
-    const int top = format.intProperty(prop::PictureShapeTop);
+    int left = format.intProperty(prop::PictureShapeLeft);
+    int top = format.intProperty(prop::PictureShapeTop);
     int right = format.intProperty(prop::PictureShapeRight);
     int bottom = format.intProperty(prop::PictureShapeBottom);
     if (right <= left && format.width() > 0)
         right = left + pixelsToTwips(format.width());
     if (bottom <= top && format.height() > 0)
         bottom = top + pixelsToTwips(format.height());
+    // A photo turned by its EXIF orientation is a shape turned as much:
+    // other readers draw the stored pixels and turn the shape.
+    int turn = 0;
+    const QVariant resource = pictureResource(doc, format);
+    if (resource.typeId() == QMetaType::QByteArray && !format.hasProperty(prop::PictureRtf))
+        turn = pictureTurn(resource.toByteArray());
+    const QRect box = quarterTurnedBox(QRect(left, top, right - left, bottom - top), turn);
+    left = box.x();
+    top = box.y();
+    right = box.x() + box.width();
+    bottom = box.y() + box.height();
     m_out.control("shpleft", left);
     m_out.control("shptop", top);
     m_out.control("shpright", right);
@@ -177,6 +173,11 @@ void RtfWriter::writePicture(const QTextDocument &doc, const QTextImageFormat &f
     m_out.control("shpfblwtxt", 0);
     m_out.control("shpz", 0);
     m_out.raw("{\\sp{\\sn shapeType}{\\sv 75}}");
+    if (turn) {
+        m_out.raw("{\\sp{\\sn rotation}{\\sv ");
+        m_out.raw(QByteArray::number(turn * 65536));  // degrees in 16.16 fixed point
+        m_out.raw("}}");
+    }
     m_out.raw("{\\sp{\\sn pib}{\\sv ");
     writePictGroup(doc, format);
     m_out.raw("}}");

@@ -97,7 +97,23 @@ void TXTextView::relayout()
     if (size != m_shownSize)
         m_repaintAll = true;
     m_shownSize = size;
+    reportScrollPosition();
     repaintDirty();
+}
+
+// The control's ScrollPosY: the top of the viewport in twips from the top
+// of page 1, a page counting its page height and the gaps between sheets
+// none (the gap above a sheet counts as the sheet's top).
+void TXTextView::reportScrollPosition()
+{
+    if (!m_control)
+        return;
+    const double sheet = m_control->pagination().pageSize().height() * scale();
+    const int stride = int(std::ceil(sheet)) + kGap;
+    const int y = qMax(0, verticalScrollBar()->value() - kGap);
+    const int index = y / stride;
+    const double within = qBound(0.0, double(y - index * stride), sheet);
+    m_control->setScrollPosY(index * m_control->PageHeight() + pixelsToTwips(within / scale()));
 }
 
 // Every text's layout says what an edit changed in it.
@@ -139,6 +155,13 @@ void TXTextView::repaintDirty()
     const int scrolled = verticalScrollBar()->value();
     const int first = qBound(1, (scrolled - kGap) / stride + 1, m_pages);
     const int last = qBound(1, (scrolled + viewport()->height()) / stride + 1, m_pages);
+    // A picture placed on the page is drawn away from its anchor, whose
+    // paragraph is all an edit (an undo of a move) reports as changed.
+    if (!m_dirty.isNull() && picturesPlacedOn(first, last)) {
+        m_repaintAll = true;
+        repaintDirty();
+        return;
+    }
     QRegion region;
     if (m_dirtyFromPage > 0 && m_dirtyFromPage <= last) {
         const QRect from = pageRect(qMax(first, m_dirtyFromPage));
@@ -224,6 +247,7 @@ void TXTextView::scrollContentsBy(int dx, int dy)
 {
     viewport()->scroll(dx, dy);
     m_caretShown.translate(dx, dy);
+    reportScrollPosition();
 }
 
 void TXTextView::paintEvent(QPaintEvent *event)
@@ -274,6 +298,7 @@ void TXTextView::paintEvent(QPaintEvent *event)
     }
     if (decorations.context.cursorPosition >= 0)
         m_caretShown = caretRect().adjusted(-2, -2, 2, 2);
+    drawPictureSelection(painter);
 }
 
 int TXTextView::activeArea() const
@@ -454,12 +479,16 @@ void TXTextView::mousePressEvent(QMouseEvent *event)
     }
     if (event->button() != Qt::LeftButton)
         return;
+    if (pressPicture(event->position().toPoint()))
+        return;
     m_dragging = true;
     placeCaret(event->position().toPoint(), event->modifiers() & Qt::ShiftModifier);
 }
 
 void TXTextView::mouseMoveEvent(QMouseEvent *event)
 {
+    if (dragPicture(event->position().toPoint()))
+        return;
     if (m_control && m_dragging && (event->buttons() & Qt::LeftButton))
         placeCaret(event->position().toPoint(), true);
 }
@@ -467,6 +496,7 @@ void TXTextView::mouseMoveEvent(QMouseEvent *event)
 void TXTextView::mouseReleaseEvent(QMouseEvent *event)
 {
     m_dragging = false;
+    releasePicture();
     event->accept();
 }
 
@@ -474,6 +504,8 @@ void TXTextView::mouseDoubleClickEvent(QMouseEvent *event)
 {
     if (!m_control || event->button() != Qt::LeftButton)
         return;
+    if (selectedPictureRect().contains(event->position().toPoint()))
+        return;  // the press selected the picture
     m_control->pagination().ensureLayout();
     const Hit hit = hitAt(event->position().toPoint());
     const int area = areaOfRegion(hit);

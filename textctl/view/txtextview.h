@@ -13,6 +13,11 @@
 // control's target), a click in the body returns to the main text; the
 // parts not being edited are greyed.
 //
+// A picture placed on the page is selected with a click (handles at its
+// corners), moved by dragging it or with the arrow keys, resized by
+// dragging a corner and deleted with Delete or Backspace; each an undo
+// step. Escape or a click elsewhere lets it go.
+//
 // Keys with Ctrl and a letter or digit are left to the window's menus (the
 // view never accepts their ShortcutOverride); the right button asks for a
 // context menu through contextMenuRequested.
@@ -47,6 +52,10 @@ public:
     int hitTest(const QPoint &viewportPos, int *area) const;
     // Scrolls so that the caret is inside the viewport.
     void ensureCaretVisible();
+    // The main-text position anchoring the selected picture, -1 for none.
+    int selectedPicture() const;
+    // Its rectangle in viewport coordinates; null when none is selected.
+    QRect selectedPictureRect() const;
 
 signals:
     void contextMenuRequested(const QPoint &globalPos);
@@ -85,6 +94,7 @@ private:
     int pageOfActiveArea() const;
     QRectF caretSheetRect(int *page) const;
 
+    void reportScrollPosition();
     void scheduleRelayout();
     void relayout();
     void repaintAll();
@@ -96,6 +106,18 @@ private:
     void updateCaret();
     void restartCaret();
     void caretMoved();
+
+    // Pictures placed on the page (txtextviewpictures.cpp).
+    enum class PictureDrag { None, Move, Resize };
+    bool pressPicture(const QPoint &viewportPos);
+    bool dragPicture(const QPoint &viewportPos);
+    bool releasePicture();
+    bool pictureKey(QKeyEvent *event);
+    void drawPictureSelection(QPainter &painter) const;
+    QRectF pictureSheetRect(int position, int *page) const;
+    void placePicture(const QRectF &sheetRect);
+    void dropPictureSelection();
+    bool picturesPlacedOn(int firstPage, int lastPage) const;
 
     // Editing (txtextviewinput.cpp).
     QTextCursor editCursor() const;
@@ -124,4 +146,10 @@ private:
     int m_pages = 1;
     int m_areaPage = 0;  // the page an area was activated on
     QString m_preedit;
+    int m_picture = -1;  // anchor of the selected picture
+    PictureDrag m_pictureDrag = PictureDrag::None;
+    int m_dragCorner = 0;  // the corner dragged: 0 top left, 1 top right, 2 bottom left, 3 bottom right
+    QPointF m_dragStart;   // sheet point of the press
+    QRectF m_dragFrom;     // the picture on the sheet at the press
+    QRectF m_dragNow;      // and as dragged so far
 };

@@ -129,6 +129,10 @@ void TXTextView::keyPressEvent(QKeyEvent *event)
         return;
     }
     syncTarget();
+    if (m_picture >= 0 && pictureKey(event)) {
+        event->accept();
+        return;
+    }
     if (editCursor().isNull() || !ownsKey(event) || !(handleMoveKey(event) || handleEditKey(event))) {
         event->ignore();
         return;

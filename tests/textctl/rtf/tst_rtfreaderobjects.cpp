@@ -132,6 +132,48 @@ TEST(RtfReaderPictures, ShapeKeepsItsPlaceOnThePage)
     EXPECT_DOUBLE_EQ(f.width(), 100.0);
 }
 
+// Other writers turn a shape to show a photo upright: its box is the
+// unturned one around the same centre. When the photo's EXIF orientation
+// turns it as much, it is shown upright in the box the turn gives; a turn
+// that no orientation explains is not drawn.
+TEST(RtfReaderPictures, TurnedShapeOfAPhotoTurnedByExif)
+{
+    const struct {
+        const char *name;
+        int orientation;
+        int degrees;
+        QRect expected;  // left, top, width, height in twips
+    } rows[] = {
+        {"quarter turn, photo turned as much", 6, 90, QRect(1500, 500, 1000, 2000)},
+        {"three quarters, orientation 8", 8, 270, QRect(1500, 500, 1000, 2000)},
+        {"quarter turn, photo upright", 1, 90, QRect(1000, 1000, 2000, 1000)},
+        {"no turn, photo turned", 6, 0, QRect(1000, 1000, 2000, 1000)},
+    };
+    QByteArray jpeg;
+    QBuffer buffer(&jpeg);
+    buffer.open(QIODevice::WriteOnly);
+    QImage(40, 20, QImage::Format_RGB32).save(&buffer, "JPEG");
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        // An APP1 Exif segment with the one Orientation tag after the start marker.
+        QByteArray exif = QByteArray::fromHex("ffe10022457869660000" "49492a0008000000" "010012010300010000000000" "000000000000");
+        exif[28] = char(row.orientation);
+        const QByteArray photo = jpeg.left(2) + exif + jpeg.mid(2);
+        const QByteArray rotation = row.degrees ? "{\\sp{\\sn rotation}{\\sv " + QByteArray::number(row.degrees * 65536) + "}}" : "";
+        const auto doc = readString("{\\rtf1 a{\\shp{\\*\\shpinst\\shpleft1000\\shptop1000\\shpright3000\\shpbottom2000"
+                                    "\\shpbxpage\\shpbypage" + rotation + "{\\sp{\\sn pib}{\\sv {\\pict\\jpegblip "
+                                    + photo.toHex() + "}}}}}\\par}");
+        const auto images = imagesOf(doc->main());
+        ASSERT_EQ(images.size(), 1);
+        const QTextImageFormat f = images.front();
+        const int left = f.intProperty(prop::PictureShapeLeft);
+        const int top = f.intProperty(prop::PictureShapeTop);
+        EXPECT_EQ(QRect(left, top, f.intProperty(prop::PictureShapeRight) - left, f.intProperty(prop::PictureShapeBottom) - top),
+                  row.expected);
+        EXPECT_DOUBLE_EQ(f.width(), row.expected.width() / 15.0);
+    }
+}
+
 TEST(RtfReaderPictures, ShapeWithItsPictureInTheResult)
 {
     const QByteArray png = imageBytes("PNG", {10, 10});
