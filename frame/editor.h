@@ -27,6 +27,7 @@
 #include <functional>
 
 class QMdiArea;
+class QWidget;
 class TXTextControl;
 
 namespace textctl {
@@ -111,6 +112,29 @@ public:
     // The text of a window changed.
     void textChanged(MDIchild *child);
 
+    // The menu commands that act on the active window's control.
+    // insertar_fichero: a text or RTF file inserted at the input position.
+    void insertar_fichero();
+    // 1 the text colour, 2 the text background, through the colour dialog.
+    void elegir_color(int kind);
+    void seleccionar_todo();
+    // 1 find, 2 replace, with the control's search dialog.
+    void buscar_reemplazar(int mode);
+    // The document windows arranged: 0 cascade, 1 one above the other,
+    // 2 side by side.
+    void arrange(int how);
+
+    // The main window's bars, which every document window's "Ver" menu
+    // shows and hides.
+    struct FrameBars {
+        QWidget *toolStrip = nullptr;
+        QWidget *buttonBar = nullptr;
+        QWidget *statusBar = nullptr;
+    };
+    void setFrameBars(const FrameBars &bars) { m_bars = bars; }
+    const FrameBars &frameBars() const { return m_bars; }
+    const FrameServices &services() const { return m_services; }
+
 signals:
     void activeWindowChanged(MDIchild *child);
 
@@ -132,6 +156,7 @@ private:
     std::function<void()> m_print;
     std::function<void()> m_unloaded;
     std::function<void()> m_endProgram;
+    FrameBars m_bars;
 };
 
 }  // namespace frame

@@ -4,7 +4,6 @@
 #include "textctl/bars/txruler.h"
 #include "textctl/view/txtextview.h"
 
-#include <QAction>
 #include <QCloseEvent>
 #include <QMenu>
 #include <QScrollBar>
@@ -34,6 +33,8 @@ MDIchild::MDIchild(Editor &editor, QWidget *parent)
     m_view->viewport()->installEventFilter(this);
     connect(m_view->horizontalScrollBar(), &QScrollBar::valueChanged, this, &MDIchild::alignRuler);
     connect(&m_control, &TXTextControl::zoomChanged, this, &MDIchild::alignRuler, Qt::QueuedConnection);
+    // The right button's menu is the "Editar" menu.
+    connect(m_view, &TXTextView::contextMenuRequested, this, [this](const QPoint &at) { m_mnueditar->popup(at); });
 }
 
 void MDIchild::alignRuler()
@@ -59,85 +60,6 @@ void MDIchild::load()
     m_control.setPageWidth(11906);
     m_control.setPageHeight(16837);
     setAutoFillBackground(true);
-}
-
-QAction *MDIchild::addItem(QMenu *menu, const QString &name, const QString &text,
-                           const QKeySequence &key, void (MDIchild::*slot)())
-{
-    QAction *action = menu->addAction(text);
-    action->setObjectName(name);
-    action->setShortcut(key);
-    action->setShortcutContext(Qt::WindowShortcut);
-    connect(action, &QAction::triggered, this, slot);
-    return action;
-}
-
-void MDIchild::createMenus()
-{
-    auto *fichero = new QMenu(QStringLiteral("&Fichero"), this);
-    fichero->setObjectName(QStringLiteral("ficheromenu"));
-    addItem(fichero, QStringLiteral("nuevoitem"), QStringLiteral("&Nuevo"),
-            QKeySequence(Qt::CTRL | Qt::Key_N), &MDIchild::nuevoitem_Click);
-    addItem(fichero, QStringLiteral("abriritem"), QStringLiteral("&Abrir"),
-            QKeySequence(Qt::CTRL | Qt::Key_A), &MDIchild::abriritem_Click);
-    addItem(fichero, QStringLiteral("guardaritem"), QStringLiteral("&Guardar"),
-            QKeySequence(Qt::CTRL | Qt::Key_G), &MDIchild::guardaritem_Click);
-    addItem(fichero, QStringLiteral("guardarcomoitem"), QStringLiteral("Guardar &Como..."),
-            QKeySequence(Qt::CTRL | Qt::Key_C), &MDIchild::guardarcomoitem_Click);
-    addItem(fichero, QStringLiteral("imprimiritem"), QStringLiteral("&Imprimir"),
-            QKeySequence(Qt::CTRL | Qt::Key_I), &MDIchild::imprimiritem_Click);
-    fichero->addSeparator();
-    addItem(fichero, QStringLiteral("saliritem"), QStringLiteral("&Salir"),
-            QKeySequence(Qt::CTRL | Qt::Key_S), &MDIchild::saliritem_Click);
-    m_menuBarActions.append(fichero->menuAction());
-
-    auto *salir2 = new QAction(QStringLiteral("Salir"), this);
-    salir2->setObjectName(QStringLiteral("saliritem2"));
-    connect(salir2, &QAction::triggered, this, &MDIchild::saliritem2_Click);
-    m_menuBarActions.append(salir2);
-}
-
-QAction *MDIchild::item(const QString &name) const
-{
-    return findChild<QAction *>(name);
-}
-
-// As the main window's "Nuevo": a new empty document.
-void MDIchild::nuevoitem_Click()
-{
-    m_editor.nuevo_documento();
-}
-
-void MDIchild::abriritem_Click()
-{
-    m_editor.abriritem();
-}
-
-void MDIchild::guardaritem_Click()
-{
-    m_editor.guardaritem();
-}
-
-void MDIchild::guardarcomoitem_Click()
-{
-    m_editor.guardarcomoitem();
-}
-
-void MDIchild::imprimiritem_Click()
-{
-    m_editor.imprimiritem();
-}
-
-void MDIchild::saliritem_Click()
-{
-    m_editor.setActiveWindow(this);
-    if (m_editor.exitCommand())
-        m_editor.endProgram();
-}
-
-void MDIchild::saliritem2_Click()
-{
-    saliritem_Click();
 }
 
 void MDIchild::setRulerVisible(bool visible)

@@ -13,6 +13,7 @@
 #include <QString>
 #include <QWidget>
 
+#include <functional>
 #include <optional>
 
 class QAction;
@@ -48,9 +49,12 @@ public:
     void setClaimNumber(const QString &numero) { m_claimNumber = numero; }
 
     // The menus the main window's menu bar shows while this window is
-    // current, and the items by name ("guardaritem"...).
+    // current, and the items and submenus by name ("guardaritem",
+    // "mnueditar"...).
     const QList<QAction *> &menuBarActions() const { return m_menuBarActions; }
     QAction *item(const QString &name) const;
+    // The "Editar" menu, which the right button also opens in the text.
+    QMenu *mnueditar() const { return m_mnueditar; }
 
     void setRulerVisible(bool visible);
     // Room for a page at 100 % beside the frame's own bars.
@@ -66,16 +70,26 @@ private:
     void load();
     void alignRuler();
     bool eventFilter(QObject *watched, QEvent *event) override;
+
+    // The menus (mdichildmenu.cpp).
     void createMenus();
-    QAction *addItem(QMenu *menu, const QString &name, const QString &text, const QKeySequence &key,
-                     void (MDIchild::*slot)());
-    void nuevoitem_Click();
-    void abriritem_Click();
-    void guardaritem_Click();
-    void guardarcomoitem_Click();
-    void imprimiritem_Click();
+    QMenu *addMenu(QMenu *parent, const QString &name, const QString &caption);
+    QAction *addItem(QMenu *menu, const QString &name, const QString &caption, const QKeySequence &key,
+                     std::function<void()> command);
+    void addSeparator(QMenu *menu, const QString &name);
+    void addChoiceItems(QMenu *menu, const QList<QAction *> &items);
+    // The control with the area being edited as its target.
+    TXTextControl &editedControl();
     void saliritem_Click();
-    void saliritem2_Click();
+    void switchBar(QWidget *bar, const QString &item);
+    void setZoom(int percent);
+    void showZoomMarks(int percent);
+    void arrange(int how, const QString &item);
+    void switchHeaderFooter(int part);
+    void showHeaderFooterMarks();
+    void setNumbering(int style);
+    void changeLevel(int direction);
+    void insertPicture();
 
     Editor &m_editor;
     TXTextControl m_control;
@@ -86,6 +100,7 @@ private:
     QString m_claimNumber;
     bool m_closingWithoutPrompt = false;
     QList<QAction *> m_menuBarActions;
+    QMenu *m_mnueditar = nullptr;
 };
 
 // Sizes the window's control under the ruler and colours the window's

@@ -61,6 +61,7 @@ MDIParent::MDIParent(const QString &programDir, const FrameServices &services,
     setStatusBar(m_statusBar);
 
     m_editor = new Editor(m_area, m_services, m_programDir, this);
+    m_editor->setFrameBars({m_pictoolbar, m_buttonBar, m_statusBar});
     m_editor->setMainCaption([this] { return windowTitle(); });
     m_editor->setUnloadHandler([this] { m_timer1.start(); });
     m_editor->setEndProgram([this] { endProgram(); });

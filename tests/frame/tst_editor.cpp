@@ -202,21 +202,8 @@ TEST_F(FrameTest, TheOpenCommandWritesItsSettingsAndCancelDoesNothing)
     EXPECT_EQ(activeWindow()->caption(), programDir + u"/plant/inf01.rtf"_qs);
 }
 
-TEST_F(FrameTest, TheMenuKeysOfTheDocumentWindow)
+TEST_F(FrameTest, TheWindowsNuevoMakesANewEmptyDocument)
 {
-    const QList<std::pair<QString, QKeySequence>> rows{
-        {u"nuevoitem"_qs, QKeySequence(u"Ctrl+N"_qs)},     {u"abriritem"_qs, QKeySequence(u"Ctrl+A"_qs)},
-        {u"guardaritem"_qs, QKeySequence(u"Ctrl+G"_qs)},   {u"guardarcomoitem"_qs, QKeySequence(u"Ctrl+C"_qs)},
-        {u"imprimiritem"_qs, QKeySequence(u"Ctrl+I"_qs)},  {u"saliritem"_qs, QKeySequence(u"Ctrl+S"_qs)},
-        {u"saliritem2"_qs, QKeySequence()},
-    };
-    for (const auto &[name, key] : rows) {
-        QAction *action = activeWindow()->item(name);
-        ASSERT_NE(action, nullptr) << name.toStdString();
-        EXPECT_EQ(action->shortcut(), key) << name.toStdString();
-    }
-    EXPECT_EQ(activeWindow()->item(u"guardarcomoitem"_qs)->text(), u"Guardar &Como..."_qs);
-
     // "Nuevo" makes a new empty document, as the main window's does.
     activeWindow()->item(u"nuevoitem"_qs)->trigger();
     EXPECT_EQ(editor().upperBound(), 2);
