@@ -72,6 +72,13 @@ void insertParagraph(QTextCursor &cursor)
         cursor.removeSelectedText();
     cursor.insertBlock();
     dropSeparatorMark(cursor);
+    // The page break stays before the paragraph that had it: the new one
+    // would start yet another page at every Enter after a page break.
+    if (cursor.blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore) {
+        QTextBlockFormat noBreak;
+        noBreak.setPageBreakPolicy(cursor.blockFormat().pageBreakPolicy() & ~QTextFormat::PageBreak_AlwaysBefore);
+        cursor.mergeBlockFormat(noBreak);
+    }
     cursor.endEditBlock();
 }
 

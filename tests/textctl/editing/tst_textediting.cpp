@@ -146,17 +146,21 @@ TEST(TextEditing, EnterInASeparatorBlockLeavesTheMarkBehind)
     EXPECT_FALSE(doc.firstBlock().blockFormat().hasProperty(prop::SeparatorBlock));
 }
 
-TEST(TextEditing, EnterKeepsOrdinaryParagraphFormatting)
+TEST(TextEditing, EnterKeepsOrdinaryParagraphFormattingButNotAPageBreak)
 {
     QTextDocument doc;
     QTextCursor cursor(&doc);
     QTextBlockFormat centred;
     centred.setAlignment(Qt::AlignHCenter);
+    centred.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
     cursor.setBlockFormat(centred);
     cursor.insertText(u"Título"_qs);
     insertParagraph(cursor);
     EXPECT_EQ(doc.blockCount(), 2);
     EXPECT_EQ(cursor.block().blockFormat().alignment(), Qt::AlignHCenter);
+    // Regression: every Enter after a page break started another page.
+    EXPECT_EQ(doc.firstBlock().blockFormat().pageBreakPolicy(), QTextFormat::PageBreak_AlwaysBefore);
+    EXPECT_EQ(cursor.block().blockFormat().pageBreakPolicy(), QTextFormat::PageBreak_Auto);
     insertLineBreak(cursor);
     EXPECT_EQ(doc.blockCount(), 2);
     EXPECT_TRUE(cursor.block().text().contains(QChar::LineSeparator));
