@@ -1,5 +1,6 @@
 #include "frame/mdichild.h"
 
+#include "commands/medidas.h"
 #include "frame/editor.h"
 #include "textctl/bars/txruler.h"
 #include "textctl/view/txtextview.h"
@@ -56,6 +57,7 @@ MDIchild::~MDIchild() = default;
 // links its button bar and status bar to whichever window is current.
 void MDIchild::load()
 {
+    commands::unidad_medida = commands::Unidad::Centimetro;
     m_ruler->setControl(&m_control);
     m_control.setPageWidth(11906);
     m_control.setPageHeight(16837);

@@ -4,6 +4,7 @@
 
 #include "frame/mdichild.h"
 
+#include "commands/frmpagedlg.h"
 #include "commands/insertarimagen.h"
 #include "commands/printpreview.h"
 #include "frame/editor.h"
@@ -204,7 +205,10 @@ void MDIchild::createMenus()
     addItem(listas, QStringLiteral("simboloitem"), QStringLiteral("Simbolo"), {}, nullptr);
     addSeparator(formato, QStringLiteral("separadoritem6"));
     addItem(formato, QStringLiteral("correctoritem"), QStringLiteral("Corrector ortográfico"), {}, nullptr);
-    addItem(formato, QStringLiteral("docitem"), QStringLiteral("Documento"), {}, nullptr);
+    addItem(formato, QStringLiteral("docitem"), QStringLiteral("Documento"), {}, [this] {
+        if (commands::configurar_pagina(m_control, window()))
+            m_editor.textChanged(this);
+    });
     addMenu(formato, QStringLiteral("tablaitem"), QStringLiteral("Tabla"))->menuAction()->setEnabled(false);
 
     QMenu *ventana = addMenu(nullptr, QStringLiteral("ventanaitem"), QStringLiteral("&Ventana"));

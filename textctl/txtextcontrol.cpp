@@ -276,16 +276,26 @@ bool TXTextControl::canRedo() const
     return doc && doc->isRedoAvailable();
 }
 
-void TXTextControl::setPageWidth(int twips) { m_doc.page.width = twips; }
-void TXTextControl::setPageHeight(int twips) { m_doc.page.height = twips; }
-void TXTextControl::setPageMarginL(int twips) { m_doc.page.marginLeft = twips; }
-void TXTextControl::setPageMarginT(int twips) { m_doc.page.marginTop = twips; }
-void TXTextControl::setPageMarginR(int twips) { m_doc.page.marginRight = twips; }
-void TXTextControl::setPageMarginB(int twips) { m_doc.page.marginBottom = twips; }
+void TXTextControl::setPageWidth(int twips) { setPageValue(&PageValues::width, twips); }
+void TXTextControl::setPageHeight(int twips) { setPageValue(&PageValues::height, twips); }
+void TXTextControl::setPageMarginL(int twips) { setPageValue(&PageValues::marginLeft, twips); }
+void TXTextControl::setPageMarginT(int twips) { setPageValue(&PageValues::marginTop, twips); }
+void TXTextControl::setPageMarginR(int twips) { setPageValue(&PageValues::marginRight, twips); }
+void TXTextControl::setPageMarginB(int twips) { setPageValue(&PageValues::marginBottom, twips); }
+
+void TXTextControl::setPageValue(int PageValues::*value, int twips)
+{
+    PageValues values = m_doc.page;
+    values.*value = twips;
+    setPageValues(values);
+}
 
 void TXTextControl::setPageValues(const PageValues &values)
 {
+    if (static_cast<const PageValues &>(m_doc.page) == values)
+        return;
     static_cast<PageValues &>(m_doc.page) = values;
+    emit pageValuesChanged();
 }
 
 int TXTextControl::LoadSaveAttribute(int index) const

@@ -186,6 +186,8 @@ signals:
     void zoomChanged(int percent);
     void mousePointerChanged(int shape);
     void headerFooterChanged();
+    // The page size or a margin changed (not raised by a load's reading).
+    void pageValuesChanged();
     // The caret or selection was moved through this interface (setCursor,
     // SelStart, SelLength, Find) or the target area changed; edits report
     // through the documents' own signals.
@@ -199,6 +201,7 @@ private:
     void takeArea(int area, std::unique_ptr<QTextDocument> *into);
     void putArea(int area, std::unique_ptr<QTextDocument> text);
     void resetCursors();
+    void setPageValue(int textctl::PageValues::*value, int twips);
     bool withLoadSavePage(const std::function<bool()> &action);
     bool loadWith(const std::function<bool()> &read);
     bool fail(const QString &message);

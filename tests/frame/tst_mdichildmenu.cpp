@@ -1,5 +1,6 @@
 #include "tests/frame/framefixture.h"
 
+#include "commands/frmpagedlg.h"
 #include "platformui/icons.h"
 #include "textctl/bars/txstatusbar.h"
 #include "textctl/dialogs/findreplacedialog.h"
@@ -7,15 +8,18 @@
 #include "textctl/editing/textcolors.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QImage>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTimer>
 #include <QToolBar>
 
 using namespace frame;
@@ -401,4 +405,29 @@ TEST_F(MenuTest, APictureFromAFileLandsBelowTheTopOfWhatIsShown)
     trigger(u"dearchivoitem"_qs);
     ASSERT_EQ(mensajes.texts().size(), 1);
     EXPECT_TRUE(mensajes.texts().constFirst().startsWith(u"No se puede insertar imagen: "_qs + programDir + u"/finstru.txt. Error "_qs));
+}
+
+TEST_F(MenuTest, PageSetupChangesThePageOnlyWhenTheUserChangesIt)
+{
+    const auto answerWith = [](std::function<void(commands::frmPageDlg *)> act) {
+        QTimer::singleShot(0, [act] {
+            auto *dialog = qobject_cast<commands::frmPageDlg *>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            act(dialog);
+        });
+    };
+    const textctl::PageValues before = control().pageValues();
+    answerWith([](commands::frmPageDlg *dialog) { dialog->btnOK->click(); });
+    trigger(u"docitem"_qs);
+    EXPECT_EQ(control().pageValues(), before);
+    EXPECT_EQ(editor().estados(1).modificado, kFalso);
+
+    answerWith([](commands::frmPageDlg *dialog) {
+        dialog->txtLeftMargin->setText(u"3"_qs);
+        dialog->btnOK->click();
+    });
+    trigger(u"docitem"_qs);
+    EXPECT_EQ(control().PageMarginL(), 1701);
+    EXPECT_EQ(control().PageWidth(), before.width);
+    EXPECT_EQ(editor().estados(1).modificado, kVerdadero);
 }

@@ -24,6 +24,7 @@ void ControlLink::setControl(TXTextControl *control)
         connect(control, &TXTextControl::selectionChanged, this, &ControlLink::schedule);
         connect(control, &TXTextControl::zoomChanged, this, &ControlLink::schedule);
         connect(control, &TXTextControl::headerFooterChanged, this, &ControlLink::schedule);
+        connect(control, &TXTextControl::pageValuesChanged, this, &ControlLink::schedule);
         connect(control, &QObject::destroyed, this, &ControlLink::schedule);
     }
     m_timer.stop();

@@ -44,6 +44,10 @@ TXTextView::TXTextView(TXTextControl *control, QWidget *parent)
     connect(m_control, &TXTextControl::Change, this, &TXTextView::scheduleRelayout);
     connect(m_control, &TXTextControl::headerFooterChanged, this, &TXTextView::repaintAll);
     connect(m_control, &TXTextControl::zoomChanged, this, &TXTextView::repaintAll);
+    connect(m_control, &TXTextControl::pageValuesChanged, this, [this] {
+        scheduleRelayout();
+        repaintAll();
+    });
     // Find, SelStart and the menus move the selection: show it (a repaint
     // is coalesced, so a merge's hundreds of searches cost nothing here).
     connect(m_control, &TXTextControl::selectionChanged, this, &TXTextView::selectionMoved);
