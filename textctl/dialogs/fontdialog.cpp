@@ -63,12 +63,6 @@ QComboBox *combo(const QString &name, QWidget *parent)
     return box;
 }
 
-template <typename T>
-std::optional<T> changed(const std::optional<T> &now, const std::optional<T> &before)
-{
-    return now && now != before ? now : std::nullopt;
-}
-
 }  // namespace
 
 FontDialog::FontDialog(TXTextControl &control, QWidget *parent)

@@ -49,12 +49,6 @@ QCheckBox *checkBox(const QString &text, const QString &name, QWidget *parent)
     return box;
 }
 
-template <typename T>
-std::optional<T> changed(const std::optional<T> &now, const std::optional<T> &before)
-{
-    return now && now != before ? now : std::nullopt;
-}
-
 }  // namespace
 
 ParagraphDialog::ParagraphDialog(TXTextControl &control, QWidget *parent)
