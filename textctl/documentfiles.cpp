@@ -40,20 +40,21 @@ bool readWhole(const QString &path, QByteArray *bytes, QString *error)
     return true;
 }
 
-bool writeAtomically(const QString &path, const QByteArray &head, const QByteArray &body,
+bool writeAtomically(const QString &path, const QByteArray &head, const RtfOutput &body,
                      QString *error, bool *openFailed = nullptr)
 {
     // Unbuffered: a short write (a full disk, a size limit) must be seen
     // here. Qt's buffered flush at commit counts a short write as done and
-    // would rename a truncated file over the old one.
+    // would rename a truncated file over the old one. The body goes out a
+    // piece at a time (a report's photos are encoded as they are written).
     QSaveFile file(path);
     const bool opened = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
     if (openFailed)
         *openFailed = !opened;
-    if (!opened
-        || file.write(head) != head.size()
-        || file.write(body) != body.size()
-        || !file.commit())
+    const auto write = [&file](QByteArrayView piece) {
+        return file.write(piece.data(), piece.size()) == piece.size();
+    };
+    if (!opened || !write(head) || !body.writeTo(write) || !file.commit())
         return fail(error, QStringLiteral("No se puede guardar el fichero %1: %2")
                                .arg(QDir::toNativeSeparators(path), file.errorString()));
     return true;
@@ -180,10 +181,10 @@ bool saveDocumentFile(const QString &path, int format, const RichDocument &doc, 
     switch (format) {
     case kFormatText:
     case kFormatTextSave:
-        return writeAtomically(path, {}, encodeTextFile(controlText(*doc.main())), error);
+        return writeAtomically(path, {}, {encodeTextFile(controlText(*doc.main())), {}}, error);
     case kFormatRtf:
     case kFormatWord:
-        return writeAtomically(path, {}, writeRtf(doc), error);
+        return writeAtomically(path, {}, writeRtfOutput(doc), error);
     default:
         return fail(error, QStringLiteral("Formato de fichero desconocido: %1").arg(format));
     }
@@ -201,13 +202,13 @@ bool saveDocumentAtOffset(const QString &path, qint64 offset, const RichDocument
     existing.close();
     if (head.size() < offset)
         head.append(offset - head.size(), '\0');
-    return writeAtomically(path, head, writeRtf(doc), error);
+    return writeAtomically(path, head, writeRtfOutput(doc), error);
 }
 
 bool saveFramedDocumentFile(const QString &path, const RichDocument &doc, QString *error,
                             bool *openFailed)
 {
-    return writeAtomically(path, framedHeader(doc.page), writeRtf(doc), error, openFailed);
+    return writeAtomically(path, framedHeader(doc.page), writeRtfOutput(doc), error, openFailed);
 }
 
 }  // namespace textctl

@@ -63,32 +63,21 @@ RtfWriter::RtfWriter(const QTextDocument &text)
 
 RtfWriter::~RtfWriter() = default;
 
-// The bytes of the pictures `text` shows, as held by its resources.
-qsizetype RtfWriter::pictureBytes(const QTextDocument &text) const
+QByteArray RtfWriter::writeAll()
 {
-    qsizetype total = 0;
-    for (QTextBlock block = text.begin(); block.isValid(); block = block.next()) {
-        for (auto it = block.begin(); !it.atEnd(); ++it) {
-            const QTextCharFormat format = it.fragment().charFormat();
-            if (format.isImageFormat())
-                total += it.fragment().length()
-                    * pictureResource(text, format.toImageFormat()).toByteArray().size();
-        }
-    }
-    return total;
+    return writeOutput().toByteArray();
 }
 
-QByteArray RtfWriter::writeAll()
+RtfOutput RtfWriter::writeOutput()
 {
     m_out.clear();
     m_footnotes = 0;
     m_shifted = false;
     m_shiftedOutside.clear();
-    // Text, formatting words and picture hex: a generous first guess keeps
-    // the buffer from growing more than a few times.
-    // A report of photos is mostly their hex: two digits a byte and a line
-    // end every 64 bytes.
-    m_out.reserve(qsizetype(m_text->characterCount()) * 4 + pictureBytes(*m_text) * 65 / 32 + 4096);
+    // Text and formatting words: a generous first guess keeps the buffer
+    // from growing more than a few times. A large picture's hex is not held
+    // here (pictureHex).
+    m_out.reserve(qsizetype(m_text->characterCount()) * 4 + 4096);
     if (m_doc) {
         const int set = m_doc->headerFooterSet();
         writePageSetup(m_doc->page, (set & (FirstPageHeader | FirstPageFooter)) != 0);
@@ -110,7 +99,7 @@ QByteArray RtfWriter::writeAll()
     m_out.closeGroup();
     m_out.newline();
     m_out.prepend(header());
-    return m_out.take();
+    return m_out.takeOutput();
 }
 
 QByteArray RtfWriter::header() const
@@ -279,6 +268,12 @@ QByteArray writeRtf(const RichDocument &doc)
 {
     RtfWriter writer(doc);
     return writer.writeAll();
+}
+
+RtfOutput writeRtfOutput(const RichDocument &doc)
+{
+    RtfWriter writer(doc);
+    return writer.writeOutput();
 }
 
 QByteArray writeRtfFragment(const QTextDocumentFragment &fragment, const QTextDocument *resources)

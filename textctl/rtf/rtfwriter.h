@@ -61,6 +61,8 @@ class RichDocument;
 struct PageSetup;
 
 QByteArray writeRtf(const RichDocument &doc);
+// The same, large pictures' hex left to encode as it is written out.
+RtfOutput writeRtfOutput(const RichDocument &doc);
 
 // A piece of text (a copied selection) as a complete RTF document, without
 // page values and without a paragraph mark after its last paragraph.
@@ -79,6 +81,7 @@ public:
 
     // The whole file.
     QByteArray writeAll();
+    RtfOutput writeOutput();
 
     // Leaves out the paragraph mark after the main text's last paragraph
     // (a copied piece that ends inside a paragraph).
@@ -205,7 +208,6 @@ private:
 
     // Pictures (rtfwriterpicture.cpp).
     QVariant pictureResource(const QTextDocument &doc, const QTextImageFormat &format) const;
-    qsizetype pictureBytes(const QTextDocument &text) const;
     void writePictGroup(const QTextDocument &doc, const QTextImageFormat &format);
 
     const RichDocument *m_doc = nullptr;

@@ -17,8 +17,6 @@ constexpr qsizetype kLineLength = 200;
 // Text without a safe point is still broken at this length (long words,
 // URLs): readers ignore line ends in text.
 constexpr qsizetype kHardLineLength = 400;
-constexpr qsizetype kHexLineLength = 128;
-
 constexpr char kHexDigits[] = "0123456789abcdef";
 
 bool extendsControlWord(char next)
@@ -44,16 +42,32 @@ void RtfWriterBuffer::reallocate(qsizetype needed)
 
 QByteArray RtfWriterBuffer::take()
 {
+    if (!m_pictures.isEmpty())
+        return takeOutput().toByteArray();
     m_bytes.truncate(m_size);
     QByteArray out = std::move(m_bytes);
     clear();
     return out;
 }
 
+RtfOutput RtfWriterBuffer::takeOutput()
+{
+    m_bytes.truncate(m_size);
+    RtfOutput out{std::move(m_bytes), std::move(m_pictures)};
+    clear();
+    return out;
+}
+
+RtfOutput RtfWriterBuffer::output() const
+{
+    return RtfOutput{QByteArray(m_bytes.constData(), m_size), m_pictures};
+}
+
 void RtfWriterBuffer::clear()
 {
     m_bytes.clear();
     m_size = 0;
+    m_pictures.clear();
     m_lineStart = 0;
     m_afterControl = false;
 }
@@ -66,6 +80,8 @@ void RtfWriterBuffer::prepend(QByteArrayView head)
     std::memmove(data + head.size(), data, size_t(body));
     std::memcpy(data, head.data(), size_t(head.size()));
     m_lineStart += head.size();
+    for (RtfOutput::Hex &picture : m_pictures)
+        picture.at += head.size();
 }
 
 void RtfWriterBuffer::put(QByteArrayView bytes)
@@ -246,27 +262,24 @@ void RtfWriterBuffer::hex(QByteArrayView data)
     if (m_afterControl)
         newline();
     m_afterControl = false;
-    // Two digits a byte and a line end every kHexLineLength digits.
-    static const auto kPairs = [] {
-        std::array<char, 512> pairs;
-        for (int b = 0; b < 256; ++b) {
-            pairs[2 * b] = kHexDigits[b >> 4];
-            pairs[2 * b + 1] = kHexDigits[b & 15];
-        }
-        return pairs;
-    }();
-    const qsizetype perLine = kHexLineLength / 2;
-    const qsizetype lines = (data.size() + perLine - 1) / perLine;
-    char *out = grow(data.size() * 2 + lines);
-    const auto *in = reinterpret_cast<const unsigned char *>(data.data());
-    for (qsizetype done = 0; done < data.size(); done += perLine) {
-        const qsizetype count = qMin(perLine, data.size() - done);
-        for (qsizetype i = 0; i < count; ++i) {
-            std::memcpy(out, &kPairs[2 * in[done + i]], 2);
-            out += 2;
-        }
-        *out++ = '\n';
+    const qsizetype size = RtfOutput::hexSize(data.size());
+    RtfOutput::encodeHex(data, grow(size));
+    m_lineStart = m_size;
+}
+
+void RtfWriterBuffer::pictureHex(const QByteArray &data)
+{
+    // Below this the hex is written at once: small pictures cost nothing to
+    // encode and keep take() a plain move.
+    constexpr qsizetype kDeferredBytes = 64 * 1024;
+    if (data.size() < kDeferredBytes) {
+        hex(data);
+        return;
     }
+    if (m_afterControl)
+        newline();
+    m_afterControl = false;
+    m_pictures.append({m_size, data});
     m_lineStart = m_size;
 }
 

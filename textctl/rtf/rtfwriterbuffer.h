@@ -14,6 +14,8 @@
 //   out.control("b");
 //   out.text(u"Año");      // "\b A\'f1o"
 
+#include "textctl/rtf/rtfoutput.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QStringView>
@@ -25,10 +27,13 @@ public:
     RtfWriterBuffer() = default;
 
     void reserve(qsizetype size);
-    // The bytes written so far (a copy).
-    QByteArray bytes() const { return QByteArray(m_bytes.constData(), m_size); }
+    // The bytes written so far (a copy), pictures' hex included.
+    QByteArray bytes() const { return output().toByteArray(); }
     // The bytes written so far, leaving the buffer empty.
     QByteArray take();
+    // The same, large pictures' hex left to encode (rtfoutput.h).
+    RtfOutput takeOutput();
+    // Bytes in memory: a large picture's hex not counted.
     qsizetype size() const { return m_size; }
     void clear();
     // Puts `head` in front of everything written, in place.
@@ -54,6 +59,9 @@ public:
     void text(QStringView text);
     // Binary picture data as hex digits, in lines of 128.
     void hex(QByteArrayView data);
+    // The same for a picture's bytes; a large picture's hex is only encoded
+    // when the output is taken or streamed.
+    void pictureHex(const QByteArray &data);
 
     // Ends the source line here.
     void newline();
@@ -82,10 +90,12 @@ private:
     void putSevenBit(QByteArrayView bytes);
     void delimit(char next);
     void escaped(char16_t ch);
+    RtfOutput output() const;
 
     // Its size is the capacity; m_size bytes of it are written.
     QByteArray m_bytes;
     qsizetype m_size = 0;
+    QList<RtfOutput::Hex> m_pictures;
     qsizetype m_lineStart = 0;
     // True right after a control word: a letter, digit, '-' or space that
     // follows needs a delimiting space.

@@ -128,7 +128,7 @@ void RtfWriter::writePictGroup(const QTextDocument &doc, const QTextImageFormat 
     m_out.control("pichgoal", goalH);
     m_out.control("picscalex", scaleX);
     m_out.control("picscaley", scaleY);
-    m_out.hex(data.bytes);
+    m_out.pictureHex(data.bytes);
     m_out.closeGroup();
 }
 

@@ -512,3 +512,45 @@ TEST(RtfWriterPicture, ShapeInAHeaderSaysSo)
     EXPECT_TRUE(rtf.contains("{\\header\n\\pard\\plain\\f0\\fs24{\\shp{\\*\\shpinst\\shpleft0\\shptop0\\shpright300\\shpbottom150\\shpfhdr1"))
         << rtf.constData();
 }
+
+// A photo's hex is encoded as the file is written, a piece at a time: the
+// pieces make the same file as the whole, in its place between the texts.
+TEST(RtfWriterPicture, LargePictureStreamsInPiecesAsTheWholeFile)
+{
+    QByteArray photo = jpegBytes(2, 3);
+    for (int i = 0; i < 3'000'000; ++i)
+        photo.append(char(i * 7 % 251));
+    RichDocument doc;
+    doc.ensureArea(PageHeader)->setPlainText(u"Cabecera"_s);
+    doc.main()->addResource(QTextDocument::ImageResource, QUrl(u"pict:1"_s), photo);
+    QTextCursor cursor(doc.main());
+    cursor.insertText(u"antes "_s);
+    QTextImageFormat image;
+    image.setName(u"pict:1"_s);
+    cursor.insertImage(image);
+    cursor.insertText(u" después"_s);
+
+    const QByteArray whole = writeRtf(doc);
+    QByteArray hex;
+    for (qsizetype from = 0; from < photo.size(); from += 64)
+        hex += photo.mid(from, 64).toHex() + '\n';
+    const qsizetype at = whole.indexOf(hex);
+    ASSERT_GT(at, whole.indexOf("antes"));
+    EXPECT_TRUE(whole.mid(at + hex.size()).startsWith("}\\plain")) << "the group ends after the hex";
+    EXPECT_GT(whole.indexOf("despu"), at);
+
+    QByteArray pieces;
+    qsizetype largest = 0;
+    const RtfOutput output = writeRtfOutput(doc);
+    EXPECT_TRUE(output.writeTo([&](QByteArrayView piece) {
+        pieces += piece;
+        largest = qMax(largest, piece.size());
+        return true;
+    }));
+    EXPECT_EQ(pieces, whole);
+    EXPECT_LE(largest, 2'200'000);
+
+    int calls = 0;
+    EXPECT_FALSE(output.writeTo([&](QByteArrayView) { return ++calls < 2; }));
+    EXPECT_EQ(calls, 2) << "a refused piece ends the writing";
+}
