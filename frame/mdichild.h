@@ -90,6 +90,7 @@ private:
     void setNumbering(int style);
     void changeLevel(int direction);
     void insertPicture();
+    void scanPicture();
 
     Editor &m_editor;
     TXTextControl m_control;

@@ -8,6 +8,7 @@
 #include "commands/insertarimagen.h"
 #include "commands/printpreview.h"
 #include "frame/editor.h"
+#include "office/escanear.h"
 #include "platformui/icons.h"
 #include "textctl/dialogs/fontdialog.h"
 #include "textctl/dialogs/listattributesdialog.h"
@@ -162,7 +163,7 @@ void MDIchild::createMenus()
     });
     QMenu *imagen = addMenu(insertar, QStringLiteral("imagenitem"), QStringLiteral("&Imagen"));
     addItem(imagen, QStringLiteral("dearchivoitem"), QStringLiteral("De Archivo"), {}, [this] { insertPicture(); });
-    addItem(imagen, QStringLiteral("descanneritem"), QStringLiteral("De Scanner"), {}, nullptr);
+    addItem(imagen, QStringLiteral("descanneritem"), QStringLiteral("De Scanner"), {}, [this] { scanPicture(); });
     addSeparator(insertar, QStringLiteral("separador5item"));
     addItem(insertar, QStringLiteral("cabeceraitem"), QStringLiteral("Cabecera"), {}, [this] { switchHeaderFooter(textctl::PageHeader); });
     addItem(insertar, QStringLiteral("cabecera1item"), QStringLiteral("Cabecera de 1ª pagina"), {},
@@ -357,6 +358,11 @@ void MDIchild::insertPicture()
 {
     const FrameServices &services = m_editor.services();
     commands::insertar_imagen(editedControl(), *services.dialogo, *services.mensajes, 1000, 1000);
+}
+
+void MDIchild::scanPicture()
+{
+    office::insertar_escaneo(editedControl(), *m_editor.services().mensajes, 1000, 1000, office::ScanProgress(this));
 }
 
 }  // namespace frame

@@ -6,6 +6,7 @@ build_packages=(
     qt6-base-dev libgl-dev
     qt6-translations-l10n qt6-image-formats-plugins
     libgtest-dev libgmock-dev
+    libsane-dev
     fonts-liberation2 fonts-crosextra-carlito fonts-crosextra-caladea
 )
 
