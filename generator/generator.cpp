@@ -4,6 +4,7 @@
 #include "generator/existefichero.h"
 #include "generator/frameoutput.h"
 #include "merge/generacion.h"
+#include "merge/salida.h"
 #include "platformui/display.h"
 
 #include <QCoreApplication>
@@ -15,6 +16,12 @@ namespace {
 
 constexpr int kInterval = 1000;
 constexpr qint64 kSafeAge = 2000;  // ms since the last write
+
+// A template is named, without folder: plant/<name>.rtf.
+bool isBareName(const QString &name)
+{
+    return !name.trimmed().isEmpty() && !name.contains(u'/') && !name.contains(u'\\') && !name.startsWith(u'.');
+}
 
 QString usage()
 {
@@ -56,6 +63,14 @@ bool Generator::MDIParent_Load(const QString &lineaComandos)
     }
     QString error;
     if (!parseCommandLine(lineaComandos, &m_args, &error)) {
+        fail(error);
+        return false;
+    }
+    // What can be judged now fails now: no arrival file could change it.
+    error = merge::argumentError(m_args.wfichero, m_args.wformato);
+    if (error.isEmpty() && !isBareName(m_args.wplantilla))
+        error = QStringLiteral("Nombre de plantilla no válido: \"%1\"").arg(m_args.wplantilla);
+    if (!error.isEmpty()) {
         fail(error);
         return false;
     }

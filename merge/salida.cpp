@@ -42,22 +42,28 @@ bool outputFormat(int formato, QString *extension, int *saveFormat)
     }
 }
 
+QString argumentError(const QString &fichero, const QString &formato)
+{
+    bool isNumber = false;
+    formato.trimmed().toInt(&isNumber);
+    if (!isNumber)
+        return QStringLiteral("No coinciden los tipos: el formato \"%1\" no es un número").arg(formato);
+    // The name is a bare name: a directory part would write outside fotos.
+    const QString nombre = fichero.trimmed();
+    if (nombre.contains(u'/') || nombre.contains(u'\\') || nombre.startsWith(u'.'))
+        return QStringLiteral("Nombre de fichero no válido: \"%1\"").arg(fichero);
+    return {};
+}
+
 OutputResult guardar_resultado(OutputHost &host, const QString &fichero, const QString &formato,
                                const QString &destino)
 {
     OutputResult result;
-    bool isNumber = false;
-    const int code = formato.trimmed().toInt(&isNumber);
-    if (!isNumber) {
-        result.error = QStringLiteral("No coinciden los tipos: el formato \"%1\" no es un número").arg(formato);
+    result.error = argumentError(fichero, formato);
+    if (!result.error.isEmpty())
         return result;
-    }
+    const int code = formato.trimmed().toInt();
     const QString nombre = fichero.trimmed();
-    // The name is a bare name: a directory part would write outside fotos.
-    if (nombre.contains(u'/') || nombre.contains(u'\\') || nombre.startsWith(u'.')) {
-        result.error = QStringLiteral("Nombre de fichero no válido: \"%1\"").arg(fichero);
-        return result;
-    }
     TXTextControl *report = chooseReport(host.reports(), nombre);
     if (!report) {
         result.error = QStringLiteral("No se ha generado ningún informe que guardar");

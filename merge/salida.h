@@ -55,6 +55,11 @@ struct OutputResult {
     QString path;   // the file written; empty when the format saves nothing
 };
 
+// Why `fichero` and `formato` can never give a saved report, known before
+// any merge: a formato that is not a number, a name with a directory part
+// (or a leading "."). Empty when they can.
+QString argumentError(const QString &fichero, const QString &formato);
+
 // The extension and control save format of a format code; false for a
 // code that saves nothing.
 bool outputFormat(int formato, QString *extension, int *saveFormat);

@@ -176,16 +176,27 @@ TEST_F(GeneratorTest, TheRunSavesTheNamedClaimsReport)
 
 TEST_F(GeneratorTest, StartUpFailuresReportTheExpectedCommandLine)
 {
-    for (const QString &linea : {u"inf01:00123:2"_qs, u"inf01"_qs, QString()}) {
+    // A line no arrival file could make right ends before any wait.
+    const std::pair<QString, QString> lines[] = {
+        {u"inf01:00123:2"_qs, u"Argumento no válido"_qs},
+        {u"inf01"_qs, u"Argumento no válido"_qs},
+        {QString(), u"Argumento no válido"_qs},
+        {u"inf01:../00123:2:"_qs, u"Nombre de fichero no válido: \"../00123\""_qs},
+        {u"inf01:/tmp/00123:2:"_qs, u"Nombre de fichero no válido"_qs},
+        {u"inf01:.00123:2:"_qs, u"Nombre de fichero no válido"_qs},
+        {u"inf01:00123:x:E"_qs, u"No coinciden los tipos: el formato \"x\" no es un número"_qs},
+        {u"../inf01:00123:2:"_qs, u"Nombre de plantilla no válido: \"../inf01\""_qs},
+        {u":00123:2:"_qs, u"Nombre de plantilla no válido"_qs},
+    };
+    for (const auto &[linea, says] : lines) {
         SCOPED_TRACE(linea.toStdString());
         restart();
         EXPECT_FALSE(gen->MDIParent_Load(linea));
         EXPECT_EQ(gen->exitCode(), 1);
         EXPECT_FALSE(gen->Timer1().isActive());
-        EXPECT_TRUE(lastMessage().startsWith(u"Argumento no válido"_qs)) << lastMessage().toStdString();
+        EXPECT_TRUE(lastMessage().startsWith(says)) << lastMessage().toStdString();
         EXPECT_TRUE(lastMessage().endsWith(kUso));
     }
-
     ASSERT_TRUE(QFile::remove(programDir + u"/finstru.txt"_qs));
     restart();
     EXPECT_FALSE(gen->MDIParent_Load(u"inf01:00123:2:E"_qs));
@@ -205,7 +216,6 @@ TEST_F(GeneratorTest, WorkFailuresSaveAndStartNothing)
     };
     const Row rows[] = {
         {"missing template", u"nada:00123:2:E"_qs, false, u"nada.rtf"_qs},
-        {"format not a number", u"inf01:00123:x:E"_qs, false, u"no es un número"_qs},
         // Last: the claim data stays empty.
         {"no claim record", u"inf01:00123:2:E"_qs, true, u"ningún registro"_qs},
     };
