@@ -41,6 +41,19 @@ private:
 
 }  // namespace
 
+QString usage()
+{
+    return QStringLiteral("Uso: %1\n"
+                          "  plantilla  la plantilla plant/<plantilla>.rtf, sin extensión\n"
+                          "  fichero    los datos del expediente, <fichero>.txt en el directorio del programa,\n"
+                          "             que se esperan; el informe se guarda como fotos/<fichero>.<extensión>\n"
+                          "  formato    1 Word (.doc), 2 RTF (.rtf), 3 texto (.txt); otro número no guarda nada\n"
+                          "  destino    W lo abre con su aplicación, E lo abre en quorvel para editarlo,\n"
+                          "             I lo imprime; vacío u otro, nada\n"
+                          "Ejemplo: moltrex inf01:00123:2:E")
+        .arg(kExpectedCommandLine);
+}
+
 bool parseCommandLine(const QString &linea, GeneratorArguments *args, QString *error)
 {
     *args = {};

@@ -27,6 +27,10 @@ struct GeneratorArguments {
 // The command line a failure report shows.
 inline constexpr QStringView kExpectedCommandLine = u"moltrex <plantilla>:<fichero>:<formato>:<destino>";
 
+// "Uso: " and the expected command line, then what each part may be: what
+// `moltrex --help` prints and a failed start-up ends with.
+QString usage();
+
 // False with a Spanish message in `error` on an invalid argument; *args
 // then holds what was parsed up to the failure.
 bool parseCommandLine(const QString &linea, GeneratorArguments *args, QString *error);

@@ -23,11 +23,6 @@ bool isBareName(const QString &name)
     return !name.trimmed().isEmpty() && !name.contains(u'/') && !name.contains(u'\\') && !name.startsWith(u'.');
 }
 
-QString usage()
-{
-    return QStringLiteral("Uso: %1").arg(kExpectedCommandLine);
-}
-
 }  // namespace
 
 Generator::Generator(frame::MDIParent &parent, Seams seams, QObject *owner)

@@ -13,8 +13,16 @@
 #include <QApplication>
 #include <QStringList>
 
+#include <cstdio>
+
 int main(int argc, char **argv)
 {
+    for (int i = 1; i < argc; ++i) {
+        if (qstrcmp(argv[i], "--help") == 0 || qstrcmp(argv[i], "-h") == 0) {
+            std::puts(qPrintable(generator::usage()));
+            return 0;
+        }
+    }
     if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     platform::prepareRuntimeDirectory();

@@ -133,6 +133,8 @@ TEST_F(MoltrexProcess, RunsEndToEndAndHandsOn)
          false, {}, {}},
         {"format x fails", u"moltrex"_qs, {u"inf01:00123:x:E"_qs}, u"00123.txt"_qs, false, {},
          u"no es un número"_qs, false, false, {}, {}},
+        {"a base name with a folder fails before any wait", u"moltrex"_qs, {u"inf01:../00123:2:"_qs}, {}, false,
+         {}, u"Nombre de fichero no válido"_qs, false, false, {}, {}},
         {"format 1 is .doc, W opens it", u"moltrex"_qs, {u"inf01:00123:1:W"_qs}, u"00123.txt"_qs, true,
          {u"00123.doc"_qs}, {}, false, true, {}, {}},
         {"format 3 is .txt; arguments joined by blanks", u"moltrex"_qs, {u"inf01:00123:3:"_qs, u"ignored"_qs},
@@ -169,10 +171,22 @@ TEST_F(MoltrexProcess, RunsEndToEndAndHandsOn)
     }
     // The saved files are what their endings say.
     EXPECT_TRUE(read(runs[0].programDir() + u"/fotos/00123.rtf"_qs).startsWith("{\\rtf1"));
-    EXPECT_TRUE(read(runs[6].programDir() + u"/fotos/00123.doc"_qs).startsWith("{\\rtf1"));
-    const QByteArray text = read(runs[7].programDir() + u"/fotos/00123.txt"_qs);
+    EXPECT_TRUE(read(runs[7].programDir() + u"/fotos/00123.doc"_qs).startsWith("{\\rtf1"));
+    const QByteArray text = read(runs[8].programDir() + u"/fotos/00123.txt"_qs);
     EXPECT_FALSE(text.startsWith("{\\rtf"));
     EXPECT_TRUE(text.contains("71934862Q"));
 }
 
 }  // namespace
+
+TEST(MoltrexHelp, PrintsTheLineAndItsCodes)
+{
+    QProcess moltrex;
+    moltrex.start(kBinDir + u"/moltrex"_qs, {u"--help"_qs});
+    ASSERT_TRUE(moltrex.waitForFinished(30000));
+    EXPECT_EQ(moltrex.exitCode(), 0);
+    const QString out = QString::fromUtf8(moltrex.readAllStandardOutput());
+    for (const QString &part : {u"Uso: moltrex <plantilla>:<fichero>:<formato>:<destino>"_qs,
+                                u"1 Word (.doc), 2 RTF (.rtf), 3 texto (.txt)"_qs, u"I lo imprime"_qs})
+        EXPECT_TRUE(out.contains(part)) << out.toStdString();
+}

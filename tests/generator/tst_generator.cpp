@@ -27,7 +27,7 @@ namespace {
 
 using generator::Generator;
 
-constexpr QStringView kUso = u"Uso: moltrex <plantilla>:<fichero>:<formato>:<destino>";
+constexpr QStringView kUso = u"Ejemplo: moltrex inf01:00123:2:E";
 
 class GeneratorTest : public ::testing::Test {
 protected:
@@ -203,7 +203,7 @@ TEST_F(GeneratorTest, StartUpFailuresReportTheExpectedCommandLine)
     EXPECT_EQ(gen->exitCode(), 1);
     EXPECT_FALSE(gen->Timer1().isActive());
     EXPECT_FALSE(mensajes.texts().isEmpty()) << "the dictionary error is reported";
-    EXPECT_EQ(notices, QStringList{kUso.toString()});
+    EXPECT_EQ(notices, QStringList{generator::usage()});
 }
 
 TEST_F(GeneratorTest, WorkFailuresSaveAndStartNothing)
