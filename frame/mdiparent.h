@@ -89,6 +89,9 @@ public:
     void boton_vista_Click();
     void combo_zoom_Click();
     void Image1_Click();
+    // "Comprobar plantilla": a template chosen in plant/ checked against the
+    // dictionary; the findings in a window of their own.
+    void boton_comprobar_Click();
     void cboCampos_Click();
     void saliritem_Click();
 

@@ -51,6 +51,8 @@ void MDIParent::createToolStrip()
     m_pictoolbar->addWidget(m_comboZoom);
 
     addButton(QStringLiteral("Image1"), QStringLiteral("Plantillas"), QStringLiteral("x-office-document"), &MDIParent::Image1_Click);
+    addButton(QStringLiteral("boton_comprobar"), QStringLiteral("Comprobar plantilla"), QStringLiteral("document-properties"),
+              &MDIParent::boton_comprobar_Click);
 
     m_label1 = new QLabel(QStringLiteral("Campos:"), m_pictoolbar);
     m_label1->setObjectName(QStringLiteral("Label1"));

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QPlainTextEdit>
 #include <QTest>
 #include <QMenuBar>
 #include <QToolBar>
@@ -36,9 +37,10 @@ TEST_F(FrameTest, TheToolStripInItsOrder)
     }
     EXPECT_EQ(names, (QStringList{u"boton_nuevo"_qs, u"boton_abrir"_qs, u"boton_salvar"_qs, u"boton_cortar"_qs,
                                   u"boton_copiar"_qs, u"boton_pegar"_qs, u"boton_imprimir"_qs, u"boton_vista"_qs,
-                                  u"combo_zoom"_qs, u"Image1"_qs, u"Label1"_qs, u"cboCampos"_qs}));
+                                  u"combo_zoom"_qs, u"Image1"_qs, u"boton_comprobar"_qs, u"Label1"_qs,
+                                  u"cboCampos"_qs}));
     EXPECT_EQ(tips, (QStringList{u"Nuevo"_qs, u"Abrir"_qs, u"Grabar"_qs, u"Cortar"_qs, u"Copiar"_qs, u"Pegar"_qs,
-                                 u"Imprimir"_qs, u"Vista previa"_qs, u"Plantillas"_qs}));
+                                 u"Imprimir"_qs, u"Vista previa"_qs, u"Plantillas"_qs, u"Comprobar plantilla"_qs}));
     QComboBox *zoom = parent->combo_zoom();
     EXPECT_EQ(zoom->currentText(), u"100%"_qs);
     QStringList items;
@@ -113,6 +115,24 @@ TEST_F(FrameTest, TheTemplatePickerGenerates)
     parent->Image1_Click();
     EXPECT_EQ(editor().upperBound(), 4);
     EXPECT_TRUE(parent->isVisible()) << "quorvel's frame is back on screen after generating";
+}
+
+TEST_F(FrameTest, TheTemplateCheckerShowsAMisspeltMarker)
+{
+    TXTextControl plantilla;
+    plantilla.setText(u"Asegurado: &Nombre del titualr&"_qs);
+    const QString path = programDir + u"/plant/erratas.rtf"_qs;
+    ASSERT_TRUE(plantilla.Save(path, 0, 5));
+    dialogo.chooseNext(path);
+    parent->button(u"boton_comprobar"_qs)->trigger();
+    ASSERT_EQ(dialogo.openings().size(), 1);
+    EXPECT_EQ(dialogo.openings().at(0).settings.DialogTitle, u"Comprobar Plantilla"_qs);
+    auto *findings = parent->findChild<QPlainTextEdit *>(u"txtHallazgos"_qs);
+    ASSERT_NE(findings, nullptr);
+    EXPECT_TRUE(findings->toPlainText().startsWith(
+        u"erratas.rtf: 1 marcador sin campo en el diccionario:\n  Texto, página 1: &Nombre del titualr&"_qs))
+        << findings->toPlainText().toStdString();
+    EXPECT_EQ(editor().upperBound(), 1) << "no document window is made";
 }
 
 TEST_F(FrameTest, TheCommandLineOfTheEditor)

@@ -8,6 +8,12 @@
 //                         element (testsupport/modeldump.h), on the
 //                         file's own page
 //   rtfconv --pdf IN OUT  render to PDF
+//   rtfconv --markers TEMPLATE DICTIONARY
+//                         list the template's markers that no dictionary
+//                         field matches and the fields it never uses;
+//                         status 1 when a marker matches nothing
+#include "data/fieldtable.h"
+#include "merge/templatecheck.h"
 #include "testsupport/modeldump.h"
 #include "textctl/documentfiles.h"
 #include "textctl/model/plaintext.h"
@@ -16,6 +22,7 @@
 #include <QGuiApplication>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QFile>
 #include <QFileInfo>
 #include <QPdfWriter>
 
@@ -33,7 +40,7 @@ int formatOf(const QString &path)
 int usage()
 {
     std::fputs("uso: rtfconv ENTRADA SALIDA | rtfconv --text ENTRADA | rtfconv --model ENTRADA"
-               " | rtfconv --pdf ENTRADA SALIDA\n",
+               " | rtfconv --pdf ENTRADA SALIDA | rtfconv --markers PLANTILLA DICCIONARIO\n",
                stderr);
     return 2;
 }
@@ -75,6 +82,24 @@ int writePdf(const QString &in, const QString &out)
     return 0;
 }
 
+int checkMarkers(const QString &plantilla, const QString &diccionario)
+{
+    QFile file(diccionario);
+    if (!file.open(QIODevice::ReadOnly))
+        return failWith(QStringLiteral("no se puede leer el diccionario %1: %2").arg(diccionario, file.errorString()));
+    data::FieldTable table;
+    QString error;
+    if (!data::parseDictionary(file.readAll(), &table, &error))
+        return failWith(error);
+    TXTextControl control;
+    if (!load(control, plantilla))
+        return failWith(control.errorString());
+    control.usePageOfLoad();
+    const merge::TemplateCheck check = merge::checkTemplate(control, table.names());
+    std::puts(merge::describeCheck(check, QFileInfo(plantilla).fileName()).toUtf8().constData());
+    return check.unknownMarkers.isEmpty() ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char **argv)
@@ -101,6 +126,8 @@ int main(int argc, char **argv)
     }
     if (args.size() == 3 && args[0] == u"--pdf")
         return writePdf(args[1], args[2]);
+    if (args.size() == 3 && args[0] == u"--markers")
+        return checkMarkers(args[1], args[2]);
     if (args.size() != 2 || args[0].startsWith(u"--"))
         return usage();
     TXTextControl control;
