@@ -15,6 +15,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QProgressDialog>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -105,11 +106,30 @@ void MDIParent::Timer1_Timer()
 bool MDIParent::generate(const QString &plantilla)
 {
     const merge::GenerationResult result = merge::generar_documento(*this, plantilla);
+    m_progress.reset();
     if (m_afterGeneration == AfterGeneration::Show)
         show();
     if (!result.ok)
         m_services.mensajes->show(result.error, platform::OkOnly + platform::Critical);
     return result.ok;
+}
+
+bool MDIParent::mergingRecord(int registro, int total)
+{
+    if (m_afterGeneration == AfterGeneration::StayHidden)
+        return true;  // no one is watching moltrex
+    if (!m_progress) {
+        m_progress = std::make_unique<QProgressDialog>(QString(), QStringLiteral("Cancelar"), 0, total, this);
+        m_progress->setObjectName(QStringLiteral("frmGenerando"));
+        m_progress->setWindowTitle(QStringLiteral("Generando informes"));
+        m_progress->setWindowModality(Qt::ApplicationModal);
+        m_progress->setMinimumDuration(500);
+        m_progress->setAutoClose(false);
+        m_progress->setAutoReset(false);
+    }
+    m_progress->setLabelText(QStringLiteral("Generando informe %1 de %2").arg(registro).arg(total));
+    m_progress->setValue(registro - 1);  // processes events: a click on Cancelar lands
+    return !m_progress->wasCanceled();
 }
 
 void MDIParent::actOnCommandLine(const QString &linea)

@@ -28,6 +28,7 @@ class QComboBox;
 class QLabel;
 class QMdiArea;
 class QMenu;
+class QProgressDialog;
 class QToolBar;
 class TXButtonBar;
 class TXStatusBar;
@@ -114,6 +115,10 @@ public:
                                   const textctl::DocumentContent &content) override;
     void finishMergedWindow(const QString &caption, const QString &numero,
                             const data::HolderFields &holder) override;
+    // quorvel shows "Generando informe N de M" once a generation takes a
+    // moment; its "Cancelar" stops it before the next record.
+    bool mergingRecord(int registro, int total) override;
+    QProgressDialog *generationProgress() const { return m_progress.get(); }
 
     // Ends the program: every window closes without its prompt.
     void endProgram();
@@ -134,6 +139,7 @@ private:
     QString m_programDir;
     FrameServices m_services;
     AfterGeneration m_afterGeneration;
+    std::unique_ptr<QProgressDialog> m_progress;
     data::FieldTable m_tablaCampos;
     std::unique_ptr<platform::CommonDialog> m_ownDialog;
     std::unique_ptr<platform::MessageBoxes> m_ownMessages;

@@ -51,7 +51,7 @@ void MDIParent::createToolStrip()
     m_pictoolbar->addWidget(m_comboZoom);
 
     addButton(QStringLiteral("Image1"), QStringLiteral("Plantillas"), QStringLiteral("x-office-document"), &MDIParent::Image1_Click);
-    addButton(QStringLiteral("boton_comprobar"), QStringLiteral("Comprobar plantilla"), QStringLiteral("document-properties"),
+    addButton(QStringLiteral("boton_comprobar"), QStringLiteral("Comprobar plantilla"), QStringLiteral("object-select"),
               &MDIParent::boton_comprobar_Click);
 
     m_label1 = new QLabel(QStringLiteral("Campos:"), m_pictoolbar);

@@ -39,6 +39,10 @@ public:
     // and the record's holder for its holder check, and counts as modified.
     virtual void finishMergedWindow(const QString &caption, const QString &numero,
                                     const data::HolderFields &holder) = 0;
+
+    // Before the merge of record `registro` of `total`: false stops the
+    // generation there, the windows already made staying.
+    virtual bool mergingRecord(int /*registro*/, int /*total*/) { return true; }
 };
 
 }  // namespace merge

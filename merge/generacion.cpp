@@ -54,7 +54,12 @@ GenerationResult generar_documento(DocumentHost &host, const QString &plantilla)
         return result;
 
     QString numero;
-    for (int registro = 1; registro <= mergeData.claims.recordCount(); ++registro) {
+    const int total = mergeData.claims.recordCount();
+    for (int registro = 1; registro <= total; ++registro) {
+        if (!host.mergingRecord(registro, total)) {
+            result.cancelled = true;
+            break;
+        }
         // The driver walks the dictionary file once per record.
         if (registro > 1 && !data::cargar_diccionario(programDir, &mergeData.fields, &result.error))
             return result;

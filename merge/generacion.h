@@ -23,6 +23,7 @@ struct GenerationResult {
     bool ok = false;
     QString error;
     int windows = 0;   // windows opened, one per record
+    bool cancelled = false;  // stopped by the host between records (ok stays true)
 };
 
 GenerationResult generar_documento(DocumentHost &host, const QString &plantilla);

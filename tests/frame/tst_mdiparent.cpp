@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QPlainTextEdit>
+#include <QProgressDialog>
 #include <QTest>
 #include <QMenuBar>
 #include <QToolBar>
@@ -202,4 +203,17 @@ TEST_F(FrameTest, ThePrintButtonPrintsAfterTheHolderCheck)
     EXPECT_EQ(impresora.openings().size(), 1);
     EXPECT_TRUE(mensajes.shown().isEmpty());
     EXPECT_GT(QFileInfo(dir.filePath(u"impreso.pdf"_qs)).size(), 0);
+}
+
+TEST_F(FrameTest, TheGenerationProgressCountsRecordsAndCancels)
+{
+    EXPECT_TRUE(parent->mergingRecord(1, 3));
+    QProgressDialog *progress = parent->generationProgress();
+    ASSERT_NE(progress, nullptr);
+    EXPECT_EQ(progress->labelText(), u"Generando informe 1 de 3"_qs);
+    EXPECT_TRUE(parent->mergingRecord(2, 3));
+    EXPECT_EQ(progress->labelText(), u"Generando informe 2 de 3"_qs);
+    EXPECT_EQ(progress->value(), 1);
+    progress->cancel();
+    EXPECT_FALSE(parent->mergingRecord(3, 3)) << "Cancelar stops before the next record";
 }

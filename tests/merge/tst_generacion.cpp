@@ -53,7 +53,15 @@ public:
         windows.back().holder = holder;
     }
 
+    bool mergingRecord(int registro, int total) override
+    {
+        progress.append({registro, total});
+        return registro != stopBefore;
+    }
+
     bool shown = true;
+    QList<std::pair<int, int>> progress;
+    int stopBefore = 0;
     QList<qsizetype> tablesRead;
     std::vector<Window> windows;
     std::function<void(int window)> beforeOpening;
@@ -175,4 +183,17 @@ TEST_F(Generacion, AClaimDataFileWithoutLinesOpensNoWindow)
     EXPECT_EQ(result.windows, 0);
     EXPECT_TRUE(host.windows.empty());
     EXPECT_FALSE(host.shown);
+}
+
+TEST_F(Generacion, TheHostCanStopBetweenRecordsKeepingTheWindowsMade)
+{
+    FakeHost host(dir.path());
+    host.stopBefore = 3;
+    const GenerationResult result = generar_documento(host, path(u"plant/inf02.rtf"_qs));
+    EXPECT_TRUE(result.ok);
+    EXPECT_TRUE(result.cancelled);
+    EXPECT_EQ(result.windows, 2);
+    EXPECT_EQ(host.windows.size(), 2u);
+    EXPECT_EQ(host.windows[1].numero, u"00187"_qs) << "the second record is merged whole";
+    EXPECT_EQ(host.progress, (QList<std::pair<int, int>>{{1, 3}, {2, 3}, {3, 3}}));
 }
