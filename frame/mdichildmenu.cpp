@@ -4,6 +4,7 @@
 
 #include "frame/mdichild.h"
 
+#include "commands/exportarpdf.h"
 #include "commands/frmpagedlg.h"
 #include "commands/insertarimagen.h"
 #include "commands/printpreview.h"
@@ -101,6 +102,10 @@ void MDIchild::createMenus()
     addItem(fichero, QStringLiteral("abriritem"), QStringLiteral("&Abrir"), ctrl(Qt::Key_A), [&editor] { editor.abriritem(); });
     addItem(fichero, QStringLiteral("guardaritem"), QStringLiteral("&Guardar"), ctrl(Qt::Key_G), [&editor] { editor.guardaritem(); });
     addItem(fichero, QStringLiteral("guardarcomoitem"), QStringLiteral("Guardar &Como..."), ctrl(Qt::Key_C), [&editor] { editor.guardarcomoitem(); });
+    addItem(fichero, QStringLiteral("exportarpdfitem"), QStringLiteral("Exportar a &PDF..."), {}, [this] {
+        const FrameServices &services = m_editor.services();
+        commands::exportar_pdf(m_control, *services.dialogo, *services.mensajes, caption());
+    });
     addSeparator(fichero, QStringLiteral("separador1item"));
     addItem(fichero, QStringLiteral("imprimiritem"), QStringLiteral("&Imprimir"), ctrl(Qt::Key_I), [&editor] { editor.imprimiritem(); });
     addItem(fichero, QStringLiteral("vistapreviaitem"), QStringLiteral("&Vista Previa"), ctrl(Qt::Key_V),

@@ -64,6 +64,7 @@ TEST_F(MenuTest, TheWholeMenuInItsOrderWithCaptionsKeysAndFirstMarks)
         u"  abriritem|&Abrir|Ctrl+A"_qs,
         u"  guardaritem|&Guardar|Ctrl+G"_qs,
         u"  guardarcomoitem|Guardar &Como...|Ctrl+C"_qs,
+        u"  exportarpdfitem|Exportar a &PDF...|"_qs,
         u"  separador1item||"_qs,
         u"  imprimiritem|&Imprimir|Ctrl+I"_qs,
         u"  vistapreviaitem|&Vista Previa|Ctrl+V"_qs,

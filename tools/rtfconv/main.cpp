@@ -12,6 +12,7 @@
 //                         list the template's markers that no dictionary
 //                         field matches and the fields it never uses;
 //                         status 1 when a marker matches nothing
+#include "commands/exportarpdf.h"
 #include "data/fieldtable.h"
 #include "merge/templatecheck.h"
 #include "testsupport/modeldump.h"
@@ -20,11 +21,8 @@
 #include "textctl/txtextcontrol.h"
 
 #include <QGuiApplication>
-#include <QPageLayout>
-#include <QPageSize>
 #include <QFile>
 #include <QFileInfo>
-#include <QPdfWriter>
 
 #include <cstdio>
 
@@ -64,22 +62,8 @@ int writePdf(const QString &in, const QString &out)
         return failWith(control.errorString());
     // The file's page, as the editor shows it once opened.
     control.usePageOfLoad();
-    QPdfWriter writer(out);
-    writer.setResolution(1200);
-    writer.setTitle(QFileInfo(in).completeBaseName());
-    writer.setCreator(QStringLiteral("rtfconv"));
-    const QSizeF points(control.PageWidth() / 20.0, control.PageHeight() / 20.0);
-    writer.setPageLayout(QPageLayout(QPageSize(points, QPageSize::Point), QPageLayout::Portrait,
-                                     QMarginsF()));
-    control.setPrintDevice(&writer);
-    const int pages = control.CurrentPages();
-    for (int page = 1; page <= pages; ++page) {
-        if (!control.PrintPage(page))
-            return failWith(QStringLiteral("no se puede escribir el fichero %1").arg(out));
-    }
-    if (!control.endPrint())
-        return failWith(QStringLiteral("no se puede escribir el fichero %1").arg(out));
-    return 0;
+    QString error;
+    return commands::writePdf(control, out, QFileInfo(in).completeBaseName(), &error) ? 0 : failWith(error);
 }
 
 int checkMarkers(const QString &plantilla, const QString &diccionario)
