@@ -2,6 +2,7 @@
 // its command line (`<path><flag>`) is the arguments joined by single blanks.
 
 #include "frame/mdiparent.h"
+#include "frame/recuperacion.h"
 #include "platformui/display.h"
 #include "platformui/translations.h"
 
@@ -26,6 +27,10 @@ int main(int argc, char **argv)
     if (!parent.MDIParent_Load())
         return 1;
     parent.show();
+    // What a crash left is offered before the command line opens anything.
+    frame::Recuperacion recuperacion(parent.editor(), frame::Recuperacion::defaultFolder());
+    recuperacion.ofrecer();
+    recuperacion.start();
     parent.actOnCommandLine(arguments.join(u' '));
     return app.exec();
 }
