@@ -24,11 +24,15 @@ TransporteCorreo::TransporteCorreo(AjustesCorreo ajustes, QObject *parent)
 
 TransporteCorreo::~TransporteCorreo()
 {
-    // A send cut short by the program's end: the transport goes with it.
+    // The program is ending during a send: the message the user sent is
+    // given the rest of its time to leave, and only then cut off.
     m_acabado = true;
     if (m_proceso.state() != QProcess::NotRunning) {
-        m_proceso.kill();
-        m_proceso.waitForFinished(1000);
+        const int resto = m_espera.isActive() ? m_espera.remainingTime() : 0;
+        if (!m_proceso.waitForFinished(resto)) {
+            m_proceso.kill();
+            m_proceso.waitForFinished(1000);
+        }
     }
 }
 
