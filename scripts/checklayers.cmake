@@ -7,7 +7,7 @@ cmake_minimum_required(VERSION 3.25)
 
 set(layers
     platform textctl/model textctl/rtf textctl/render textctl textctl/editing data merge
-    platformui textctl/view textctl/dialogs textctl/bars office commands frame generator app testsupport tools/rtfconv)
+    platformui textctl/view textctl/dialogs textctl/bars commands office frame generator app testsupport tools/rtfconv)
 set(first_widget_layer platformui)
 set(widget_headers QWidget QMainWindow QDialog QApplication QMdiArea QMenu QAction QComboBox
     QLabel QToolBar QMessageBox QFileDialog QScrollBar QAbstractScrollArea QPushButton)
