@@ -30,6 +30,11 @@ class QMdiArea;
 class QWidget;
 class TXTextControl;
 
+namespace office {
+class frmemail;
+enum class Variante;
+}
+
 namespace textctl {
 struct DocumentContent;
 }
@@ -97,6 +102,14 @@ public:
     void guardaritem();
     void guardarcomoitem();
     void imprimiritem();
+    // The e-mail command: the holder check, the report saved, then the
+    // mail form over it. A program may put its own command in its place.
+    void emailitem();
+    void setEmailCommand(std::function<void()> command) { m_emailCommand = std::move(command); }
+    // The mail form, one at a time: shown with `fichero` in its file box
+    // when none is open, else brought forward as it is.
+    office::frmemail *mostrarFrmemail(office::Variante variante, const QString &fichero);
+    office::frmemail *frmemail() const;
 
     // The close request of a window: true when it may close. The prompt
     // first makes the window the current one.
@@ -156,6 +169,8 @@ private:
     std::function<void()> m_print;
     std::function<void()> m_unloaded;
     std::function<void()> m_endProgram;
+    std::function<void()> m_emailCommand;
+    QPointer<office::frmemail> m_frmemail;
     FrameBars m_bars;
 };
 

@@ -1,10 +1,12 @@
 #pragma once
 
 // The platform services a main window works through: the common dialog
-// `dialogo`, the printer dialog, message boxes, the screen pointer and
-// program starts. The
-// programs pass the real ones; tests pass scripted doubles.
+// `dialogo`, the printer dialog, message boxes, the screen pointer,
+// program starts and the mail transport. The programs pass the real ones
+// (the mail transport left null is the system's sendmail); tests pass
+// scripted doubles.
 
+#include "office/transportecorreo.h"
 #include "platformui/commondialog.h"
 #include "platformui/launcher.h"
 #include "platformui/messageboxes.h"
@@ -19,6 +21,7 @@ struct FrameServices {
     platform::ScreenPointer *puntero = nullptr;
     platform::Launcher *lanzador = nullptr;
     platform::PrinterDialog *impresora = nullptr;
+    const office::AjustesCorreo *correo = nullptr;
 };
 
 }  // namespace frame

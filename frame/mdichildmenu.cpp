@@ -110,7 +110,7 @@ void MDIchild::createMenus()
     addItem(fichero, QStringLiteral("imprimiritem"), QStringLiteral("&Imprimir"), ctrl(Qt::Key_I), [&editor] { editor.imprimiritem(); });
     addItem(fichero, QStringLiteral("vistapreviaitem"), QStringLiteral("&Vista Previa"), ctrl(Qt::Key_V),
             [this] { commands::showPrintPreview(m_control, window()); });
-    addItem(fichero, QStringLiteral("emailitem"), QStringLiteral("Correo &Electronico (E-mail)"), {}, nullptr);
+    addItem(fichero, QStringLiteral("emailitem"), QStringLiteral("Correo &Electronico (E-mail)"), {}, [&editor] { editor.emailitem(); });
     addItem(fichero, QStringLiteral("faxitem"), QStringLiteral("Enviar Fax"), {}, nullptr);
     addSeparator(fichero, QStringLiteral("separador2item"));
     addItem(fichero, QStringLiteral("saliritem"), QStringLiteral("&Salir"), ctrl(Qt::Key_S), [this] { saliritem_Click(); });

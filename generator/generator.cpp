@@ -1,10 +1,13 @@
 #include "generator/generator.h"
 
+#include "frame/editor.h"
+#include "frame/mdichild.h"
 #include "frame/mdiparent.h"
 #include "generator/existefichero.h"
 #include "generator/frameoutput.h"
 #include "merge/generacion.h"
 #include "merge/salida.h"
+#include "office/enviocorreo.h"
 #include "platformui/display.h"
 
 #include <QCoreApplication>
@@ -40,6 +43,16 @@ Generator::Generator(frame::MDIParent &parent, Seams seams, QObject *owner)
             QCoreApplication::exit(exitCode);
         };
     }
+    // The generator's e-mail item: the form at once, no holder check and no
+    // save; its file box holds the command line, or with none the
+    // current window's caption.
+    m_parent.editor().setEmailCommand([this] {
+        frame::MDIchild *active = m_parent.editor().activeWindow();
+        const QString fichero = !m_lineaComandos.isEmpty() ? m_lineaComandos
+                                : active                   ? active->caption()
+                                                           : QString();
+        m_parent.editor().mostrarFrmemail(office::Variante::Generador, fichero);
+    });
     m_timer1.setInterval(0);
     connect(&m_timer1, &QTimer::timeout, this, &Generator::Timer1_Timer);
     connect(&m_signals, &TerminationSignals::received, this, &Generator::interrupted);
@@ -49,6 +62,7 @@ Generator::~Generator() = default;
 
 bool Generator::MDIParent_Load(const QString &lineaComandos)
 {
+    m_lineaComandos = lineaComandos;
     if (!m_parent.MDIParent_Load()) {
         // The dictionary error has been reported; the expected line follows.
         m_seams.notice(usage());

@@ -96,6 +96,7 @@ private:
 
     frame::MDIParent &m_parent;
     Seams m_seams;
+    QString m_lineaComandos;
     GeneratorArguments m_args;
     QTimer m_timer1;
     TerminationSignals m_signals;

@@ -9,6 +9,9 @@ build_packages=(
     libsane-dev
     fonts-liberation2 fonts-crosextra-carlito fonts-crosextra-caladea
 )
+# test_packages: what the tests need besides: msmtp is the real mail
+# transport of the e-mail delivery test.
+test_packages=(msmtp)
 
 install_missing() {
     local missing=() p sudo=""

@@ -13,7 +13,7 @@ if [[ ${1:-} == --sanitize ]]; then
 fi
 
 source scripts/packages.sh
-install_missing "${build_packages[@]}" libreoffice-writer-nogui poppler-utils desktop-file-utils
+install_missing "${build_packages[@]}" "${test_packages[@]}" libreoffice-writer-nogui poppler-utils desktop-file-utils
 
 cmake -S . -B "$build" -G Ninja "${options[@]}"
 cmake --build "$build"

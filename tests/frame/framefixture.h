@@ -1,7 +1,8 @@
 #pragma once
 
 // A main window over a private copy of the demo program directory, with
-// scripted dialogs and message boxes and a recorded screen pointer.
+// scripted dialogs and message boxes, a recorded screen pointer, and a mail
+// transport that keeps the message it is given in correo.eml.
 
 #include "frame/editor.h"
 #include "frame/mdichild.h"
@@ -26,7 +27,8 @@ protected:
         ASSERT_TRUE(dir.isValid());
         programDir = dir.path();
         ASSERT_TRUE(testsupport::copyDemoDirectory(programDir));
-        services = {&dialogo, &mensajes, &puntero, nullptr, &impresora};
+        correo = {u"sh"_qs, {u"-c"_qs, u"cat > \"$1\""_qs, u"sh"_qs, dir.filePath(u"correo.eml"_qs)}, 60000};
+        services = {&dialogo, &mensajes, &puntero, nullptr, &impresora, &correo};
         parent = std::make_unique<frame::MDIParent>(programDir, services);
         ASSERT_TRUE(parent->MDIParent_Load());
         parent->editor().setEndProgram([this] { ++endings; });
@@ -49,6 +51,7 @@ protected:
     platform::ScriptedMessageBoxes mensajes;
     platform::RecordingScreenPointer puntero;
     platform::ScriptedPrinterDialog impresora{dir.filePath(QStringLiteral("impreso.pdf"))};
+    office::AjustesCorreo correo;
     frame::FrameServices services;
     std::unique_ptr<frame::MDIParent> parent;
     int endings = 0;
