@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 
+#include <csignal>
 #include <cstring>
 
 namespace office {
@@ -152,6 +153,10 @@ QString saneCause(int status)
 
 ScannedPage scanPage(const std::function<bool(int percent)> &progress)
 {
+    // A backend may hand the page over through a pipe from a thread of its
+    // own, which a cancelled scan closes under it: its next write must fail,
+    // not end the program with SIGPIPE.
+    std::signal(SIGPIPE, SIG_IGN);
     Session session;
     if (session.status() != SANE_STATUS_GOOD)
         return failed(QStringLiteral("no se puede iniciar el acceso a escáneres (SANE): ")
