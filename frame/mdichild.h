@@ -90,6 +90,11 @@ private:
     void setNumbering(int style);
     void changeLevel(int direction);
     void insertPicture();
+    // The "Tabla" menu (mdichildtables.cpp).
+    void createTableMenu(QMenu *formato);
+    void tablaitem_Click();
+    void tabla2item_Click();
+    void visibleitem_Click();
 
     Editor &m_editor;
     TXTextControl m_control;
