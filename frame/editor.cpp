@@ -266,4 +266,14 @@ void Editor::message(const QString &text)
     m_services.mensajes->show(text, platform::OkOnly);
 }
 
+TXTextControl *Editor::tabla_control() const
+{
+    return m_tablaControl;
+}
+
+void Editor::setTabla_control(TXTextControl *control)
+{
+    m_tablaControl = control;
+}
+
 }  // namespace frame

@@ -148,6 +148,14 @@ public:
     const FrameBars &frameBars() const { return m_bars; }
     const FrameServices &services() const { return m_services; }
 
+    // The table identifier counter, one for every window (the main window
+    // sets it to 10 at start), and the control the table dialog inserts
+    // into (null once its window is gone).
+    int tabla_id() const { return m_tablaId; }
+    void setTabla_id(int id) { m_tablaId = id; }
+    TXTextControl *tabla_control() const;
+    void setTabla_control(TXTextControl *control);
+
 signals:
     void activeWindowChanged(MDIchild *child);
 
@@ -172,6 +180,8 @@ private:
     std::function<void()> m_emailCommand;
     QPointer<office::frmemail> m_frmemail;
     FrameBars m_bars;
+    int m_tablaId = 10;
+    QPointer<TXTextControl> m_tablaControl;
 };
 
 }  // namespace frame

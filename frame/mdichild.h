@@ -91,6 +91,11 @@ private:
     void changeLevel(int direction);
     void insertPicture();
     void scanPicture();
+    // The "Tabla" menu (mdichildtables.cpp).
+    void createTableMenu(QMenu *formato);
+    void tablaitem_Click();
+    void tabla2item_Click();
+    void visibleitem_Click();
 
     Editor &m_editor;
     TXTextControl m_control;

@@ -215,7 +215,7 @@ void MDIchild::createMenus()
         if (commands::configurar_pagina(m_control, window()))
             m_editor.textChanged(this);
     });
-    addMenu(formato, QStringLiteral("tablaitem"), QStringLiteral("Tabla"))->menuAction()->setEnabled(false);
+    createTableMenu(formato);
 
     QMenu *ventana = addMenu(nullptr, QStringLiteral("ventanaitem"), QStringLiteral("&Ventana"));
     addItem(ventana, QStringLiteral("cascadaitem"), QStringLiteral("&Cascada"), {}, [this] { arrange(0, QStringLiteral("cascadaitem")); });

@@ -86,6 +86,7 @@ MDIParent::~MDIParent()
 bool MDIParent::MDIParent_Load()
 {
     m_timer1.stop();
+    m_editor->setTabla_id(10);
     QString error;
     if (!data::cargar_diccionario(m_programDir, &m_tablaCampos, &error)) {
         m_services.mensajes->show(error, platform::OkOnly + platform::Critical);

@@ -5,6 +5,7 @@
 #include "textctl/model/formatprops.h"
 #include "textctl/render/pagination.h"
 #include "textctl/rtf/rtfreader.h"
+#include "textctl/tablecells.h"
 
 #include <QFile>
 #include <QPainter>
@@ -204,7 +205,7 @@ void TXTextControl::setSelLength(int length)
     const int end = areaLength(cursor.document());
     cursor.setPosition(start);
     const int stop = length < 0 ? end : int(qMin<qint64>(qint64(start) + length, end));
-    cursor.setPosition(stop, QTextCursor::KeepAnchor);
+    cursor.setPosition(textctl::selectionStopInTable(cursor.document(), start, stop), QTextCursor::KeepAnchor);
     emit selectionChanged();
 }
 

@@ -20,7 +20,10 @@
 #include "textctl/model/richdocument.h"
 #include "textctl/textsearch.h"
 
+#include <QList>
 #include <QObject>
+#include <QPointer>
+#include <QSet>
 #include <QRect>
 #include <QString>
 #include <QTextCursor>
@@ -30,6 +33,7 @@
 
 class QPaintDevice;
 class QPainter;
+class QTextTable;
 
 namespace textctl {
 class Pagination;
@@ -163,6 +167,52 @@ public:
     // The fixed picture anchored at `position` removed; one undo step.
     bool removeFixedPicture(int position);
 
+    // Tables of the target area (controltables.cpp). A table is known by
+    // an identifier from 1 to 32767, unique in the document (0: no table);
+    // tables read from a file get theirs when first asked. Rows and columns
+    // count from 1; a cell's start counts from 1 (a cell starting at p
+    // starts at SelStart p - 1). Every edit is one undo step; outside a
+    // table, or for a table, row or column that is not there, reads give 0
+    // and edits do nothing.
+    //
+    // Inserts a table at `position` (-1: the input position) and answers
+    // the identifier it got: `id` when the document has no table with it,
+    // else the next free one (past 32767 the count starts again at 11).
+    // 0 when nothing was inserted: no target, a row count outside 1-32767,
+    // a column count outside 1-63, or no identifier left.
+    int TableInsert(int rows, int columns, int position, int id);
+    // Attribute 2, the printed grid lines: 3 lines, 0 none. Row and column
+    // 0 stand for the whole table: it reads 3 when every cell has lines.
+    int TableCellAttribute(int id, int row, int column, int attribute);
+    void setTableCellAttribute(int id, int row, int column, int attribute, int value);
+    int TableAtInputPos();
+    int TableRowAtInputPos() const;
+    int TableColAtInputPos() const;
+    int TableRows(int id);
+    int TableColumns(int id);
+    int TableCellStart(int id, int row, int column);
+    int TableCellLength(int id, int row, int column);
+    bool TableCanInsert() const;
+    bool TableCanInsertColumn() const;
+    bool TableCanInsertRows() const;
+    bool TableCanDeleteRows() const;
+    bool TableCanDeleteColumn() const;
+    // 1 left of the current column, 2 right of it.
+    void TableInsertColumn(int position);
+    // 1 above the current row, 2 below it.
+    void TableInsertRows(int position, int count);
+    // The rows the selection covers, or the row at the input position; the
+    // table goes when they are all its rows.
+    void TableDeleteRows();
+    void TableDeleteColumn();
+    // The edits between these join the last undo step of the target area
+    // (a table and its lines are one step).
+    void beginJoinedEdit();
+    void endJoinedEdit();
+    // The table that holds the input position, or nullptr.
+    QTextTable *currentTable() const;
+    QTextTable *tableById(int id);
+
     // Pages and printing, all from the one pagination (pagination.h): the
     // layout is attached on first use, never during a merge's edits.
     textctl::Pagination &pagination();
@@ -206,6 +256,10 @@ private:
     bool loadWith(const std::function<bool()> &read);
     bool fail(const QString &message);
     bool readImport(const QString &path, QByteArray *bytes);
+    int tableId(QTextTable *table);
+    int fileTableId(const QTextTable *table) const;
+    void keepCaretInCell(QTextTable *table, int row, int column, int offset);
+    QSet<int> usedTableIds();
 
     textctl::RichDocument m_doc;
     textctl::TextSearch m_search;
@@ -223,4 +277,7 @@ private:
     std::unique_ptr<textctl::Pagination> m_pagination;
     QPaintDevice *m_printDevice = nullptr;
     std::unique_ptr<QPainter> m_printPainter;
+    // Identifiers given to tables that came without one (from a file); a
+    // table that is gone leaves a null pointer, dropped on the next look-up.
+    QList<std::pair<QPointer<QObject>, int>> m_fileTableIds;
 };

@@ -1,6 +1,7 @@
 #include "textctl/dialogs/fontdialog.h"
 
 #include "textctl/dialogs/checkstate.h"
+#include "textctl/dialogs/colorbox.h"
 #include "textctl/editing/editedcursor.h"
 #include "textctl/editing/formatstate.h"
 #include "textctl/txtextcontrol.h"
@@ -12,7 +13,6 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QLabel>
-#include <QPixmap>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -37,24 +37,7 @@ constexpr struct {
     {"Ondulado", UnderlineKind::Wave},       {"Grueso", UnderlineKind::Thick},
 };
 
-constexpr struct {
-    const char *name;
-    QRgb rgb;
-} kColors[] = {
-    {"Negro", 0x000000},        {"Azul", 0x0000ff},         {"Aguamarina", 0x00ffff},   {"Verde brillante", 0x00ff00},
-    {"Fucsia", 0xff00ff},       {"Rojo", 0xff0000},         {"Amarillo", 0xffff00},     {"Blanco", 0xffffff},
-    {"Azul oscuro", 0x000080},  {"Verde azulado", 0x008080}, {"Verde", 0x008000},       {"Violeta", 0x800080},
-    {"Rojo oscuro", 0x800000},  {"Amarillo oscuro", 0x808000}, {"Gris", 0x808080},     {"Gris claro", 0xc0c0c0},
-};
-
 constexpr double kSizes[] = {8, 9, 10, 11, 12, 14, 16, 18, 20, 22, 24, 26, 28, 36, 48, 72};
-
-QIcon swatch(const QColor &color)
-{
-    QPixmap pixmap(16, 16);
-    pixmap.fill(color.isValid() ? color : QColor(Qt::black));
-    return QIcon(pixmap);
-}
 
 QComboBox *combo(const QString &name, QWidget *parent)
 {
@@ -81,10 +64,7 @@ FontDialog::FontDialog(TXTextControl &control, QWidget *parent)
     m_size->setEditable(true);
     for (double size : kSizes)
         m_size->addItem(locale().toString(size));
-    m_color = combo(QStringLiteral("color"), this);
-    m_color->addItem(swatch({}), QStringLiteral("Automático"), QColor());
-    for (const auto &color : kColors)
-        m_color->addItem(swatch(QColor(color.rgb)), QString::fromUtf8(color.name), QColor(color.rgb));
+    m_color = colorBox(QStringLiteral("color"), QStringLiteral("Automático"), this);
     m_underline = combo(QStringLiteral("underline"), this);
     for (const auto &underline : kUnderlines)
         m_underline->addItem(QString::fromUtf8(underline.name), int(underline.kind));
@@ -154,15 +134,7 @@ void FontDialog::showSettings(const CharacterSettings &s)
         }
     }
     m_size->setEditText(s.pointSize ? locale().toString(*s.pointSize) : QString());
-    m_color->setCurrentIndex(-1);
-    if (s.color) {
-        int index = m_color->findData(*s.color);
-        if (index < 0) {
-            m_color->addItem(swatch(*s.color), QStringLiteral("Personalizado"), *s.color);
-            index = m_color->count() - 1;
-        }
-        m_color->setCurrentIndex(index);
-    }
+    setColor(m_color, s.color);
     m_underline->setCurrentIndex(s.underline ? m_underline->findData(int(*s.underline)) : -1);
     setChecked(m_strikeOut, s.strikeOut);
     std::optional<bool> super;
@@ -188,8 +160,7 @@ CharacterSettings FontDialog::shown() const
     const double size = locale().toDouble(m_size->currentText().trimmed(), &ok);
     if (ok && size > 0)
         s.pointSize = size;
-    if (m_color->currentIndex() >= 0)
-        s.color = m_color->currentData().value<QColor>();
+    s.color = colorOf(m_color);
     if (m_underline->currentIndex() >= 0)
         s.underline = UnderlineKind(m_underline->currentData().toInt());
     s.strikeOut = checkedOf(m_strikeOut);

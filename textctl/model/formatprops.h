@@ -181,6 +181,9 @@ enum : int {
     // --- Table formats -------------------------------------------------------
     // int: nesting depth (1 = outer table).
     TableNestingLevel = QTextFormat::UserProperty + 400,
+    // int: the table's identifier in the control (1 to 32767), unique in
+    // its document. Tables read from a file get theirs when first asked.
+    TableId,
 
     // --- The document (the main text's root frame format) ------------------
     // QStringList of four families: the style sheet's default fonts for

@@ -277,6 +277,8 @@ std::vector<QByteArray> RtfWriter::rowDefinition(const QTextTable *table, int ro
             appendWord(words, "trqr");
         if (row < format.headerRowCount())
             appendWord(words, "trhdr");
+        if (const int height = first.isValid() ? first.format().intProperty(prop::RowHeight) : 0; height != 0)
+            appendWord(words, "trrh", height);
     }
     pieces.push_back(words);
     const int columns = writtenColumns(table, row);

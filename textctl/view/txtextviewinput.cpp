@@ -4,6 +4,7 @@
 #include "textctl/view/txtextview.h"
 
 #include "textctl/render/pagination.h"
+#include "textctl/tablecells.h"
 #include "textctl/txtextcontrol.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -222,6 +223,9 @@ bool TXTextView::handleEditKey(QKeyEvent *event)
         textctl::deleteForward(cursor);
         break;
     case Qt::Key_Tab:
+        // In a table Tab goes to the next cell; the last cell gets a new row.
+        if (event->modifiers() == Qt::NoModifier && !cursor.hasSelection() && textctl::moveToNextCell(cursor))
+            break;
         textctl::typeText(cursor, u"\t"_qs, false);
         break;
     default:

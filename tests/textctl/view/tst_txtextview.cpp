@@ -113,6 +113,20 @@ TEST(TXTextView, EnterBackspaceAndDelete)
     EXPECT_TRUE(f.control.Text().contains(u'\t'));
 }
 
+TEST(TXTextView, TabInATableGoesToTheNextCellAndAddsARowAfterTheLast)
+{
+    Fixture f(u"Antes"_qs);
+    f.control.setSelStart(5);
+    const int id = f.control.TableInsert(1, 2, -1, 11);
+    QTest::keyClick(&f.view, Qt::Key_Tab);
+    EXPECT_EQ(f.control.TableColAtInputPos(), 2);
+    QTest::keyClick(&f.view, Qt::Key_Tab);
+    EXPECT_EQ(f.control.TableRows(id), 2);
+    EXPECT_EQ(f.control.TableRowAtInputPos(), 2);
+    EXPECT_EQ(f.control.TableColAtInputPos(), 1);
+    EXPECT_FALSE(f.control.Text().contains(u'\t'));
+}
+
 TEST(TXTextView, BackspaceAtACellStartDoesNothing)
 {
     Fixture f(u"Antes"_qs);
