@@ -27,6 +27,8 @@
 
 #include <array>
 #include <memory>
+#include <utility>
+#include <vector>
 
 class QPaintDevice;
 class QPainter;
@@ -73,6 +75,15 @@ public:
     // brings the area back with its text (an area the user wrote in must
     // not be lost to a menu click).
     void removeHeaderFooter(int area);
+    // Several areas rewritten as one step of the main text's undo history
+    // (a spelling check of the whole report): the first call for an area
+    // puts an exact copy of it in its place, with no undo history of its
+    // own, and returns the copy to be edited (nullptr for an absent area or
+    // the main text). endAreaRewrite() records the step, after the main
+    // text's own edits of the same change when `joinMainEdit`: its undo
+    // brings the areas back as they were, their own undo history included.
+    QTextDocument *rewriteArea(int area);
+    void endAreaRewrite(bool joinMainEdit);
     int HeaderFooterSelect() const { return m_target; }
     void setHeaderFooterSelect(int area);
     int activeHeaderFooter() const { return m_active; }
@@ -198,6 +209,8 @@ private:
     QTextCharFormat formatForReplacement(const QTextCursor &cursor) const;
     void attachDocuments();
     friend class AreaRemoval;
+    friend class AreaRewrite;
+    void swapArea(int area, std::unique_ptr<QTextDocument> &other);
     void takeArea(int area, std::unique_ptr<QTextDocument> *into);
     void putArea(int area, std::unique_ptr<QTextDocument> text);
     void resetCursors();
@@ -223,4 +236,5 @@ private:
     std::unique_ptr<textctl::Pagination> m_pagination;
     QPaintDevice *m_printDevice = nullptr;
     std::unique_ptr<QPainter> m_printPainter;
+    std::vector<std::pair<int, std::unique_ptr<QTextDocument>>> m_rewriteOriginals;
 };
