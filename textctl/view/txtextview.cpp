@@ -5,6 +5,7 @@
 #include "textctl/render/pagerenderer.h"
 #include "textctl/render/pagination.h"
 #include "textctl/txtextcontrol.h"
+#include "textctl/view/spellmarks.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QMouseEvent>
@@ -54,6 +55,10 @@ TXTextView::TXTextView(TXTextControl *control, QWidget *parent)
     connect(m_control, &QObject::destroyed, this, [this] { m_control = nullptr; });
     // Pages found in idle time grow the scroll range and show as they come.
     connect(&m_control->pagination(), &Pagination::pagesChanged, this, &TXTextView::pagesFound);
+    m_spell = new SpellMarks(*m_control, this);
+    m_spellIdle.setSingleShot(true);
+    connect(&m_spellIdle, &QTimer::timeout, this, &TXTextView::checkSpelling);
+    connect(m_spell, &SpellMarks::marksChanged, this, &TXTextView::repaintAll);
     repaintAll();
 }
 
@@ -103,6 +108,7 @@ void TXTextView::relayout()
     m_shownSize = size;
     reportScrollPosition();
     repaintDirty();
+    restartSpellCheck();
 }
 
 // The control's ScrollPosY: the top of the viewport in twips from the top
@@ -266,6 +272,8 @@ void TXTextView::paintEvent(QPaintEvent *event)
         scheduleRelayout();
     textctl::PageDecorations decorations;
     decorations.activeArea = activeArea();
+    if (m_spell->isOn())
+        decorations.marks = [this](const QTextDocument *doc) { return m_spell->selections(doc); };
     const QTextCursor cursor = editCursor();
     if (!cursor.isNull()) {
         const bool showCaret = m_caretOn && hasFocus();
