@@ -15,6 +15,9 @@
 //
 //   build/bin/bench_typing [keys] [demo|long]    (both reports by default)
 //
+// The spelling underline is on, as in a new window; BENCH_NO_SPELLING=1
+// switches it off to compare.
+//
 // BENCH_REPORTS_DIR=dir keeps a copy of the two reports there (00123.rtf,
 // largo.rtf), to open them in quorvel by hand.
 
@@ -255,6 +258,8 @@ void measure(const QString &programDir, const QString &report, const char *label
         std::fprintf(stderr, "%s: %s\n", label, qPrintable(mensajes.texts().join(u' ')));
         return;
     }
+    if (qEnvironmentVariableIsSet("BENCH_NO_SPELLING"))
+        window->setSpellingUnderline(false);
     PaintCounter counter;
     window->view()->viewport()->installEventFilter(&counter);
     untilPainted(counter, 0);
