@@ -11,6 +11,12 @@ bool isWordChar(QChar c)
     return c.isLetterOrNumber() || c.isMark();
 }
 
+// "2ª", "Nº": numbers and their abbreviations, never words of the dictionary.
+bool isNumeric(QChar c)
+{
+    return c.isDigit() || c == u'º' || c == u'ª';
+}
+
 }  // namespace
 
 QList<WordSpan> checkedWords(const QString &paragraph)
@@ -33,7 +39,7 @@ QList<WordSpan> checkedWords(const QString &paragraph)
         const int start = i;
         bool digit = false;
         while (i < size && isWordChar(paragraph[i]))
-            digit = paragraph[i++].isDigit() || digit;
+            digit = isNumeric(paragraph[i++]) || digit;
         if (!digit)
             words.append({start, i - start});
     }

@@ -1,9 +1,10 @@
 #pragma once
 
 // The words of one paragraph that the spelling check looks at: runs of
-// letters. A word with a digit in it ("A-123", "2ª") is never checked, nor
-// anything inside a field marker, from an "&" to the next "&" of the same
-// paragraph ("&Nombre del titular&"): a template's markers are not words.
+// letters. A word with a digit or an ordinal sign in it ("12b", "2ª", "Nº")
+// is never checked, nor anything inside a field marker, from an "&" to the
+// next "&" of the same paragraph ("&Nombre del titular&"): a template's
+// markers are not words.
 //
 //   office::checkedWords(u"Titular: &Nombre del titular&, C/ Mayor 12b"_s)
 //   // "Titular", "C", "Mayor"

@@ -45,6 +45,7 @@ TEST(CheckedWords, MarkersAndWordsWithDigitsAreNeverLookedAt)
         {"two markers", u"&Calle& y &Poblacion&"_s, {u"y"_s}},
         {"lone ampersand", u"Pérez & Hijos"_s, {u"Pérez"_s, u"Hijos"_s}},
         {"digits", u"C/ Mayor 12b, 2ª planta, A-123"_s, {u"C"_s, u"Mayor"_s, u"planta"_s, u"A"_s}},
+        {"ordinal sign", u"Nº de póliza, nº 5"_s, {u"de"_s, u"póliza"_s}},
         {"picture", u"foto\uFFFCaquí"_s, {u"foto"_s, u"aquí"_s}},
         {"empty", QString(), {}},
     };
