@@ -61,9 +61,12 @@ bool SpellMarks::checkPending(int budgetMs)
     m_marks.removeIf([&texts](const DocumentMarks &marks) { return !texts.contains(marks.doc.data()); });
     changed = m_marks.size() != before;
     for (QTextDocument *doc : texts) {
+        const bool checked = checkDocument(doc, clock.elapsed() > deadline ? -1 : deadline - clock.elapsed(), &finished);
         if (!finished)
             break;
-        if (checkDocument(doc, clock.elapsed() > deadline ? -1 : deadline - clock.elapsed(), &finished)) {
+        // The marks of a text are built once its pass is over, not at each
+        // run of it: a long report takes many.
+        if (checked) {
             rebuild(doc);
             changed = true;
         }
