@@ -15,6 +15,8 @@
 #include <QTextDocument>
 #include <QTextLayout>
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
 
 using namespace textctl;
@@ -302,6 +304,16 @@ void TXTextView::paintEvent(QPaintEvent *event)
             pageDecorations.context.cursorPosition = -1;
             pageDecorations.context.selections.clear();
         }
+        // A page draws the marks of its own slice of the main text only: a
+        // long report may have thousands.
+        if (decorations.marks) {
+            const int first = pagination.pageFirstPosition(page);
+            const int end = pagination.hasPage(page + 1) ? pagination.pageFirstPosition(page + 1) : INT_MAX;
+            QTextDocument *main = m_control->document().main();
+            pageDecorations.marks = [this, first, end, main](const QTextDocument *doc) {
+                return doc == main ? marksBetween(m_spell->selections(doc), first, end) : m_spell->selections(doc);
+            };
+        }
         // Only what the repaint asks for is drawn.
         const QRectF exposed = QRectF(event->rect().intersected(sheet)).translated(-pageOrigin(page));
         pageDecorations.sheetClip = QRectF(exposed.topLeft() / scale(), exposed.size() / scale());
@@ -311,6 +323,19 @@ void TXTextView::paintEvent(QPaintEvent *event)
     if (decorations.context.cursorPosition >= 0)
         m_caretShown = caretRect().adjusted(-2, -2, 2, 2);
     drawPictureSelection(painter);
+}
+
+// The marks, in document order, that reach into [first, end].
+QList<QAbstractTextDocumentLayout::Selection> TXTextView::marksBetween(
+    const QList<QAbstractTextDocumentLayout::Selection> &marks, int first, int end)
+{
+    auto from = std::lower_bound(marks.cbegin(), marks.cend(), first, [](const auto &mark, int position) {
+        return mark.cursor.selectionEnd() < position;
+    });
+    QList<QAbstractTextDocumentLayout::Selection> between;
+    for (; from != marks.cend() && from->cursor.selectionStart() <= end; ++from)
+        between.append(*from);
+    return between;
 }
 
 int TXTextView::activeArea() const

@@ -29,6 +29,7 @@
 //   connect(view, &TXTextView::contextMenuRequested, menu, &QMenu::popup);
 
 #include <QAbstractScrollArea>
+#include <QAbstractTextDocumentLayout>
 #include <QRectF>
 #include <QTextCursor>
 #include <QTimer>
@@ -134,6 +135,8 @@ private:
     bool picturesPlacedOn(int firstPage, int lastPage) const;
 
     void restartSpellCheck();
+    static QList<QAbstractTextDocumentLayout::Selection> marksBetween(
+        const QList<QAbstractTextDocumentLayout::Selection> &marks, int first, int end);
 
     // Editing (txtextviewinput.cpp).
     QTextCursor editCursor() const;
