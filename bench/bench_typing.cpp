@@ -15,6 +15,9 @@
 //
 //   build/bin/bench_typing [keys] [demo|long]    (both reports by default)
 //
+// The spelling underline is on, as in a new window; BENCH_NO_SPELLING=1
+// switches it off to compare.
+//
 // BENCH_REPORTS_DIR=dir keeps a copy of the two reports there (00123.rtf,
 // largo.rtf), to open them in quorvel by hand.
 
@@ -23,12 +26,14 @@
 #include "frame/mdichild.h"
 #include "frame/mdiparent.h"
 #include "merge/fusion.h"
+#include "office/spellingdictionary.h"
 #include "merge/mergedata.h"
 #include "platformui/screenpointer.h"
 #include "platformui/scripteddialogs.h"
 #include "testsupport/demodirectory.h"
 #include "textctl/render/pagination.h"
 #include "textctl/txtextcontrol.h"
+#include "textctl/view/spellmarks.h"
 #include "textctl/view/txtextview.h"
 
 #include <QAbstractEventDispatcher>
@@ -255,6 +260,8 @@ void measure(const QString &programDir, const QString &report, const char *label
         std::fprintf(stderr, "%s: %s\n", label, qPrintable(mensajes.texts().join(u' ')));
         return;
     }
+    if (qEnvironmentVariableIsSet("BENCH_NO_SPELLING"))
+        window->setSpellingUnderline(false);
     PaintCounter counter;
     window->view()->viewport()->installEventFilter(&counter);
     untilPainted(counter, 0);
@@ -270,6 +277,15 @@ void measure(const QString &programDir, const QString &report, const char *label
                 "(longest step %.1f ms); window %.1f MiB, process %.1f MiB resident\n",
                 label, pages, loadedMs, paintedMs, openCpu, longestOpenStep,
                 (memoryAfter - memoryBefore) / 1024.0, memoryAfter / 1024.0);
+    if (window->view()->spellMarks().isOn()) {
+        // The whole report checked at once, as the idle check does it a few
+        // milliseconds at a time.
+        window->view()->spellMarks().recheckAll();
+        QElapsedTimer check;
+        check.start();
+        window->view()->spellMarks().checkPending(1 << 30);
+        std::printf("  spelling: whole report checked in %.1f ms\n", check.nsecsElapsed() / 1e6);
+    }
     const int firstPage = middleOf(control, 1);
     const Figures first = typeAt(*window, firstPage, keys);
     std::printf("  page 1:    median %.2f ms, p95 %.2f ms, %.2f ms CPU a key; longest idle step %.1f ms\n",
@@ -307,6 +323,12 @@ int main(int argc, char **argv)
     if (const QString keep = qEnvironmentVariable("BENCH_REPORTS_DIR"); !keep.isEmpty()) {
         QFile::copy(report, keep + QStringLiteral("/00123.rtf"));
         QFile::copy(longReport, keep + QStringLiteral("/largo.rtf"));
+    }
+    if (!qEnvironmentVariableIsSet("BENCH_NO_SPELLING")) {
+        QElapsedTimer load;
+        load.start();
+        const bool loaded = office::diccionario().isValid();
+        std::printf("spelling dictionary %s in %.0f ms\n", loaded ? "loaded" : "missing", load.nsecsElapsed() / 1e6);
     }
     const QString only = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
     if (only.isEmpty() || only == u"demo")

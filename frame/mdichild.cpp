@@ -35,7 +35,8 @@ MDIchild::MDIchild(Editor &editor, QWidget *parent)
     connect(m_view->horizontalScrollBar(), &QScrollBar::valueChanged, this, &MDIchild::alignRuler);
     connect(&m_control, &TXTextControl::zoomChanged, this, &MDIchild::alignRuler, Qt::QueuedConnection);
     // The right button's menu is the "Editar" menu.
-    connect(m_view, &TXTextView::contextMenuRequested, this, [this](const QPoint &at) { m_mnueditar->popup(at); });
+    connect(m_view, &TXTextView::contextMenuRequested, this, [this](const QPoint &at) { contextMenuAt(at)->popup(at); });
+    setSpellingUnderline(true);
 }
 
 void MDIchild::alignRuler()

@@ -56,6 +56,12 @@ public:
     // The "Editar" menu, which the right button also opens in the text.
     QMenu *mnueditar() const { return m_mnueditar; }
 
+    // The menu the right button opens at `globalPos`: "Editar", with the
+    // suggestions for the underlined word there on top of it.
+    QMenu *contextMenuAt(const QPoint &globalPos);
+    // Switches the spelling underline ("Revisar ortografía al escribir").
+    void setSpellingUnderline(bool on);
+
     void setRulerVisible(bool visible);
     // Room for a page at 100 % beside the frame's own bars.
     QSize sizeHint() const override { return {900, 700}; }
@@ -96,6 +102,8 @@ private:
     void tablaitem_Click();
     void tabla2item_Click();
     void visibleitem_Click();
+    // Spelling (mdichildspelling.cpp).
+    void correctoritem_Click();
 
     Editor &m_editor;
     TXTextControl m_control;

@@ -148,7 +148,9 @@ void MDIchild::createMenus()
     });
     addItem(ver, QStringLiteral("estadoitem"), QStringLiteral("Barra de &Estado"), {},
             [this] { switchBar(m_editor.frameBars().statusBar, QStringLiteral("estadoitem")); });
-    for (const char *name : {"herramientasitem", "parrafo2item", "reglaitem", "estadoitem"}) {
+    addItem(ver, QStringLiteral("ortografiaitem"), QStringLiteral("Revisar ortografía al escribir"), {},
+            [this] { setSpellingUnderline(item(QStringLiteral("ortografiaitem"))->isChecked()); });
+    for (const char *name : {"herramientasitem", "parrafo2item", "reglaitem", "estadoitem", "ortografiaitem"}) {
         item(QString::fromLatin1(name))->setCheckable(true);
         item(QString::fromLatin1(name))->setChecked(true);
     }
@@ -210,7 +212,7 @@ void MDIchild::createMenus()
     addItem(listas, QStringLiteral("numromanositem"), QStringLiteral("I, II, III, IV, ..."), {}, [this] { setNumbering(6); });
     addItem(listas, QStringLiteral("simboloitem"), QStringLiteral("Simbolo"), {}, nullptr);
     addSeparator(formato, QStringLiteral("separadoritem6"));
-    addItem(formato, QStringLiteral("correctoritem"), QStringLiteral("Corrector ortográfico"), {}, nullptr);
+    addItem(formato, QStringLiteral("correctoritem"), QStringLiteral("Corrector ortográfico"), {}, [this] { correctoritem_Click(); });
     addItem(formato, QStringLiteral("docitem"), QStringLiteral("Documento"), {}, [this] {
         if (commands::configurar_pagina(m_control, window()))
             m_editor.textChanged(this);

@@ -7,6 +7,7 @@ build_packages=(
     qt6-translations-l10n qt6-image-formats-plugins
     libgtest-dev libgmock-dev
     libsane-dev
+    libhunspell-dev hunspell-es
     fonts-liberation2 fonts-crosextra-carlito fonts-crosextra-caladea
 )
 # test_packages: what the tests need besides: msmtp is the real mail

@@ -30,6 +30,8 @@
 
 #include <array>
 #include <memory>
+#include <utility>
+#include <vector>
 
 class QPaintDevice;
 class QPainter;
@@ -77,6 +79,15 @@ public:
     // brings the area back with its text (an area the user wrote in must
     // not be lost to a menu click).
     void removeHeaderFooter(int area);
+    // Several areas rewritten as one step of the main text's undo history
+    // (a spelling check of the whole report): the first call for an area
+    // puts an exact copy of it in its place, with no undo history of its
+    // own, and returns the copy to be edited (nullptr for an absent area or
+    // the main text). endAreaRewrite() records the step, after the main
+    // text's own edits of the same change when `joinMainEdit`: its undo
+    // brings the areas back as they were, their own undo history included.
+    QTextDocument *rewriteArea(int area);
+    void endAreaRewrite(bool joinMainEdit);
     int HeaderFooterSelect() const { return m_target; }
     void setHeaderFooterSelect(int area);
     int activeHeaderFooter() const { return m_active; }
@@ -248,6 +259,8 @@ private:
     QTextCharFormat formatForReplacement(const QTextCursor &cursor) const;
     void attachDocuments();
     friend class AreaRemoval;
+    friend class AreaRewrite;
+    void swapArea(int area, std::unique_ptr<QTextDocument> &other);
     void takeArea(int area, std::unique_ptr<QTextDocument> *into);
     void putArea(int area, std::unique_ptr<QTextDocument> text);
     void resetCursors();
@@ -280,4 +293,5 @@ private:
     // Identifiers given to tables that came without one (from a file); a
     // table that is gone leaves a null pointer, dropped on the next look-up.
     QList<std::pair<QPointer<QObject>, int>> m_fileTableIds;
+    std::vector<std::pair<int, std::unique_ptr<QTextDocument>>> m_rewriteOriginals;
 };

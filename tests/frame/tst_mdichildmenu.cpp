@@ -88,6 +88,7 @@ TEST_F(MenuTest, TheWholeMenuInItsOrderWithCaptionsKeysAndFirstMarks)
         u"  parrafo2item|Barra de &Parrafo||[x]"_qs,
         u"  reglaitem|Reg&la||[x]"_qs,
         u"  estadoitem|Barra de &Estado||[x]"_qs,
+        u"  ortografiaitem|Revisar ortografía al escribir||[x]"_qs,
         u"  zoomitem|&Zoom|"_qs,
         u"    zoomitem1|&30%||[ ]"_qs,
         u"    zoomitem2|&50%||[ ]"_qs,

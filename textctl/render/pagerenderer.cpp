@@ -102,6 +102,8 @@ void PageRenderer::drawArea(QPainter &painter, int area, int page,
     QAbstractTextDocumentLayout::PaintContext context;
     if (decorations.activeArea == area)
         context = decorations.context;
+    if (decorations.marks)
+        context.selections = decorations.marks(doc) + context.selections;
     context.clip = toLayoutRect(clip, origin);
     doc->documentLayout()->draw(&painter, context);
     drawParagraphBorders(painter, *doc, context.clip);
@@ -134,6 +136,8 @@ void PageRenderer::drawBody(QPainter &painter, int page, const Decorations &deco
     QAbstractTextDocumentLayout::PaintContext context;
     if (decorations.activeArea == MainText)
         context = decorations.context;
+    if (decorations.marks)
+        context.selections = decorations.marks(doc) + context.selections;
     // Lines just touching the slice belong to the pages around it: a line's
     // glyphs may reach a little out of its box (a line of fixed height).
     context.clip = QRectF(-toLayout(body.left()), sliceTop + kLineOverhang, toLayout(sheet.width()),

@@ -32,6 +32,9 @@ struct PageDecorations {
     int activeArea = -1;
     // Caret and selections for the active part's document.
     QAbstractTextDocumentLayout::PaintContext context;
+    // Marks drawn over the text of any part, asked by its document (the
+    // view's spelling underline); a printout has none.
+    std::function<QList<QAbstractTextDocumentLayout::Selection>(const QTextDocument *)> marks;
     // The part of the sheet to draw, in sheet coordinates (reference
     // pixels); null: the whole sheet. Text outside it is not drawn at all.
     QRectF sheetClip;

@@ -5,6 +5,7 @@
 #include "textctl/render/pagerenderer.h"
 #include "textctl/render/pagination.h"
 #include "textctl/txtextcontrol.h"
+#include "textctl/view/spellmarks.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QMouseEvent>
@@ -14,6 +15,8 @@
 #include <QTextDocument>
 #include <QTextLayout>
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
 
 using namespace textctl;
@@ -54,6 +57,10 @@ TXTextView::TXTextView(TXTextControl *control, QWidget *parent)
     connect(m_control, &QObject::destroyed, this, [this] { m_control = nullptr; });
     // Pages found in idle time grow the scroll range and show as they come.
     connect(&m_control->pagination(), &Pagination::pagesChanged, this, &TXTextView::pagesFound);
+    m_spell = new SpellMarks(*m_control, this);
+    m_spellIdle.setSingleShot(true);
+    connect(&m_spellIdle, &QTimer::timeout, this, &TXTextView::checkSpelling);
+    connect(m_spell, &SpellMarks::marksChanged, this, &TXTextView::repaintAll);
     repaintAll();
 }
 
@@ -103,6 +110,7 @@ void TXTextView::relayout()
     m_shownSize = size;
     reportScrollPosition();
     repaintDirty();
+    restartSpellCheck();
 }
 
 // The control's ScrollPosY: the top of the viewport in twips from the top
@@ -266,6 +274,8 @@ void TXTextView::paintEvent(QPaintEvent *event)
         scheduleRelayout();
     textctl::PageDecorations decorations;
     decorations.activeArea = activeArea();
+    if (m_spell->isOn())
+        decorations.marks = [this](const QTextDocument *doc) { return m_spell->selections(doc); };
     const QTextCursor cursor = editCursor();
     if (!cursor.isNull()) {
         const bool showCaret = m_caretOn && hasFocus();
@@ -294,6 +304,16 @@ void TXTextView::paintEvent(QPaintEvent *event)
             pageDecorations.context.cursorPosition = -1;
             pageDecorations.context.selections.clear();
         }
+        // A page draws the marks of its own slice of the main text only: a
+        // long report may have thousands.
+        if (decorations.marks) {
+            const int first = pagination.pageFirstPosition(page);
+            const int end = pagination.hasPage(page + 1) ? pagination.pageFirstPosition(page + 1) : INT_MAX;
+            QTextDocument *main = m_control->document().main();
+            pageDecorations.marks = [this, first, end, main](const QTextDocument *doc) {
+                return doc == main ? marksBetween(m_spell->selections(doc), first, end) : m_spell->selections(doc);
+            };
+        }
         // Only what the repaint asks for is drawn.
         const QRectF exposed = QRectF(event->rect().intersected(sheet)).translated(-pageOrigin(page));
         pageDecorations.sheetClip = QRectF(exposed.topLeft() / scale(), exposed.size() / scale());
@@ -303,6 +323,19 @@ void TXTextView::paintEvent(QPaintEvent *event)
     if (decorations.context.cursorPosition >= 0)
         m_caretShown = caretRect().adjusted(-2, -2, 2, 2);
     drawPictureSelection(painter);
+}
+
+// The marks, in document order, that reach into [first, end].
+QList<QAbstractTextDocumentLayout::Selection> TXTextView::marksBetween(
+    const QList<QAbstractTextDocumentLayout::Selection> &marks, int first, int end)
+{
+    auto from = std::lower_bound(marks.cbegin(), marks.cend(), first, [](const auto &mark, int position) {
+        return mark.cursor.selectionEnd() < position;
+    });
+    QList<QAbstractTextDocumentLayout::Selection> between;
+    for (; from != marks.cend() && from->cursor.selectionStart() <= end; ++from)
+        between.append(*from);
+    return between;
 }
 
 int TXTextView::activeArea() const

@@ -18,6 +18,9 @@
 // dragging a corner and deleted with Delete or Backspace; each an undo
 // step. Escape or a click elsewhere lets it go.
 //
+// Misspelt words are underlined in idle time once a checker is set
+// (spellMarks()), so typing never waits for the dictionary.
+//
 // Keys with Ctrl and a letter or digit are left to the window's menus (the
 // view never accepts their ShortcutOverride); the right button asks for a
 // context menu through contextMenuRequested.
@@ -26,10 +29,12 @@
 //   connect(view, &TXTextView::contextMenuRequested, menu, &QMenu::popup);
 
 #include <QAbstractScrollArea>
+#include <QAbstractTextDocumentLayout>
 #include <QRectF>
 #include <QTextCursor>
 #include <QTimer>
 
+class SpellMarks;
 class TXTextControl;
 
 class TXTextView final : public QAbstractScrollArea {
@@ -56,6 +61,16 @@ public:
     int selectedPicture() const;
     // Its rectangle in viewport coordinates; null when none is selected.
     QRect selectedPictureRect() const;
+
+    // The spelling underline (txtextviewspelling.cpp).
+    SpellMarks &spellMarks() const { return *m_spell; }
+    // The underlined word under a viewport point of the part being edited,
+    // selected; null when there is none.
+    QTextCursor markedWordAt(const QPoint &viewportPos) const;
+    // The idle-time check, run at once (the idle timer calls it).
+    void checkSpelling();
+    // How long after the last edit the check starts.
+    static constexpr int kSpellIdleMs = 400;
 
 signals:
     void contextMenuRequested(const QPoint &globalPos);
@@ -119,6 +134,10 @@ private:
     void dropPictureSelection();
     bool picturesPlacedOn(int firstPage, int lastPage) const;
 
+    void restartSpellCheck();
+    static QList<QAbstractTextDocumentLayout::Selection> marksBetween(
+        const QList<QAbstractTextDocumentLayout::Selection> &marks, int first, int end);
+
     // Editing (txtextviewinput.cpp).
     QTextCursor editCursor() const;
     void syncTarget();
@@ -132,6 +151,8 @@ private:
 
     TXTextControl *m_control = nullptr;
     QTimer m_blink;
+    SpellMarks *m_spell = nullptr;
+    QTimer m_spellIdle;
     bool m_caretOn = true;
     bool m_relayoutPending = false;
     // What an edit or the pagination changed, repainted with the relayout:
