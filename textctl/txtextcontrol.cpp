@@ -3,6 +3,7 @@
 #include "textctl/controltext.h"
 #include "textctl/documentfiles.h"
 #include "textctl/model/formatprops.h"
+#include "textctl/model/layoutformats.h"
 #include "textctl/render/pagination.h"
 #include "textctl/rtf/rtfreader.h"
 #include "textctl/tablecells.h"
@@ -110,8 +111,10 @@ void TXTextControl::attachDocuments()
         if (doc->property("txAttached").toBool())
             continue;
         doc->setProperty("txAttached", true);
-        connect(doc, &QTextDocument::contentsChanged, this, [this] {
-            if (!m_loading)
+        // The layout's own format upkeep is no edit: a window nobody typed
+        // in must not count as modified once it is laid out.
+        connect(doc, &QTextDocument::contentsChanged, this, [this, doc] {
+            if (!m_loading && !textctl::settlingLayoutFormats(doc))
                 emit Change();
         });
     }

@@ -2,6 +2,7 @@
 #include "textctl/model/formatprops.h"
 #include "textctl/txtextcontrol.h"
 
+#include <QCoreApplication>
 #include <QSignalSpy>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -270,6 +271,17 @@ TEST(Undo, UndoesAndRedoesAnEditAndNotifiesChanges)
     const int before = changes.count();
     control.setText(u"cabecera"_qs);
     EXPECT_GT(changes.count(), before) << "an edit of an area is a change too";
+}
+
+TEST(Undo, LayingOutIsNoChange)
+{
+    // The layout's format upkeep rewrites paragraph formats; a window
+    // nobody typed in must not become modified by being shown.
+    TXTextControl control;
+    QSignalSpy changes(&control, &TXTextControl::Change);
+    ASSERT_GE(control.CurrentPages(), 1);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(changes.count(), 0);
 }
 
 TEST(PageValues, DefaultsOfANewControlAndLoadSaveAttributes)

@@ -536,6 +536,12 @@ void LayoutFormatKeeper::settle()
     m_applying = false;
 }
 
+bool settlingLayoutFormats(const QTextDocument *doc)
+{
+    const LayoutFormatKeeper *keeper = LayoutFormatKeeper::of(doc);
+    return keeper && keeper->applying();
+}
+
 void settleLayoutFormats(const QTextDocument *doc)
 {
     if (LayoutFormatKeeper *keeper = LayoutFormatKeeper::of(doc))

@@ -70,6 +70,8 @@ public:
 
     // Brings the paragraphs edited since the last settle in line now.
     void settle();
+    // True while settle() rewrites formats: a change of layout, not an edit.
+    bool applying() const { return m_applying; }
     // Forgets the pending edits (their paragraphs were brought in line).
     void discardPending() { m_from = -1; }
 
@@ -85,5 +87,7 @@ private:
 
 // Settles `doc`'s keeper, if it has one.
 void settleLayoutFormats(const QTextDocument *doc);
+// True while `doc`'s keeper is settling it.
+bool settlingLayoutFormats(const QTextDocument *doc);
 
 }  // namespace textctl
