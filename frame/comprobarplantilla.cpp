@@ -5,7 +5,6 @@
 #include "frame/mdiparent.h"
 
 #include "merge/templatecheck.h"
-#include "platformui/commondialog.h"
 #include "platformui/messageboxes.h"
 #include "textctl/txtextcontrol.h"
 
@@ -44,22 +43,17 @@ void showFindings(QWidget *parent, const QString &text)
 
 void MDIParent::boton_comprobar_Click()
 {
-    platform::CommonDialog &dialogo = *m_services.dialogo;
-    dialogo.DialogTitle = QStringLiteral("Comprobar Plantilla");
-    dialogo.FileName.clear();
-    dialogo.Filter = QStringLiteral("Archivos de texto enriquecido (*.rtf)|*.rtf");
-    dialogo.FilterIndex = 1;
-    dialogo.Flags = platform::FlagFileMustExist | platform::FlagPathMustExist | platform::FlagHideReadOnly;
-    if (dialogo.ShowOpen() != 0)
+    const QString path = chooseTemplate(QStringLiteral("Comprobar Plantilla"));
+    if (path.isEmpty())
         return;
     TXTextControl plantilla;
-    if (!plantilla.Load(dialogo.FileName, 0, 5)) {
+    if (!plantilla.Load(path, 0, 5)) {
         m_services.mensajes->show(plantilla.errorString(), platform::OkOnly + platform::Critical);
         return;
     }
     plantilla.usePageOfLoad();
     const merge::TemplateCheck check = merge::checkTemplate(plantilla, m_tablaCampos.names());
-    showFindings(this, merge::describeCheck(check, QFileInfo(dialogo.FileName).fileName()));
+    showFindings(this, merge::describeCheck(check, QFileInfo(path).fileName()));
 }
 
 }  // namespace frame

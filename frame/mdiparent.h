@@ -135,6 +135,9 @@ private:
                        void (MDIParent::*slot)());
     void clip(int action);
     void fillFieldCombo();
+    // A template file asked for with the open dialog under `title`; empty
+    // when cancelled.
+    QString chooseTemplate(const QString &title);
 
     QString m_programDir;
     FrameServices m_services;

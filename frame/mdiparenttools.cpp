@@ -140,17 +140,22 @@ void MDIParent::combo_zoom_Click()
     control->setZoomFactor(zoom);
 }
 
-void MDIParent::Image1_Click()
+QString MDIParent::chooseTemplate(const QString &title)
 {
     platform::CommonDialog &dialogo = *m_services.dialogo;
-    dialogo.DialogTitle = QStringLiteral("Seleccionar Plantilla");
+    dialogo.DialogTitle = title;
     dialogo.FileName.clear();
     dialogo.Filter = QStringLiteral("Archivos de texto enriquecido (*.rtf)|*.rtf");
     dialogo.FilterIndex = 1;
     dialogo.Flags = platform::FlagFileMustExist | platform::FlagPathMustExist | platform::FlagHideReadOnly;
-    if (dialogo.ShowOpen() != 0)
-        return;
-    generate(dialogo.FileName);
+    return dialogo.ShowOpen() == 0 ? dialogo.FileName : QString();
+}
+
+void MDIParent::Image1_Click()
+{
+    const QString plantilla = chooseTemplate(QStringLiteral("Seleccionar Plantilla"));
+    if (!plantilla.isEmpty())
+        generate(plantilla);
 }
 
 void MDIParent::cboCampos_Click()
