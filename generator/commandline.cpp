@@ -1,5 +1,7 @@
 #include "generator/commandline.h"
 
+#include "merge/salida.h"
+
 namespace generator {
 
 namespace {
@@ -39,6 +41,12 @@ private:
     QString m_wparametro;  // what is not yet parsed
 };
 
+// A template is named, without folder: plant/<name>.rtf.
+bool isBareName(const QString &name)
+{
+    return !name.trimmed().isEmpty() && !name.contains(u'/') && !name.contains(u'\\') && !name.startsWith(u'.');
+}
+
 }  // namespace
 
 QString usage()
@@ -69,6 +77,17 @@ bool parseCommandLine(const QString &linea, GeneratorArguments *args, QString *e
     }
     args->wdestino = parse.first();
     return true;
+}
+
+QString judgeArguments(const GeneratorArguments &args)
+{
+    QString error = merge::argumentError(args.wfichero, args.wformato);
+    // No arrival file could be named ".txt" by the claim application.
+    if (error.isEmpty() && args.wfichero.trimmed().isEmpty())
+        error = QStringLiteral("Nombre de fichero no válido: \"%1\"").arg(args.wfichero);
+    if (error.isEmpty() && !isBareName(args.wplantilla))
+        error = QStringLiteral("Nombre de plantilla no válido: \"%1\"").arg(args.wplantilla);
+    return error;
 }
 
 }  // namespace generator

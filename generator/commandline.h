@@ -35,4 +35,10 @@ QString usage();
 // then holds what was parsed up to the failure.
 bool parseCommandLine(const QString &linea, GeneratorArguments *args, QString *error);
 
+// Why parsed arguments can never give a report, known before any wait for
+// the arrival file: a format that is not a number, an empty base name or
+// one with a directory part, a template name with a directory part. Empty
+// when they can.
+QString judgeArguments(const GeneratorArguments &args);
+
 }  // namespace generator

@@ -20,12 +20,6 @@ namespace {
 constexpr int kInterval = 1000;
 constexpr qint64 kSafeAge = 2000;  // ms since the last write
 
-// A template is named, without folder: plant/<name>.rtf.
-bool isBareName(const QString &name)
-{
-    return !name.trimmed().isEmpty() && !name.contains(u'/') && !name.contains(u'\\') && !name.startsWith(u'.');
-}
-
 }  // namespace
 
 Generator::Generator(frame::MDIParent &parent, Seams seams, QObject *owner)
@@ -76,9 +70,7 @@ bool Generator::MDIParent_Load(const QString &lineaComandos)
         return false;
     }
     // What can be judged now fails now: no arrival file could change it.
-    error = merge::argumentError(m_args.wfichero, m_args.wformato);
-    if (error.isEmpty() && !isBareName(m_args.wplantilla))
-        error = QStringLiteral("Nombre de plantilla no válido: \"%1\"").arg(m_args.wplantilla);
+    error = judgeArguments(m_args);
     if (!error.isEmpty()) {
         fail(error);
         return false;

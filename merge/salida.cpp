@@ -75,7 +75,10 @@ OutputResult guardar_resultado(OutputHost &host, const QString &fichero, const Q
     if (outputFormat(code, &extension, &saveFormat)) {
         const QString path = host.programDirectory() + QStringLiteral("/fotos/") + nombre + extension;
         if (!report->Save(path, 0, saveFormat)) {
-            result.error = QStringLiteral("No se puede guardar el fichero %1: %2").arg(path, report->errorString());
+            // The control's message names the file and the cause.
+            result.error = report->errorString();
+            if (result.error.isEmpty())
+                result.error = QStringLiteral("No se puede guardar el fichero %1").arg(path);
             return result;
         }
         result.path = path;

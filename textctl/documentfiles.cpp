@@ -1,5 +1,6 @@
 #include "textctl/documentfiles.h"
 
+#include "platform/atomicfile.h"
 #include "textctl/controltext.h"
 #include "textctl/model/richdocument.h"
 #include "textctl/rtf/rtfreader.h"
@@ -10,7 +11,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTextCursor>
@@ -43,17 +43,14 @@ bool readWhole(const QString &path, QByteArray *bytes, QString *error)
 bool writeAtomically(const QString &path, const QByteArray &head, const RtfOutput &body,
                      QString *error, bool *openFailed = nullptr)
 {
-    // Unbuffered: a short write (a full disk, a size limit) must be seen
-    // here. Qt's buffered flush at commit counts a short write as done and
-    // would rename a truncated file over the old one. The body goes out a
-    // piece at a time (a report's photos are encoded as they are written).
-    QSaveFile file(path);
-    const bool opened = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+    // Every write is checked (a full disk, a size limit), and the file
+    // takes the target's name only when whole. The body goes out a piece at
+    // a time (a report's photos are encoded as they are written).
+    platform::AtomicFile file(path);
+    const bool opened = file.open();
     if (openFailed)
         *openFailed = !opened;
-    const auto write = [&file](QByteArrayView piece) {
-        return file.write(piece.data(), piece.size()) == piece.size();
-    };
+    const auto write = [&file](QByteArrayView piece) { return file.write(piece); };
     if (!opened || !write(head) || !body.writeTo(write) || !file.commit())
         return fail(error, QStringLiteral("No se puede guardar el fichero %1: %2")
                                .arg(QDir::toNativeSeparators(path), file.errorString()));

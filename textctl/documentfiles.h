@@ -9,8 +9,8 @@
 //      is converted with LibreOffice when it is installed.
 // and the framed format, written only: a 28-byte header of page values
 // followed by the control's own format (RTF).
-// A save never leaves a half-written file: it writes a temporary file and
-// renames it over the target.
+// A save never leaves a half-written file, nor a temporary one: the file
+// takes the target's name only when whole (platform/atomicfile.h).
 //
 //   QString error;
 //   if (!saveDocumentFile(path, kFormatRtf, doc, &error)) show(error);

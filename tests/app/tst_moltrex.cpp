@@ -15,7 +15,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
+#include <vector>
 
 #include <unistd.h>
 
@@ -175,6 +177,76 @@ TEST_F(MoltrexProcess, RunsEndToEndAndHandsOn)
     const QByteArray text = read(runs[8].programDir() + u"/fotos/00123.txt"_qs);
     EXPECT_FALSE(text.startsWith("{\\rtf"));
     EXPECT_TRUE(text.contains("71934862Q"));
+}
+
+TEST_F(MoltrexProcess, BadInputEndsWithItsMessageOrItsReport)
+{
+    const auto replace = [](const QString &path, const QByteArray &bytes) {
+        QFile file(path);
+        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    };
+    QByteArray noise(4316, '\0');
+    for (int i = 0; i < noise.size(); ++i)
+        noise[i] = char((i * 7919 + 13) % 256);
+    QByteArray longDictionary = read(QStringLiteral(VALDRIN_SAMPLES_DIR "/finstru.txt"));
+    for (int line = 0; line < 40'000; ++line)
+        longDictionary += "Campo de relleno " + QByteArray::number(line).leftJustified(12) + " F"
+                          + QByteArray::number(line).leftJustified(8) + " 010 " + QByteArray::number(line % 400 + 1) + "\r\n";
+    struct Bad {
+        const char *name;
+        QString linea;
+        std::function<bool(const QString &dir)> spoil;
+        QString says;  // empty: the report is made
+    };
+    const Bad bads[] = {
+        {"missing template", u"inf99:00123:2:"_qs, {}, u"plant/inf99.rtf"_qs},
+        {"binary claim data", u"inf01:00123:2:"_qs,
+         [&](const QString &dir) { return replace(dir + u"/finalprn.txt"_qs, noise); }, {}},
+        {"truncated claim data", u"inf01:00123:2:"_qs,
+         [&](const QString &dir) {
+             return replace(dir + u"/finalprn.txt"_qs, read(QStringLiteral(VALDRIN_SAMPLES_DIR "/finalprn.txt")).left(100));
+         },
+         {}},
+        {"dictionary of 40,000 lines", u"inf01:00123:2:"_qs,
+         [&](const QString &dir) { return replace(dir + u"/finstru.txt"_qs, longDictionary); },
+         u"más de 32766 líneas"_qs},
+        {"fotos missing", u"inf01:00123:2:"_qs,
+         [](const QString &dir) { return QDir(dir + u"/fotos"_qs).removeRecursively(); },
+         u"fotos/00123.rtf: la carpeta no existe"_qs},
+        {"fotos not a folder", u"inf01:00123:2:"_qs,
+         [&](const QString &dir) {
+             return QDir(dir + u"/fotos"_qs).removeRecursively() && replace(dir + u"/fotos"_qs, "x");
+         },
+         u"fotos/00123.rtf: la carpeta no es una carpeta"_qs},
+    };
+    std::vector<Case> runs;
+    for (const Bad &bad : bads) {
+        runs.push_back({bad.name, u"moltrex"_qs, {bad.linea}, u"00123.txt"_qs, bad.says.isEmpty(), {}, {}, false,
+                        false, {}, {}});
+        layOut(runs.back());
+        if (bad.spoil) {
+            ASSERT_TRUE(bad.spoil(runs.back().programDir())) << bad.name;
+        }
+        start(runs.back());
+    }
+    for (size_t i = 0; i < runs.size(); ++i) {
+        Case &run = runs[i];
+        SCOPED_TRACE(run.name);
+        ASSERT_TRUE(run.process->waitForFinished(60000));
+        const QString err = QString::fromUtf8(run.process->readAllStandardError());
+        EXPECT_EQ(run.process->exitStatus(), QProcess::NormalExit);
+        QStringList inFotos = QDir(run.programDir() + u"/fotos"_qs).entryList(QDir::Files | QDir::Hidden);
+        inFotos.removeAll(u".gitkeep"_qs);
+        if (run.ok) {
+            EXPECT_EQ(run.process->exitCode(), 0) << err.toStdString();
+            EXPECT_EQ(inFotos, QStringList{u"00123.rtf"_qs});
+            EXPECT_TRUE(read(run.programDir() + u"/fotos/00123.rtf"_qs).trimmed().endsWith('}'));
+        } else {
+            EXPECT_EQ(run.process->exitCode(), 1);
+            EXPECT_TRUE(err.contains(bads[i].says)) << err.toStdString();
+            EXPECT_TRUE(inFotos.isEmpty()) << inFotos.join(u' ').toStdString();
+        }
+    }
 }
 
 }  // namespace

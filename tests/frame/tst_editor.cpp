@@ -1,4 +1,5 @@
 #include "tests/frame/framefixture.h"
+#include "tests/unwritable.h"
 
 #include "textctl/documentfiles.h"
 
@@ -6,6 +7,7 @@
 #include <QMdiArea>
 
 #include <csignal>
+#include <optional>
 #include <sys/resource.h>
 
 using namespace frame;
@@ -122,31 +124,61 @@ TEST_F(FrameTest, FormatFollowsTheEnding)
 
 TEST_F(FrameTest, AFailedSaveLeavesThePreviousFileByteForByte)
 {
-    const QString path = programDir + u"/previo.rtf"_qs;
-    QFile old(path);
-    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-    old.write("{\\rtf1 el informe de ayer}");
-    old.close();
-    const QByteArray before = leer(path);
     escribir(QString(4000, u'x'));
-
     // A file size limit makes every write past 64 bytes fail, as a full disk would.
-    rlimit saved{};
-    getrlimit(RLIMIT_FSIZE, &saved);
-    auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit tiny = saved;
-    tiny.rlim_cur = 64;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tiny), 0);
-    const bool ok = editor().guardar_fichero(path);
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
-
-    EXPECT_FALSE(ok);
-    EXPECT_EQ(leer(path), before);
-    ASSERT_EQ(mensajes.shown().size(), 1);
-    EXPECT_EQ(mensajes.shown().at(0).text, u"No se puede guardar el fichero: "_qs + path);
-    EXPECT_EQ(editor().estados(1).modificado, kVerdadero);
-    EXPECT_EQ(activeWindow()->caption(), u"Sin titulo"_qs);
+    struct SizeLimit {
+        rlimit saved{};
+        void (*handler)(int) = nullptr;
+        SizeLimit()
+        {
+            getrlimit(RLIMIT_FSIZE, &saved);
+            handler = std::signal(SIGXFSZ, SIG_IGN);
+            rlimit tiny = saved;
+            tiny.rlim_cur = 64;
+            setrlimit(RLIMIT_FSIZE, &tiny);
+        }
+        ~SizeLimit()
+        {
+            setrlimit(RLIMIT_FSIZE, &saved);
+            std::signal(SIGXFSZ, handler);
+        }
+    };
+    const QString folders[] = {u"/lleno"_qs, u"/solo_lectura"_qs, u"/no_existe"_qs};
+    for (const QString &folder : folders) {
+        SCOPED_TRACE(folder.toStdString());
+        const QString path = programDir + folder + u"/previo.rtf"_qs;
+        const bool exists = folder != u"/no_existe"_qs;
+        if (exists) {
+            ASSERT_TRUE(QDir().mkpath(programDir + folder));
+            QFile old(path);
+            ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+            old.write("{\\rtf1 el informe de ayer}");
+        }
+        const QByteArray before = leer(path);
+        mensajes.clear();
+        bool ok = true;
+        {
+            std::optional<SizeLimit> full;
+            std::optional<UnwritableFolder> locked;
+            if (folder == u"/lleno")
+                full.emplace();
+            if (folder == u"/solo_lectura") {
+                locked.emplace(programDir + folder);
+                if (!locked->holds()) {
+                    std::printf("[  SKIPPED ] read-only folder: %s\n", qPrintable(locked->why));
+                    continue;
+                }
+            }
+            ok = editor().guardar_fichero(path);
+        }
+        EXPECT_FALSE(ok);
+        EXPECT_EQ(leer(path), before);
+        EXPECT_EQ(QDir(programDir + folder).entryList(QDir::Files | QDir::Hidden),
+                  exists ? QStringList{u"previo.rtf"_qs} : QStringList{});
+        EXPECT_EQ(mensajes.texts(), QStringList{u"No se puede guardar el fichero: "_qs + path});
+        EXPECT_EQ(editor().estados(1).modificado, kVerdadero);
+        EXPECT_EQ(activeWindow()->caption(), u"Sin titulo"_qs);
+    }
 }
 
 TEST_F(FrameTest, OpeningAFile)

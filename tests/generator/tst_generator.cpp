@@ -184,6 +184,7 @@ TEST_F(GeneratorTest, StartUpFailuresReportTheExpectedCommandLine)
         {u"inf01:../00123:2:"_qs, u"Nombre de fichero no válido: \"../00123\""_qs},
         {u"inf01:/tmp/00123:2:"_qs, u"Nombre de fichero no válido"_qs},
         {u"inf01:.00123:2:"_qs, u"Nombre de fichero no válido"_qs},
+        {u"inf01: :2:"_qs, u"Nombre de fichero no válido: \" \""_qs},
         {u"inf01:00123:x:E"_qs, u"No coinciden los tipos: el formato \"x\" no es un número"_qs},
         {u"../inf01:00123:2:"_qs, u"Nombre de plantilla no válido: \"../inf01\""_qs},
         {u":00123:2:"_qs, u"Nombre de plantilla no válido"_qs},

@@ -1,0 +1,53 @@
+#pragma once
+
+// A file replaced whole or not at all. The new content goes into an unnamed
+// file in the target's folder (Linux's O_TMPFILE), is synced, and is given
+// the target's name only when complete: a process killed while writing
+// leaves nothing behind, and the old file stays as it was. A new file is
+// linked straight to its name; an existing one is replaced by renaming a
+// just-linked temporary name over it, a step of two system calls. A
+// temporary name left by a process killed between those two is removed by
+// the next save into that folder. Where the file system has no unnamed
+// files, a named temporary file is written instead.
+//
+//   platform::AtomicFile file(path);
+//   if (!file.open() || !file.write(bytes) || !file.commit())
+//       report(file.errorString());
+
+#include <QByteArrayView>
+#include <QString>
+
+namespace platform {
+
+class AtomicFile final {
+public:
+    explicit AtomicFile(const QString &path);
+    ~AtomicFile();  // an uncommitted file is discarded
+    AtomicFile(const AtomicFile &) = delete;
+    AtomicFile &operator=(const AtomicFile &) = delete;
+
+    // False when the folder is missing or not writable.
+    bool open();
+    // The whole piece or false: a full disk or a size limit is seen here.
+    bool write(QByteArrayView piece);
+    // Syncs and puts the file in place of the target.
+    bool commit();
+    QString errorString() const { return m_error; }
+
+private:
+    bool fail(int error);
+    bool linkTo(const QByteArray &name);
+    void discard();
+
+    QByteArray m_folder;
+    QByteArray m_name;
+    QByteArray m_tempName;  // a named temporary file, where unnamed ones are not available
+    int m_folderFd = -1;
+    int m_fd = -1;
+    QString m_error;
+};
+
+// The prefix of the temporary names of `name` (".<name>.guardando-").
+QString temporaryPrefix(const QString &name);
+
+}  // namespace platform
