@@ -24,6 +24,7 @@
 #include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QProcess>
 #include <QRandomGenerator>
@@ -36,11 +37,22 @@ namespace {
 
 constexpr int kLimitMs = 60'000;
 
+const QStringList kNames{QStringLiteral("binario.rtf"),    QStringLiteral("truncado.rtf"),
+                         QStringLiteral("anidado.rtf"),    QStringLiteral("imagen20mb.rtf"),
+                         QStringLiteral("dimensiones.rtf"), QStringLiteral("tabla10k.rtf"),
+                         QStringLiteral("grande50mb.rtf")};
+
+// The process's own peak (VmHWM), which unlike getrusage's starts again at
+// exec and so leaves out the parent's memory at the fork.
 long peakKiB()
 {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLong();
+    return 0;
 }
 
 bool put(const QString &path, const QByteArray &bytes)
@@ -207,16 +219,26 @@ int main(int argc, char **argv)
     if (args.size() == 4 && args[1] == u"--rtfconv")
         return convert(args[2], args[3]);
 
+    if (args.size() == 3 && args[1] == u"--crear") {
+        for (const auto &[name, bytes] : hostileFiles(QStringLiteral(VALDRIN_SAMPLES_DIR "/plant/inf01.rtf"))) {
+            if (!put(args[2] + u'/' + name, bytes)) {
+                std::fprintf(stderr, "cannot write %s\n", qPrintable(args[2] + u'/' + name));
+                return 1;
+            }
+        }
+        return 0;
+    }
+
+    // The files are made by a child, so the children that open them do not
+    // start from this process's memory.
     QTemporaryDir temporary;
     const QString folder = args.size() > 1 ? args[1] : temporary.path();
+    if (QProcess::execute(QCoreApplication::applicationFilePath(), {QStringLiteral("--crear"), folder}) != 0)
+        return 1;
     const QString rtfconv = QCoreApplication::applicationDirPath() + QStringLiteral("/rtfconv");
-    for (const auto &[name, bytes] : hostileFiles(QStringLiteral(VALDRIN_SAMPLES_DIR "/plant/inf01.rtf"))) {
+    for (const QString &name : kNames) {
         const QString path = folder + u'/' + name;
-        if (!put(path, bytes)) {
-            std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
-            return 1;
-        }
-        std::printf("%s (%.1f MB)\n  quorvel: %s\n  rtfconv: %s\n", qPrintable(name), bytes.size() / 1e6,
+        std::printf("%s (%.1f MB)\n  quorvel: %s\n  rtfconv: %s\n", qPrintable(name), QFileInfo(path).size() / 1e6,
                     qPrintable(child({QStringLiteral("--abrir"), path})),
                     qPrintable(child({QStringLiteral("--rtfconv"), rtfconv, path})));
         std::fflush(stdout);

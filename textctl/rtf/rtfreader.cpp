@@ -19,6 +19,58 @@ QString notRtfMessage()
     return QStringLiteral("El fichero no es RTF.");
 }
 
+// Beyond these a document takes more than several seconds to open and more
+// memory than a report ever needs (some 2,000 pages of text): such a file
+// is refused rather than leaving the editor unusable.
+constexpr qsizetype kMostParagraphs = 100'000;
+constexpr qsizetype kMostCharacters = 8'000'000;
+
+struct TextSize {
+    qsizetype paragraphs = 0;
+    qsizetype characters = 0;
+};
+
+void measure(const std::vector<rtf::Block> &blocks, TextSize &size)
+{
+    for (const rtf::Block &block : blocks) {
+        if (block.table) {
+            for (const rtf::Row &row : block.table->rows) {
+                for (const rtf::CellContent &cell : row.cells)
+                    measure(cell.blocks, size);
+            }
+            continue;
+        }
+        ++size.paragraphs;
+        for (const rtf::Run &run : block.paragraph.runs)
+            size.characters += run.text.size();
+    }
+}
+
+// 8000000 as "8.000.000".
+QString grouped(qsizetype number)
+{
+    QString digits = QString::number(number);
+    for (qsizetype at = digits.size() - 3; at > 0; at -= 3)
+        digits.insert(at, u'.');
+    return digits;
+}
+
+// Empty when the document is of a size the editor works with.
+QString tooLargeMessage(const rtf::ReadResult &content)
+{
+    TextSize size;
+    measure(content.main, size);
+    for (const auto &area : content.areas) {
+        if (area)
+            measure(*area, size);
+    }
+    if (size.paragraphs <= kMostParagraphs && size.characters <= kMostCharacters)
+        return {};
+    return QStringLiteral("El documento es demasiado grande para abrirlo: tiene %1 párrafos y %2 caracteres, "
+                          "y se admiten como mucho %3 párrafos y %4 caracteres.")
+        .arg(grouped(size.paragraphs), grouped(size.characters), grouped(kMostParagraphs), grouped(kMostCharacters));
+}
+
 void applyPage(const rtf::StatedPage &values, PageSetup &page)
 {
     const auto set = [](const std::optional<int> &value, int &target) {
@@ -80,6 +132,11 @@ bool readRtf(QByteArrayView rtf, RichDocument &doc, QString *error)
         return false;
     }
     const rtf::ReadResult content = rtf::RtfReaderParser(rtf).parse();
+    if (const QString tooLarge = tooLargeMessage(content); !tooLarge.isEmpty()) {
+        if (error)
+            *error = tooLarge;
+        return false;
+    }
 
     const PageSetup page = doc.page;
     doc.clear();

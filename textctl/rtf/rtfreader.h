@@ -24,7 +24,8 @@ class RichDocument;
 bool looksLikeRtf(QByteArrayView bytes);
 
 // Loads a whole RTF file into `doc`. Returns false with a message in
-// *error for input that is not RTF.
+// *error, `doc` untouched, for input that is not RTF or a document too
+// large to work with (over 100,000 paragraphs or 8,000,000 characters).
 bool readRtf(QByteArrayView rtf, RichDocument &doc, QString *error = nullptr);
 
 // Reads RTF and inserts its main text at the cursor's position, replacing

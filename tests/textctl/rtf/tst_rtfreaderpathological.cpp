@@ -129,6 +129,24 @@ TEST(RtfReaderPathological, HostileInputsLoadQuickly)
     }
 }
 
+TEST(RtfReaderPathological, ADocumentTooLargeToWorkWithIsRefusedAndNothingChanges)
+{
+    const std::pair<const char *, QByteArray> large[] = {
+        {"100,001 paragraphs", "{\\rtf1 " + repeated("\\par ", 100'001) + "}"},
+        {"8,000,001 characters", "{\\rtf1 " + QByteArray(8'000'001, 'x') + "}"},
+        {"paragraphs in table cells", "{\\rtf1 " + repeated("\\trowd\\cellx1000\\intbl a\\cell\\row ", 100'001) + "}"},
+    };
+    for (const auto &[name, rtf] : large) {
+        RichDocument doc;
+        doc.main()->setPlainText(u"keep"_qs);
+        QString error;
+        EXPECT_FALSE(readRtf(rtf, doc, &error)) << name;
+        EXPECT_TRUE(error.startsWith(u"El documento es demasiado grande para abrirlo"_qs)) << error.toStdString();
+        EXPECT_TRUE(error.endsWith(u"como mucho 100.000 párrafos y 8.000.000 caracteres."_qs)) << error.toStdString();
+        EXPECT_EQ(doc.main()->toPlainText(), u"keep"_qs) << name;
+    }
+}
+
 TEST(RtfReaderPathological, EveryTruncationOfATemplateLoads)
 {
     QFile file(QStringLiteral(VALDRIN_SAMPLES_DIR "/plant/inf01.rtf"));
