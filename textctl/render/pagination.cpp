@@ -99,17 +99,20 @@ bool Pagination::hasLayout() const
 void Pagination::prepare(QTextDocument *doc, double width)
 {
     QAbstractTextDocumentLayout *layout = doc->documentLayout();
-    if (layout->paintDevice() != layoutDevice()) {
+    const bool newDevice = layout->paintDevice() != layoutDevice();
+    if (newDevice) {
         layout->setPaintDevice(layoutDevice());
         layout->registerHandler(prop::FieldObjectType, m_fields.get());
         layout->registerHandler(QTextFormat::ImageObject, m_pictures.get());
         doc->setUseDesignMetrics(true);
-        // Force a full layout with the device and handlers in place.
-        doc->setPageSize(QSizeF());
     }
+    // One full layout with the device and handlers in place: a long table
+    // takes seconds to lay out.
     const QSizeF size(toLayout(width + kOverhangPixels), -1);
     if (doc->pageSize() != size)
         doc->setPageSize(size);
+    else if (newDevice)
+        doc->markContentsDirty(0, doc->characterCount());
 }
 
 // The body moved clear of the laid-out header and footer areas.

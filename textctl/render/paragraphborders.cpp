@@ -88,13 +88,34 @@ void drawParagraphBorders(QPainter &painter, const QTextDocument &doc, const QRe
     painter.save();
     // Border widths and spaces are reference pixels.
     painter.scale(toLayout(1), toLayout(1));
+    const QTextFrame *table = nullptr;  // the table last measured
+    QRectF tableRect;
     for (; block.isValid(); block = block.next()) {
-        const QRectF rect = layout->blockBoundingRect(block);
-        if (doc.frameAt(block.position()) == doc.rootFrame() && rect.top() > clip.bottom())
-            break;
+        // A block's rectangle costs little in the text and a lot in a long
+        // table: a table outside the clip is passed over whole, and only
+        // paragraphs with borders are measured.
+        QTextFrame *frame = doc.frameAt(block.position());
+        if (frame == doc.rootFrame()) {
+            if (layout->blockBoundingRect(block).top() > clip.bottom())
+                break;
+        } else {
+            while (frame->parentFrame() != doc.rootFrame())
+                frame = frame->parentFrame();
+            if (frame != table) {
+                table = frame;
+                tableRect = layout->frameBoundingRect(frame);
+            }
+            if (tableRect.top() > clip.bottom())
+                break;
+            if (tableRect.bottom() < clip.top()) {
+                block = doc.findBlock(frame->lastPosition());
+                continue;
+            }
+        }
         const ParagraphBorders borders = paragraphBorders(block.blockFormat());
         if (!hasBorders(borders) || !block.layout() || block.layout()->lineCount() == 0)
             continue;
+        const QRectF rect = layout->blockBoundingRect(block);
         const QRectF text = textArea(block, rect);
         if (text.adjusted(-30, -30, 30, 30).intersects(clip))
             drawBorders(painter, borders, QRectF(fromLayout(1) * text.topLeft(), fromLayout(1) * text.size()));
