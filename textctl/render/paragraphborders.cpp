@@ -75,12 +75,24 @@ void drawBorders(QPainter &painter, const ParagraphBorders &b, const QRectF &tex
     }
 }
 
+// Where the main flow goes on at `position`: there, or at the start of
+// the outermost table holding it (a row above may reach down beside it).
+int startOfFlow(const QTextDocument &doc, int position)
+{
+    const QTextFrame *frame = doc.frameAt(position);
+    if (!frame || frame == doc.rootFrame())
+        return position;
+    while (frame->parentFrame() && frame->parentFrame() != doc.rootFrame())
+        frame = frame->parentFrame();
+    return frame->firstPosition();
+}
+
 }  // namespace
 
-void drawParagraphBorders(QPainter &painter, const QTextDocument &doc, const QRectF &clip)
+void drawParagraphBorders(QPainter &painter, const QTextDocument &doc, const QRectF &clip, int from)
 {
     QAbstractTextDocumentLayout *layout = doc.documentLayout();
-    QTextBlock block = doc.findBlock(layout->hitTest(clip.topLeft(), Qt::FuzzyHit));
+    QTextBlock block = doc.findBlock(startOfFlow(doc, from));
     if (!block.isValid())
         block = doc.begin();
     if (block.previous().isValid())
@@ -89,13 +101,14 @@ void drawParagraphBorders(QPainter &painter, const QTextDocument &doc, const QRe
     // Border widths and spaces are reference pixels.
     painter.scale(toLayout(1), toLayout(1));
     for (; block.isValid(); block = block.next()) {
-        const QRectF rect = layout->blockBoundingRect(block);
-        if (doc.frameAt(block.position()) == doc.rootFrame() && rect.top() > clip.bottom())
+        // The main flow's paragraphs are in order: past the clip's bottom, so is the rest.
+        if (doc.frameAt(block.position()) == doc.rootFrame()
+            && layout->blockBoundingRect(block).top() > clip.bottom())
             break;
         const ParagraphBorders borders = paragraphBorders(block.blockFormat());
         if (!hasBorders(borders) || !block.layout() || block.layout()->lineCount() == 0)
             continue;
-        const QRectF text = textArea(block, rect);
+        const QRectF text = textArea(block, layout->blockBoundingRect(block));
         if (text.adjusted(-30, -30, 30, 30).intersects(clip))
             drawBorders(painter, borders, QRectF(fromLayout(1) * text.topLeft(), fromLayout(1) * text.size()));
     }
