@@ -72,7 +72,7 @@ int main(int argc, char **argv)
     const int pages = control.CurrentPages();
     for (int page = 1; page <= pages; page += 10) {
         control.setScrollPosY((page - 1) * control.PageHeight());
-        control.ObjectInsertFixed(0, jpeg, 1500, 3000, 100, 100, 0, 0, 3, 3, 0, 0, 0, 0);
+        control.ObjectInsertFixed(0, jpeg, 1500, control.ScrollPosY() + 3000, 100, 100, 0, 0, 3, 3, 0, 0, 0, 0);
     }
     std::printf("%d pages, a photo of 3000x2000 every 10 pages\n", control.CurrentPages());
 
