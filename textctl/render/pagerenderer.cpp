@@ -169,7 +169,7 @@ void PageRenderer::drawBody(QPainter &painter, int page, const Decorations &deco
     // An invalid clip would draw the whole text.
     if (context.clip.isValid() && !context.clip.isEmpty()) {
         doc->documentLayout()->draw(&painter, context);
-        drawParagraphBorders(painter, *doc, context.clip);
+        drawParagraphBorders(painter, *doc, context.clip, first);
     }
     if (ownLine.isValid()) {
         painter.setPen(context.palette.color(QPalette::Text));

@@ -75,12 +75,24 @@ void drawBorders(QPainter &painter, const ParagraphBorders &b, const QRectF &tex
     }
 }
 
+// Where the main flow goes on at `position`: there, or at the start of
+// the outermost table holding it (a row above may reach down beside it).
+int startOfFlow(const QTextDocument &doc, int position)
+{
+    const QTextFrame *frame = doc.frameAt(position);
+    if (!frame || frame == doc.rootFrame())
+        return position;
+    while (frame->parentFrame() && frame->parentFrame() != doc.rootFrame())
+        frame = frame->parentFrame();
+    return frame->firstPosition();
+}
+
 }  // namespace
 
-void drawParagraphBorders(QPainter &painter, const QTextDocument &doc, const QRectF &clip)
+void drawParagraphBorders(QPainter &painter, const QTextDocument &doc, const QRectF &clip, int from)
 {
     QAbstractTextDocumentLayout *layout = doc.documentLayout();
-    QTextBlock block = doc.findBlock(layout->hitTest(clip.topLeft(), Qt::FuzzyHit));
+    QTextBlock block = doc.findBlock(startOfFlow(doc, from));
     if (!block.isValid())
         block = doc.begin();
     if (block.previous().isValid())

@@ -13,6 +13,9 @@ namespace textctl {
 
 // Draws the borders of the paragraphs of `doc` that reach into `clip`, in
 // layout coordinates, with `painter` set up as for the layout's drawing.
-void drawParagraphBorders(QPainter &painter, const QTextDocument &doc, const QRectF &clip);
+// The paragraphs looked at start one before the paragraph at `from` (before
+// the table holding it, when in one): a page of a long text passes its
+// first position, so that only its own paragraphs are looked at.
+void drawParagraphBorders(QPainter &painter, const QTextDocument &doc, const QRectF &clip, int from = 0);
 
 }  // namespace textctl

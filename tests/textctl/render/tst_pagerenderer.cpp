@@ -409,6 +409,52 @@ TEST(PageRenderer, ParagraphBordersAreDrawnWhereTheyTakeTheirRoom)
     EXPECT_GT(redRows.last(), page.height() * 3 / 4);
 }
 
+// A page of a long text looks only at its own paragraphs for borders: none
+// is lost or drawn twice, in the main text or in table rows going over
+// pages.
+TEST(PageRenderer, EveryParagraphBorderIsPrintedOnItsOwnPageOnce)
+{
+    const QByteArray rule = "\\brdrb\\brdrs\\brdrw30\\brdrcf1\\brsp40 ";
+    struct Row {
+        const char *name;
+        QByteArray paragraph;  // %1: its number
+    };
+    const Row rows[] = {
+        {"main text", "\\pard" + rule + "Linea %1\\par"},
+        {"table rows", "\\trowd\\cellx4000\\pard\\intbl" + rule + "Fila %1\\cell\\row"},
+    };
+    constexpr int kParagraphs = 150;
+    for (const Row &row : rows) {
+        QByteArray rtf = "{\\rtf1\\ansi{\\colortbl;\\red255\\green0\\blue0;}";
+        for (int i = 1; i <= kParagraphs; ++i)
+            rtf += QByteArray(row.paragraph).replace("%1", QByteArray::number(i));
+        rtf += "\\pard Fin\\par}";
+        TXTextControl control;
+        ASSERT_TRUE(control.LoadContent({u"b.rtf"_qs, 5, rtf})) << row.name;
+        control.usePageOfLoad();
+        const int pages = control.CurrentPages();
+        ASSERT_GE(pages, 3) << row.name;
+        int rules = 0;
+        for (int page = 1; page <= pages; ++page) {
+            // Rules are runs of rows where the ink across the text is red.
+            const QImage image = printedImage(control, page, 100);
+            int onPage = 0;
+            bool inRule = false;
+            for (int y = 0; y < image.height(); ++y) {
+                int red = 0;
+                for (int x = 0; x < image.width(); ++x) {
+                    const QColor c = image.pixelColor(x, y);
+                    red += c.red() > 200 && c.green() < 80 && c.blue() < 80;
+                }
+                onPage += red > 100 && !inRule;
+                inRule = red > 100;
+            }
+            rules += onPage;
+        }
+        EXPECT_EQ(rules, kParagraphs) << row.name;
+    }
+}
+
 // A printed page starting inside a paragraph draws none of the lines before
 // it, even clipped away: a PDF's text would hold them twice.
 TEST(PageRenderer, EveryLineIsPrintedOnOnePageOnly)
