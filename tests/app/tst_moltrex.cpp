@@ -5,6 +5,7 @@
 // about once.
 
 #include "testsupport/demodirectory.h"
+#include "tests/unwritable.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -19,6 +20,8 @@
 #include <memory>
 #include <vector>
 
+#include <csignal>
+#include <sys/resource.h>
 #include <unistd.h>
 
 namespace {
@@ -76,6 +79,7 @@ struct Case {
 
     std::unique_ptr<QTemporaryDir> dir;
     std::unique_ptr<QProcess> process;
+    std::function<void()> inChild;  // run in the child before the program starts
     QString programDir() const { return dir->path() + u"/prog dir"_qs; }
 };
 
@@ -114,6 +118,8 @@ protected:
         run.process = std::make_unique<QProcess>();
         run.process->setProcessEnvironment(env);
         run.process->setWorkingDirectory(run.dir->path());   // never the program directory
+        if (run.inChild)
+            run.process->setChildProcessModifier(run.inChild);
         run.process->start(run.programDir() + u'/' + run.program, run.arguments);
         ASSERT_TRUE(run.process->waitForStarted()) << run.name;
     }
@@ -124,25 +130,25 @@ TEST_F(MoltrexProcess, RunsEndToEndAndHandsOn)
     const QString fotos = u"/fotos/"_qs;
     Case runs[] = {
         {"E starts quorvel", u"moltrex"_qs, {u"inf01:00123:2:E"_qs}, u"00123.txt"_qs, true,
-         {u"00123.rtf"_qs}, {}, true, false, {}, {}},
+         {u"00123.rtf"_qs}, {}, true, false, {}, {}, {}},
         {"upper-case arrival, empty destination starts nothing", u"moltrex"_qs, {u"inf01:00123:2:"_qs},
-         u"00123.TXT"_qs, true, {u"00123.rtf"_qs}, {}, false, false, {}, {}},
+         u"00123.TXT"_qs, true, {u"00123.rtf"_qs}, {}, false, false, {}, {}, {}},
         {"one character after the second colon", u"moltrex"_qs, {u"inf01:00123:2"_qs}, u"00123.txt"_qs, false,
-         {}, u"Argumento no válido"_qs, false, false, {}, {}},
+         {}, u"Argumento no válido"_qs, false, false, {}, {}, {}},
         {"no colon", u"moltrex"_qs, {u"inf01"_qs}, u"00123.txt"_qs, false, {}, u"Argumento no válido"_qs,
-         false, false, {}, {}},
+         false, false, {}, {}, {}},
         {"format 4 saves nothing", u"moltrex"_qs, {u"inf01:00123:4:E"_qs}, u"00123.txt"_qs, true, {}, {}, false,
-         false, {}, {}},
+         false, {}, {}, {}},
         {"format x fails", u"moltrex"_qs, {u"inf01:00123:x:E"_qs}, u"00123.txt"_qs, false, {},
-         u"no es un número"_qs, false, false, {}, {}},
+         u"no es un número"_qs, false, false, {}, {}, {}},
         {"a base name with a folder fails before any wait", u"moltrex"_qs, {u"inf01:../00123:2:"_qs}, {}, false,
-         {}, u"Nombre de fichero no válido"_qs, false, false, {}, {}},
+         {}, u"Nombre de fichero no válido"_qs, false, false, {}, {}, {}},
         {"format 1 is .doc, W opens it", u"moltrex"_qs, {u"inf01:00123:1:W"_qs}, u"00123.txt"_qs, true,
-         {u"00123.doc"_qs}, {}, false, true, {}, {}},
+         {u"00123.doc"_qs}, {}, false, true, {}, {}, {}},
         {"format 3 is .txt; arguments joined by blanks", u"moltrex"_qs, {u"inf01:00123:3:"_qs, u"ignored"_qs},
-         u"00123.txt"_qs, true, {u"00123.txt"_qs}, {}, false, false, {}, {}},
+         u"00123.txt"_qs, true, {u"00123.txt"_qs}, {}, false, false, {}, {}, {}},
         {"quorvel with no display", u"quorvel"_qs, {u"x.rtf"_qs, u"1"_qs}, u"00123.txt"_qs, false, {},
-         u"pantalla"_qs, false, false, {}, {}},
+         u"pantalla"_qs, false, false, {}, {}, {}},
     };
     for (Case &run : runs) {
         layOut(run);
@@ -197,6 +203,14 @@ TEST_F(MoltrexProcess, BadInputEndsWithItsMessageOrItsReport)
         QString linea;
         std::function<bool(const QString &dir)> spoil;
         QString says;  // empty: the report is made
+        bool lockFotos = false;
+        std::function<void()> inChild = {};
+    };
+    // A disk that fills after 16 KB: every write past it fails.
+    const auto smallDisk = [] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit{16 * 1024, 16 * 1024};
+        setrlimit(RLIMIT_FSIZE, &limit);
     };
     const Bad bads[] = {
         {"missing template", u"inf99:00123:2:"_qs, {}, u"plant/inf99.rtf"_qs},
@@ -218,19 +232,31 @@ TEST_F(MoltrexProcess, BadInputEndsWithItsMessageOrItsReport)
              return QDir(dir + u"/fotos"_qs).removeRecursively() && replace(dir + u"/fotos"_qs, "x");
          },
          u"fotos/00123.rtf: la carpeta no es una carpeta"_qs},
+        {"fotos read-only", u"inf01:00123:2:"_qs, {}, u"fotos/00123.rtf: no hay permiso para escribir en la carpeta"_qs,
+         true},
+        {"a full disk", u"inf01:00123:2:"_qs, {}, u"fotos/00123.rtf: no queda espacio en el disco"_qs, false,
+         smallDisk},
     };
+    std::vector<std::unique_ptr<UnwritableFolder>> locks;
     std::vector<Case> runs;
     for (const Bad &bad : bads) {
-        runs.push_back({bad.name, u"moltrex"_qs, {bad.linea}, u"00123.txt"_qs, bad.says.isEmpty(), {}, {}, false,
-                        false, {}, {}});
-        layOut(runs.back());
+        Case run{bad.name, u"moltrex"_qs, {bad.linea}, u"00123.txt"_qs, bad.says.isEmpty(), {}, bad.says, false,
+                 false, {}, {}, bad.inChild};
+        layOut(run);
         if (bad.spoil) {
-            ASSERT_TRUE(bad.spoil(runs.back().programDir())) << bad.name;
+            ASSERT_TRUE(bad.spoil(run.programDir())) << bad.name;
         }
-        start(runs.back());
+        if (bad.lockFotos) {
+            locks.push_back(std::make_unique<UnwritableFolder>(run.programDir() + u"/fotos"_qs));
+            if (!locks.back()->holds()) {
+                std::printf("[  SKIPPED ] %s: %s\n", bad.name, qPrintable(locks.back()->why));
+                continue;
+            }
+        }
+        start(run);
+        runs.push_back(std::move(run));
     }
-    for (size_t i = 0; i < runs.size(); ++i) {
-        Case &run = runs[i];
+    for (Case &run : runs) {
         SCOPED_TRACE(run.name);
         ASSERT_TRUE(run.process->waitForFinished(60000));
         const QString err = QString::fromUtf8(run.process->readAllStandardError());
@@ -243,7 +269,7 @@ TEST_F(MoltrexProcess, BadInputEndsWithItsMessageOrItsReport)
             EXPECT_TRUE(read(run.programDir() + u"/fotos/00123.rtf"_qs).trimmed().endsWith('}'));
         } else {
             EXPECT_EQ(run.process->exitCode(), 1);
-            EXPECT_TRUE(err.contains(bads[i].says)) << err.toStdString();
+            EXPECT_TRUE(err.contains(run.stderrHas)) << err.toStdString();
             EXPECT_TRUE(inFotos.isEmpty()) << inFotos.join(u' ').toStdString();
         }
     }
