@@ -1,5 +1,6 @@
 #include "commands/exportarpdf.h"
 
+#include "platform/atomicfile.h"
 #include "platformui/commondialog.h"
 #include "platformui/messageboxes.h"
 #include "textctl/txtextcontrol.h"
@@ -9,7 +10,6 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 namespace commands {
 
@@ -27,7 +27,8 @@ bool writePdf(TXTextControl &control, const QString &path, const QString &title,
             *error = QStringLiteral("No se puede exportar a PDF el fichero %1: %2").arg(QDir::toNativeSeparators(path), why);
         return false;
     };
-    QSaveFile file(path);
+    // Like a save: the old file stays until the new one is whole.
+    platform::AtomicFileDevice file(path);
     if (!file.open(QIODevice::WriteOnly))
         return fail(file.errorString());
     {

@@ -184,4 +184,35 @@ bool AtomicFile::commit()
     return true;
 }
 
+bool AtomicFileDevice::open(OpenMode mode)
+{
+    if ((mode & ReadOnly) || !m_file.open()) {
+        setErrorString(m_file.errorString());
+        return false;
+    }
+    return QIODevice::open(mode | Unbuffered);
+}
+
+qint64 AtomicFileDevice::writeData(const char *data, qint64 size)
+{
+    if (m_failed || !m_file.write(QByteArrayView(data, size))) {
+        m_failed = true;
+        setErrorString(m_file.errorString());
+        return -1;
+    }
+    return size;
+}
+
+bool AtomicFileDevice::commit()
+{
+    // A failed write left the file unfinished: it is discarded, not named.
+    bool ok = isOpen() && !m_failed;
+    if (ok && !m_file.commit()) {
+        ok = false;
+        setErrorString(m_file.errorString());
+    }
+    close();
+    return ok;
+}
+
 }  // namespace platform

@@ -15,6 +15,7 @@
 //       report(file.errorString());
 
 #include <QByteArrayView>
+#include <QIODevice>
 #include <QString>
 
 namespace platform {
@@ -45,6 +46,29 @@ private:
     int m_folderFd = -1;
     int m_fd = -1;
     QString m_error;
+};
+
+// An AtomicFile for writers that take a QIODevice (QPdfWriter): opened
+// for writing only; commit() puts the file in place.
+//
+//   platform::AtomicFileDevice device(path);
+//   if (device.open(QIODevice::WriteOnly)) { QPdfWriter writer(&device); ... }
+//   if (!device.commit()) report(device.errorString());
+class AtomicFileDevice final : public QIODevice {
+public:
+    explicit AtomicFileDevice(const QString &path) : m_file(path) {}
+
+    bool open(OpenMode mode) override;
+    bool commit();
+    bool isSequential() const override { return true; }
+
+protected:
+    qint64 readData(char *, qint64) override { return -1; }
+    qint64 writeData(const char *data, qint64 size) override;
+
+private:
+    AtomicFile m_file;
+    bool m_failed = false;
 };
 
 // The prefix of the temporary names of `name` (".<name>.guardando-").
