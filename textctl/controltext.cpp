@@ -104,10 +104,21 @@ QString controlText(const QTextDocument &doc, int from, int to)
     return out;
 }
 
-QString decodeTextFile(QByteArrayView bytes)
+namespace {
+
+// Control characters a report cannot hold (all but tab, line ends and the
+// page break) are left out: no file format of the control keeps them.
+QString withoutStrayControls(QString text)
 {
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        return QString::fromUtf8(bytes.sliced(3));
+    text.removeIf([](QChar c) {
+        const char16_t u = c.unicode();
+        return u < 0x20 && u != u'\t' && u != u'\n' && u != u'\r' && u != u'\f';
+    });
+    return text;
+}
+
+QString decodeUnmarked(QByteArrayView bytes)
+{
     bool ascii = true;
     for (char c : bytes) {
         if (static_cast<unsigned char>(c) >= 0x80) {
@@ -122,6 +133,18 @@ QString decodeTextFile(QByteArrayView bytes)
             return text;
     }
     return platform::decodeWindows1252(bytes);
+}
+
+}  // namespace
+
+QString decodeTextFile(QByteArrayView bytes)
+{
+    if (bytes.startsWith("\xEF\xBB\xBF")) {
+        // The mark is not text; a second one after it is (U+FEFF).
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+        return withoutStrayControls(utf8.decode(bytes.sliced(3)));
+    }
+    return withoutStrayControls(decodeUnmarked(bytes));
 }
 
 QByteArray encodeTextFile(QStringView text)

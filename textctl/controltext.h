@@ -35,7 +35,8 @@ QString controlText(const QTextDocument &doc, int from = 0, int to = -1);
 
 // Plain-text files. Decoding: a UTF-8 byte-order mark, or valid UTF-8 that
 // holds non-ASCII characters, reads as UTF-8; anything else as
-// Windows-1252. Encoding: Windows-1252 with CR LF when every character fits,
+// Windows-1252. Control characters other than tab, CR, LF and the page
+// break (12) are left out. Encoding: Windows-1252 with CR LF when every character fits,
 // otherwise UTF-8 with a byte-order mark. Objects (pictures, live fields)
 // are left out; a page break is written as character 12.
 QString decodeTextFile(QByteArrayView bytes);

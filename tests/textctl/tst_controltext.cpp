@@ -92,6 +92,8 @@ TEST(TextFile, DecodesByByteOrderMarkUtf8OrWindows1252)
         {"utf-8 with mark", QByteArray("\xef\xbb\xbf" "a\xe2\x82\xac"), u"a€"_qs},
         {"mark only, ascii after", QByteArray("\xef\xbb\xbf" "abc"), u"abc"_qs},
         {"invalid utf-8 is 1252", QByteArray("\xc3\x28"), u"Ã("_qs},
+        {"a second mark is text", QByteArray("\xef\xbb\xbf\xef\xbb\xbf" "a"), u"\uFEFFa"_qs},
+        {"stray controls left out", QByteArray("a\0b\x01\x1b\tc\fd\x0b", 10), u"ab\tc\fd"_qs},
     };
     for (const Row &row : rows)
         EXPECT_EQ(decodeTextFile(row.bytes), row.text) << row.name;

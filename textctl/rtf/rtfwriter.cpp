@@ -9,6 +9,8 @@
 #include <QTextDocumentFragment>
 #include <QTextTable>
 
+#include <limits>
+
 namespace textctl {
 
 namespace {
@@ -35,7 +37,9 @@ bool isSeparatorBefore(const QTextBlock &block, const QTextFrame::iterator &next
 
 int textWidth(const PageSetup &page)
 {
-    return qMax(page.width - page.marginLeft - page.marginRight, 1440);
+    // In 64 bits: page values come from files and callers unchecked.
+    const qint64 width = qint64(page.width) - page.marginLeft - page.marginRight;
+    return int(qBound(qint64(1440), width, qint64(std::numeric_limits<int>::max())));
 }
 
 }  // namespace
