@@ -163,8 +163,13 @@ QByteArray encodeTextFile(QStringView text)
             out += c;
         }
     }
-    if (platform::fitsWindows1252(out))
-        return platform::encodeWindows1252(out);
+    // Windows-1252 only where it reads back as itself: "Ã±" in Windows-1252
+    // is the UTF-8 of "ñ", and "ï»¿" is a byte-order mark.
+    if (platform::fitsWindows1252(out)) {
+        const QByteArray bytes = platform::encodeWindows1252(out);
+        if (decodeUnmarked(bytes) == out && !bytes.startsWith("\xEF\xBB\xBF"))
+            return bytes;
+    }
     return QByteArray("\xEF\xBB\xBF") + out.toUtf8();
 }
 

@@ -104,4 +104,7 @@ TEST(TextFile, EncodesWindows1252WithCrLfOrUtf8WithMark)
     EXPECT_EQ(encodeTextFile(u"Año\n2 €\fx"_qs), QByteArray("A\xf1o\r\n2 \x80\x0cx"));
     EXPECT_EQ(encodeTextFile(u"a\uFFFCb"_qs), QByteArray("ab"));
     EXPECT_EQ(encodeTextFile(u"Ж\nb"_qs), QByteArray("\xef\xbb\xbf\xd0\x96\r\nb"));
+    // Windows-1252 bytes that would read back as something else.
+    EXPECT_EQ(encodeTextFile(u"Ã±"_qs), QByteArray("\xef\xbb\xbf\xc3\x83\xc2\xb1"));
+    EXPECT_EQ(encodeTextFile(u"ï»¿%"_qs), QByteArray("\xef\xbb\xbf\xc3\xaf\xc2\xbb\xc2\xbf%"));
 }
