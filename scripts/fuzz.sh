@@ -17,7 +17,9 @@ targets=(fuzz_diccionario fuzz_registros fuzz_secciones fuzz_lineacomandos fuzz_
 seconds=${FUZZ_SECONDS:-60}
 
 source scripts/packages.sh
-install_missing "${build_packages[@]}" clang
+# libFuzzer and the sanitizers' runtimes come with libclang-rt-dev, only
+# recommended by clang.
+install_missing "${build_packages[@]}" clang libclang-rt-dev
 
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DVALDRIN_FUZZ=ON -DVALDRIN_TESTS=OFF
