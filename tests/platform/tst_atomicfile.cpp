@@ -184,7 +184,11 @@ TEST(AtomicFile, AKillAtAnyPointLeavesTheOldFileOrTheNewOne)
     ASSERT_TRUE(start(first, 'a'));
     ASSERT_TRUE(first.waitForFinished(60'000));
     ASSERT_EQ(first.exitCode(), 0) << first.readAllStandardError().toStdString();
-    const int span = int(clock.elapsed()) + 5;
+    // The kill comes at a random moment of about one save's time. A save's
+    // time changes with the machine's load: a save that ended by itself
+    // sets it anew, and ten kills in a row stretch it.
+    int span = int(clock.elapsed()) + 5;
+    int killedInARow = 0;
 
     int keptOld = 0;
     int tookNew = 0;
@@ -192,12 +196,22 @@ TEST(AtomicFile, AKillAtAnyPointLeavesTheOldFileOrTheNewOne)
     for (int run = 0; run < 200; ++run) {
         const char next = current == 'a' ? 'b' : 'a';
         QProcess process;
+        QElapsedTimer save;
+        save.start();
         ASSERT_TRUE(start(process, next));
         // Finished early or not, it is killed now.
-        process.waitForFinished(QRandomGenerator::global()->bounded(span + 1));
+        process.waitForFinished(QRandomGenerator::global()->bounded(span * 5 / 4 + 1));
         // A finished process has no id: kill(0) would stop this whole group.
-        if (const qint64 pid = process.processId(); pid > 0)
+        if (const qint64 pid = process.processId(); pid > 0) {
             ::kill(pid_t(pid), SIGKILL);
+            if (++killedInARow == 10) {
+                span = span * 3 / 2;
+                killedInARow = 0;
+            }
+        } else {
+            span = int(save.elapsed()) + 5;
+            killedInARow = 0;
+        }
         ASSERT_TRUE(process.state() == QProcess::NotRunning || process.waitForFinished(60'000));
 
         const QByteArray now = read(path);
