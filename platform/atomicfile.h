@@ -5,10 +5,10 @@
 // the target's name only when complete: a process killed while writing
 // leaves nothing behind, and the old file stays as it was. A new file is
 // linked straight to its name; an existing one is replaced by renaming a
-// just-linked temporary name over it, a step of two system calls. A
-// temporary name left by a process killed between those two is removed by
-// the next save into that folder. Where the file system has no unnamed
-// files, a named temporary file is written instead.
+// just-linked temporary name over it, both done by a child process that a
+// kill of this one does not stop. Where the file system has no unnamed
+// files, a named temporary file is written instead; one a killed process
+// left is removed by the next save into that folder.
 //
 //   platform::AtomicFile file(path);
 //   if (!file.open() || !file.write(bytes) || !file.commit())
@@ -38,6 +38,7 @@ public:
 private:
     bool fail(int error);
     bool linkTo(const QByteArray &name);
+    bool replaceTarget();
     void discard();
 
     QByteArray m_folder;

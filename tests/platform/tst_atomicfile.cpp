@@ -11,10 +11,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <csignal>
 #include <functional>
 #include <memory>
+#include <sys/prctl.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
 
 using namespace Qt::StringLiterals;
 
@@ -173,7 +176,12 @@ TEST(AtomicFile, AKillAtAnyPointLeavesTheOldFileOrTheNewOne)
     const QString path = dir.filePath(u"informe.rtf"_s);
     constexpr int kMegabytes = 8;
     const QString driver = QStringLiteral(VALDRIN_BIN_DIR "/atomicfile_driver");
+    // The driver leads a process group of its own, and what it leaves
+    // running when killed (the child finishing a rename) becomes this
+    // process's child, to be waited for.
+    ASSERT_EQ(::prctl(PR_SET_CHILD_SUBREAPER, 1), 0);
     const auto start = [&](QProcess &process, char fill) {
+        process.setChildProcessModifier([] { ::setpgid(0, 0); });
         process.start(driver, {path, QString::number(kMegabytes), QString::number(int(fill))});
         return process.waitForStarted();
     };
@@ -199,6 +207,7 @@ TEST(AtomicFile, AKillAtAnyPointLeavesTheOldFileOrTheNewOne)
         QElapsedTimer save;
         save.start();
         ASSERT_TRUE(start(process, next));
+        const pid_t group = pid_t(process.processId());
         // Finished early or not, it is killed now.
         process.waitForFinished(QRandomGenerator::global()->bounded(span * 5 / 4 + 1));
         // A finished process has no id: kill(0) would stop this whole group.
@@ -213,6 +222,8 @@ TEST(AtomicFile, AKillAtAnyPointLeavesTheOldFileOrTheNewOne)
             killedInARow = 0;
         }
         ASSERT_TRUE(process.state() == QProcess::NotRunning || process.waitForFinished(60'000));
+        while (::waitpid(-group, nullptr, 0) > 0 || errno == EINTR) {
+        }
 
         const QByteArray now = read(path);
         ASSERT_EQ(now.size(), kMegabytes * 1024 * 1024) << "run " << run;
