@@ -201,9 +201,14 @@ bool AtomicFile::replaceTarget()
         return false;
     }
     int status = 0;
-    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
-    }
-    if (WIFEXITED(status) && WEXITSTATUS(status) == 0)
+    pid_t waited = 0;
+    do {
+        waited = ::waitpid(child, &status, 0);
+    } while (waited < 0 && errno == EINTR);
+    // Where SIGCHLD is ignored the child is gone unwaited; its error is in
+    // our memory all the same.
+    const bool exited = waited < 0 || (WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    if (exited && replacement.error == 0)
         return true;
     errno = replacement.error != 0 ? replacement.error : EIO;
     return false;
