@@ -3,6 +3,7 @@
 #include "textctl/txtextcontrol.h"
 
 #include "textctl/model/formatprops.h"
+#include "textctl/model/tableborders.h"
 #include "textctl/tablecells.h"
 
 #include <QTextDocument>
@@ -186,6 +187,8 @@ void TXTextControl::setTableCellAttribute(int id, int row, int column, int attri
     cursor.beginEditBlock();
     for (QTextTableCell &cell : cells)
         cell.setFormat(textctl::withGridLines(cell.format().toTableCellFormat(), value != 0));
+    if (value != 0)
+        textctl::collapseBordersOf(table);
     cursor.endEditBlock();
 }
 

@@ -2,6 +2,7 @@
 
 #include "textctl/model/formatprops.h"
 #include "textctl/model/richdocument.h"
+#include "textctl/model/tableborders.h"
 
 #include <QRegularExpression>
 #include <QTextCursor>
@@ -186,6 +187,8 @@ bool applyTableAttributes(const QTextCursor &cursor, const TableAttributes &a)
         QTextTableCellFormat format = cell.format().toTableCellFormat();
         applyToCell(format, a);
         cell.setFormat(format);
+        if (hasCellBorder(format))
+            collapseBordersOf(table);
     }
     if (a.rowHeight) {
         QList<int> rows;

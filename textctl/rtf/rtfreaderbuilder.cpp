@@ -2,6 +2,7 @@
 
 #include "textctl/model/formatprops.h"
 #include "textctl/model/richdocument.h"
+#include "textctl/model/tableborders.h"
 #include "textctl/rtf/rtfreadergrid.h"
 #include "textctl/rtf/rtftokenizer.h"
 
@@ -15,13 +16,24 @@ namespace textctl::rtf {
 
 namespace {
 
+bool hasCellBorders(const Table &table)
+{
+    for (const Row &row : table.rows) {
+        for (const CellDef &cell : row.def.cells) {
+            if (hasCellBorder(cell.format))
+                return true;
+        }
+    }
+    return false;
+}
+
 QTextTableFormat tableFormat(const Table &table, const TableGrid &grid)
 {
     QTextTableFormat format;
     format.setBorder(0);
     format.setCellSpacing(0);
     format.setCellPadding(0);
-    format.setBorderCollapse(true);
+    format.setBorderCollapse(hasCellBorders(table));
     format.setMargin(0);
     QList<QTextLength> widths;
     for (int c = 0; c < grid.columns(); ++c)

@@ -5,9 +5,13 @@
 #include "textctl/tablecells.h"
 #include "textctl/txtextcontrol.h"
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTextTable>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 using namespace textctl;
 
@@ -111,4 +115,36 @@ TEST(TableAttributes, AFilesRowAndBordersAreRewrittenNotRepeated)
     EXPECT_TRUE(rtf.contains("\\trrh600"));
     EXPECT_TRUE(rtf.contains("\\clbrdrt\\brdrw30\\brdrs\\brdrcf"));
     EXPECT_FALSE(rtf.contains("brdrw15"));
+}
+
+TEST(TableAttributes, LinesGivenToATableReadWithoutAnyAreCollapsed)
+{
+    const struct {
+        const char *name;
+        std::function<void(TXTextControl &)> edit;
+    } rows[] = {
+        {"grid lines", [](TXTextControl &c) { c.setTableCellAttribute(c.TableAtInputPos(), 1, 2, 2, 3); }},
+        {"a bottom line",
+         [](TXTextControl &c) {
+             TableAttributes bottom;
+             bottom.borders[BorderBottom] = CellBorder{10, Qt::black};
+             applyTableAttributes(inCells(c.document().main(), 0, 1), bottom);
+         }},
+    };
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"tabla.rtf"_qs);
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("{\\rtf1\\ansi\\trowd\\trgaph108\\cellx2000\\cellx4000\\pard\\intbl a\\cell b\\cell\\row\\pard\\par}");
+    file.close();
+    for (const auto &r : rows) {
+        TXTextControl control;
+        ASSERT_TRUE(control.Load(path, 0, 5)) << r.name;
+        QTextTable *table = tablesOf(control.document().main()).value(0);
+        ASSERT_TRUE(table) << r.name;
+        EXPECT_FALSE(table->format().borderCollapse()) << r.name;
+        control.setSelStart(2);
+        r.edit(control);
+        EXPECT_TRUE(table->format().borderCollapse()) << r.name;
+    }
 }

@@ -5,6 +5,8 @@
 #include "textctl/model/formatprops.h"
 #include "textctl/model/plaintext.h"
 
+#include <QAbstractTextDocumentLayout>
+
 using namespace textctl;
 using namespace textctl::testing;
 
@@ -196,3 +198,43 @@ TEST(RtfReaderTables, PageBreakBeforeATable)
 }
 
 }  // namespace
+
+// Collapsing borders costs Qt dearly in long tables, so a table is read with
+// it only where a cell has a border; without one it lays out as it would
+// collapsed.
+TEST(RtfReaderTables, BordersCollapseOnlyInTablesWithABorder)
+{
+    const struct {
+        const char *name;
+        QByteArray secondRowWords;
+        bool collapsed;
+    } rows[] = {
+        {"no borders", "", false},
+        {"a side without line", "\\clbrdrt\\brdrnone", false},
+        {"one bottom line", "\\clbrdrb\\brdrs\\brdrw10", true},
+    };
+    for (const auto &r : rows) {
+        const QByteArray words = "\\trgaph108\\trpaddt60\\trpaddft3";
+        const auto doc = readBody(row(words + "\\cellx2000\\cellx4000", {"uno dos tres cuatro cinco", "B"})
+                                  + row(words + r.secondRowWords + "\\cellx2000\\cellx4000", {"C", "D\\line E"})
+                                  + "\\pard fin\\par");
+        QTextTable *t = tablesOf(doc->main()).value(0);
+        ASSERT_TRUE(t) << r.name;
+        EXPECT_EQ(t->format().borderCollapse(), r.collapsed) << r.name;
+        if (r.collapsed)
+            continue;
+        QTextDocument *text = doc->main();
+        text->setPageSize(QSizeF(400, 600));
+        const auto places = [text] {
+            QList<QRectF> rects;
+            for (QTextBlock b = text->begin(); b.isValid(); b = b.next())
+                rects.append(text->documentLayout()->blockBoundingRect(b));
+            return rects;
+        };
+        const QList<QRectF> uncollapsed = places();
+        QTextTableFormat format = t->format();
+        format.setBorderCollapse(true);
+        t->setFormat(format);
+        EXPECT_EQ(places(), uncollapsed) << r.name;
+    }
+}
