@@ -9,6 +9,7 @@
 //   build-release/bin/bench_hostile [FOLDER]   (the files are made in FOLDER,
 //                                               a temporary one by default)
 
+#include "bench/processstats.h"
 #include "frame/editor.h"
 #include "frame/mdichild.h"
 #include "frame/mdiparent.h"
@@ -36,24 +37,6 @@
 namespace {
 
 constexpr int kLimitMs = 60'000;
-
-const QStringList kNames{QStringLiteral("binario.rtf"),    QStringLiteral("truncado.rtf"),
-                         QStringLiteral("anidado.rtf"),    QStringLiteral("imagen20mb.rtf"),
-                         QStringLiteral("dimensiones.rtf"), QStringLiteral("tabla10k.rtf"),
-                         QStringLiteral("grande50mb.rtf")};
-
-// The process's own peak (VmHWM), which unlike getrusage's starts again at
-// exec and so leaves out the parent's memory at the fork.
-long peakKiB()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &line : status.readAll().split('\n'))
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
-    return 0;
-}
 
 bool put(const QString &path, const QByteArray &bytes)
 {
@@ -153,7 +136,7 @@ int openAsQuorvel(const QString &path)
     frame::MDIchild *window = parent.editor().abrir_fichero(path);
     if (!window || window->caption() != path) {
         std::printf("rechazado en %lld ms (%s); pico %ld MiB\n", clock.elapsed(),
-                    qPrintable(mensajes.texts().join(u" / ")), peakKiB() / 1024);
+                    qPrintable(mensajes.texts().join(u" / ")), bench::peakKiB() / 1024);
         return 0;
     }
     window->view()->viewport()->grab();
@@ -164,7 +147,7 @@ int openAsQuorvel(const QString &path)
         QCoreApplication::processEvents();
     std::printf("abierto: página 1 en %lld ms, %d páginas %s en %lld ms; pico %ld MiB\n", shown,
                 window->TXTextControl1().CurrentPages(), pages.isComplete() ? "conocidas" : "(sin terminar)",
-                clock.elapsed(), peakKiB() / 1024);
+                clock.elapsed(), bench::peakKiB() / 1024);
     return 0;
 }
 
@@ -225,6 +208,7 @@ int main(int argc, char **argv)
                 std::fprintf(stderr, "cannot write %s\n", qPrintable(args[2] + u'/' + name));
                 return 1;
             }
+            std::printf("%s\n", qPrintable(name));
         }
         return 0;
     }
@@ -233,10 +217,14 @@ int main(int argc, char **argv)
     // start from this process's memory.
     QTemporaryDir temporary;
     const QString folder = args.size() > 1 ? args[1] : temporary.path();
-    if (QProcess::execute(QCoreApplication::applicationFilePath(), {QStringLiteral("--crear"), folder}) != 0)
+    QProcess maker;
+    maker.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    maker.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--crear"), folder});
+    if (!maker.waitForFinished(kLimitMs) || maker.exitCode() != 0)
         return 1;
+    const QStringList names = QString::fromUtf8(maker.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
     const QString rtfconv = QCoreApplication::applicationDirPath() + QStringLiteral("/rtfconv");
-    for (const QString &name : kNames) {
+    for (const QString &name : names) {
         const QString path = folder + u'/' + name;
         std::printf("%s (%.1f MB)\n  quorvel: %s\n  rtfconv: %s\n", qPrintable(name), QFileInfo(path).size() / 1e6,
                     qPrintable(child({QStringLiteral("--abrir"), path})),

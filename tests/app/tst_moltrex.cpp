@@ -4,6 +4,7 @@
 // once and the runs go in parallel, so the one-second first tick is paid
 // about once.
 
+#include "tests/filebytes.h"
 #include "testsupport/demodirectory.h"
 #include "tests/unwritable.h"
 
@@ -49,12 +50,6 @@ bool writeScript(const QString &path, const QString &recordTo)
     return file.setPermissions(file.permissions() | QFileDevice::ExeOwner);
 }
 
-QByteArray read(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // The arguments a stand-in recorded, one per line; waits for a stand-in
 // started detached to have written them.
 QStringList recorded(const QString &path, int waitMs)
@@ -62,7 +57,7 @@ QStringList recorded(const QString &path, int waitMs)
     const QDeadlineTimer deadline(waitMs);
     while (!QFile::exists(path) && !deadline.hasExpired())
         QThread::msleep(10);
-    const QString text = QString::fromUtf8(read(path));
+    const QString text = QString::fromUtf8(testfiles::readBytes(path));
     return text.isEmpty() ? QStringList() : text.chopped(1).split(u'\n');
 }
 
@@ -178,9 +173,9 @@ TEST_F(MoltrexProcess, RunsEndToEndAndHandsOn)
         EXPECT_EQ(opened, run.opens ? QStringList{saved} : QStringList());
     }
     // The saved files are what their endings say.
-    EXPECT_TRUE(read(runs[0].programDir() + u"/fotos/00123.rtf"_qs).startsWith("{\\rtf1"));
-    EXPECT_TRUE(read(runs[7].programDir() + u"/fotos/00123.doc"_qs).startsWith("{\\rtf1"));
-    const QByteArray text = read(runs[8].programDir() + u"/fotos/00123.txt"_qs);
+    EXPECT_TRUE(testfiles::readBytes(runs[0].programDir() + u"/fotos/00123.rtf"_qs).startsWith("{\\rtf1"));
+    EXPECT_TRUE(testfiles::readBytes(runs[7].programDir() + u"/fotos/00123.doc"_qs).startsWith("{\\rtf1"));
+    const QByteArray text = testfiles::readBytes(runs[8].programDir() + u"/fotos/00123.txt"_qs);
     EXPECT_FALSE(text.startsWith("{\\rtf"));
     EXPECT_TRUE(text.contains("71934862Q"));
 }
@@ -194,7 +189,7 @@ TEST_F(MoltrexProcess, BadInputEndsWithItsMessageOrItsReport)
     QByteArray noise(4316, '\0');
     for (int i = 0; i < noise.size(); ++i)
         noise[i] = char((i * 7919 + 13) % 256);
-    QByteArray longDictionary = read(QStringLiteral(VALDRIN_SAMPLES_DIR "/finstru.txt"));
+    QByteArray longDictionary = testfiles::readBytes(QStringLiteral(VALDRIN_SAMPLES_DIR "/finstru.txt"));
     for (int line = 0; line < 40'000; ++line)
         longDictionary += "Campo de relleno " + QByteArray::number(line).leftJustified(12) + " F"
                           + QByteArray::number(line).leftJustified(8) + " 010 " + QByteArray::number(line % 400 + 1) + "\r\n";
@@ -218,7 +213,8 @@ TEST_F(MoltrexProcess, BadInputEndsWithItsMessageOrItsReport)
          [&](const QString &dir) { return replace(dir + u"/finalprn.txt"_qs, noise); }, {}},
         {"truncated claim data", u"inf01:00123:2:"_qs,
          [&](const QString &dir) {
-             return replace(dir + u"/finalprn.txt"_qs, read(QStringLiteral(VALDRIN_SAMPLES_DIR "/finalprn.txt")).left(100));
+             return replace(dir + u"/finalprn.txt"_qs,
+                            testfiles::readBytes(QStringLiteral(VALDRIN_SAMPLES_DIR "/finalprn.txt")).left(100));
          },
          {}},
         {"dictionary of 40,000 lines", u"inf01:00123:2:"_qs,
@@ -266,7 +262,7 @@ TEST_F(MoltrexProcess, BadInputEndsWithItsMessageOrItsReport)
         if (run.ok) {
             EXPECT_EQ(run.process->exitCode(), 0) << err.toStdString();
             EXPECT_EQ(inFotos, QStringList{u"00123.rtf"_qs});
-            EXPECT_TRUE(read(run.programDir() + u"/fotos/00123.rtf"_qs).trimmed().endsWith('}'));
+            EXPECT_TRUE(testfiles::readBytes(run.programDir() + u"/fotos/00123.rtf"_qs).trimmed().endsWith('}'));
         } else {
             EXPECT_EQ(run.process->exitCode(), 1);
             EXPECT_TRUE(err.contains(run.stderrHas)) << err.toStdString();

@@ -2,6 +2,7 @@
 // load handler, data wait, the work done once, failures and interruption.
 // Ticks are driven by hand and the clock is injected: nothing sleeps.
 
+#include "tests/filebytes.h"
 #include "commands/impresion.h"
 #include "frame/mdiparent.h"
 #include "generator/frameoutput.h"
@@ -68,11 +69,6 @@ protected:
         ASSERT_TRUE(file.setFileTime(modified, QFileDevice::FileModificationTime));
     }
     QStringList fotos() const { return QDir(programDir + u"/fotos"_qs).entryList(QDir::Files); }
-    static QByteArray read(const QString &path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
     QString lastMessage() const { return mensajes.texts().value(mensajes.texts().size() - 1); }
 
     QTemporaryDir tmp;
@@ -101,7 +97,7 @@ TEST_F(GeneratorTest, FilePresentAtStartIsTakenOnTheFirstTickAndTheWorkRunsOnce)
     EXPECT_EQ(gen->exitCode(), 0);
     EXPECT_FALSE(gen->Timer1().isActive());
     EXPECT_EQ(gen->outputPath(), saved);
-    EXPECT_TRUE(read(saved).startsWith("{\\rtf1"));
+    EXPECT_TRUE(testfiles::readBytes(saved).startsWith("{\\rtf1"));
     const QList<platform::RecordingLauncher::Call> started{{programDir + u"/quorvel"_qs, {saved, u"1"_qs}}};
     EXPECT_EQ(lanzador.calls(), started);
     EXPECT_TRUE(mensajes.texts().isEmpty()) << mensajes.texts().join(u'|').toStdString();
@@ -113,7 +109,7 @@ TEST_F(GeneratorTest, FilePresentAtStartIsTakenOnTheFirstTickAndTheWorkRunsOnce)
 
 TEST_F(GeneratorTest, WaitsUntilTheArrivalFileHasSettled)
 {
-    const QByteArray section = read(arrival());
+    const QByteArray section = testfiles::readBytes(arrival());
     ASSERT_TRUE(QFile::remove(arrival()));
     const QDateTime now = QDateTime::currentDateTimeUtc();
     restart({.clock = [now] { return now; }});
@@ -130,12 +126,12 @@ TEST_F(GeneratorTest, WaitsUntilTheArrivalFileHasSettled)
     EXPECT_TRUE(fotos().isEmpty());
     gen->Timer1_Timer();
     EXPECT_EQ(endings, QList<int>{0}) << "unchanged since the previous look";
-    EXPECT_TRUE(read(programDir + u"/fotos/00123.txt"_qs).contains("71934862Q"));
+    EXPECT_TRUE(testfiles::readBytes(programDir + u"/fotos/00123.txt"_qs).contains("71934862Q"));
 }
 
 TEST_F(GeneratorTest, AnOldFileIsTakenOnTheTickThatSeesIt)
 {
-    const QByteArray section = read(arrival());
+    const QByteArray section = testfiles::readBytes(arrival());
     ASSERT_TRUE(QFile::remove(arrival()));
     const QDateTime now = QDateTime::currentDateTimeUtc();
     restart({.clock = [now] { return now; }});
@@ -168,7 +164,7 @@ TEST_F(GeneratorTest, TheRunSavesTheNamedClaimsReport)
         ASSERT_TRUE(gen->MDIParent_Load(row.linea));
         gen->Timer1_Timer();
         ASSERT_EQ(endings, QList<int>{0}) << lastMessage().toStdString();
-        const QByteArray text = read(programDir + u"/fotos/"_qs + row.file);
+        const QByteArray text = testfiles::readBytes(programDir + u"/fotos/"_qs + row.file);
         EXPECT_TRUE(text.contains(row.holds));
         EXPECT_FALSE(text.contains(row.lacks));
     }
@@ -264,7 +260,7 @@ TEST_F(GeneratorTest, PrintsTheReportWhenNoFileIsWritten)
     gen->Timer1_Timer();
     EXPECT_EQ(endings, QList<int>{0}) << lastMessage().toStdString();
     EXPECT_TRUE(fotos().isEmpty());
-    const QByteArray printed = read(pdf);
+    const QByteArray printed = testfiles::readBytes(pdf);
     EXPECT_TRUE(printed.startsWith("%PDF"));
     EXPECT_TRUE(printed.contains("/Type /Page")) << "at least one page printed";
 }

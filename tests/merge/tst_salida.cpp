@@ -1,6 +1,7 @@
 // guardar_resultado: which window is saved, where and in which format, and
 // what is handed on, over a fake host that records the hand-off.
 
+#include "tests/filebytes.h"
 #include "merge/salida.h"
 #include "textctl/txtextcontrol.h"
 
@@ -61,11 +62,6 @@ protected:
         host.windows.append({slot, numero, controls.back().get()});
     }
     QString fotos(const QString &name) const { return host.dir + u"/fotos/"_qs + name; }
-    static QByteArray read(const QString &path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
     QStringList written() const { return QDir(host.dir + u"/fotos"_qs).entryList(QDir::Files); }
 
     QTemporaryDir tmp;
@@ -91,7 +87,8 @@ TEST_F(SalidaTest, FormatCodesChooseExtensionAndContent)
         const merge::OutputResult result = merge::guardar_resultado(host, u"00123"_qs, row.formato, {});
         ASSERT_TRUE(result.ok) << result.error.toStdString();
         EXPECT_EQ(result.path, fotos(row.file));
-        EXPECT_TRUE(read(result.path).startsWith(row.starts)) << read(result.path).left(40).constData();
+        const QByteArray written = testfiles::readBytes(result.path);
+        EXPECT_TRUE(written.startsWith(row.starts)) << written.left(40).constData();
     }
     EXPECT_EQ(written(), QStringList({u"00123.doc"_qs, u"00123.rtf"_qs, u"00123.txt"_qs}));
     EXPECT_TRUE(host.calls.isEmpty());
@@ -115,7 +112,7 @@ TEST_F(SalidaTest, SavesTheWindowOfTheNamedClaimElseSlotTwo)
         const merge::OutputResult result = merge::guardar_resultado(host, row.fichero, u"3"_qs, {});
         ASSERT_TRUE(result.ok) << result.error.toStdString();
         EXPECT_EQ(result.path, fotos(row.fichero.trimmed() + u".txt"_qs));
-        EXPECT_EQ(read(result.path).trimmed(), row.text);
+        EXPECT_EQ(testfiles::readBytes(result.path).trimmed(), row.text);
     }
 }
 

@@ -1,3 +1,4 @@
+#include "tests/filebytes.h"
 #include "platform/atomicfile.h"
 #include "tests/unwritable.h"
 
@@ -22,18 +23,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-QByteArray read(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool put(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 bool save(const QString &path, const QByteArray &bytes, QString *error = nullptr)
 {
@@ -115,7 +104,7 @@ TEST(AtomicFile, AFailedSaveLeavesTheOldFileAndNothingBeside)
         const bool exists = c->folder != u"no/existe"_s;
         if (exists) {
             ASSERT_TRUE(QDir().mkpath(folder));
-            ASSERT_TRUE(put(path, old));
+            ASSERT_TRUE(testfiles::writeBytes(path, old));
         }
         QString error;
         bool saved = false;
@@ -130,7 +119,7 @@ TEST(AtomicFile, AFailedSaveLeavesTheOldFileAndNothingBeside)
         }
         EXPECT_FALSE(saved);
         EXPECT_FALSE(error.isEmpty());
-        EXPECT_EQ(read(path), exists ? old : QByteArray());
+        EXPECT_EQ(testfiles::readBytes(path), exists ? old : QByteArray());
         EXPECT_EQ(entries(folder), exists ? QStringList{u"informe.rtf"_s} : QStringList{});
     }
 }
@@ -140,17 +129,17 @@ TEST(AtomicFile, ReplacesTheFileTheNameStandsFor)
     QTemporaryDir dir;
     const QString real = dir.filePath(u"real.rtf"_s);
     const QString link = dir.filePath(u"enlace.rtf"_s);
-    ASSERT_TRUE(put(real, "viejo"));
+    ASSERT_TRUE(testfiles::writeBytes(real, "viejo"));
     ASSERT_TRUE(QFile::setPermissions(real, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
     ASSERT_TRUE(QFile::link(real, link));
 
     ASSERT_TRUE(save(link, "nuevo"));
     EXPECT_TRUE(QFileInfo(link).isSymLink()) << "the link stays a link";
-    EXPECT_EQ(read(real), "nuevo");
+    EXPECT_EQ(testfiles::readBytes(real), "nuevo");
     EXPECT_EQ(QFile::permissions(real) & ~0x0f00, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
 
     ASSERT_TRUE(save(dir.filePath(u"nuevo.rtf"_s), "primero"));
-    EXPECT_EQ(read(dir.filePath(u"nuevo.rtf"_s)), "primero");
+    EXPECT_EQ(testfiles::readBytes(dir.filePath(u"nuevo.rtf"_s)), "primero");
     EXPECT_EQ(entries(dir.path()), (QStringList{u"enlace.rtf"_s, u"nuevo.rtf"_s, u"real.rtf"_s}));
 }
 
@@ -158,8 +147,8 @@ TEST(AtomicFile, TheNextSaveRemovesWhatAKilledOneLeft)
 {
     QTemporaryDir dir;
     const QString prefix = dir.filePath(platform::temporaryPrefix(u"informe.rtf"_s));
-    ASSERT_TRUE(put(prefix + u"viejo"_s, "resto"));
-    ASSERT_TRUE(put(prefix + u"reciente"_s, "otro guardado en curso"));
+    ASSERT_TRUE(testfiles::writeBytes(prefix + u"viejo"_s, "resto"));
+    ASSERT_TRUE(testfiles::writeBytes(prefix + u"reciente"_s, "otro guardado en curso"));
     QFile stale(prefix + u"viejo"_s);
     ASSERT_TRUE(stale.open(QIODevice::ReadWrite));
     ASSERT_TRUE(stale.setFileTime(QDateTime::currentDateTimeUtc().addSecs(-120), QFile::FileModificationTime));
@@ -225,7 +214,7 @@ TEST(AtomicFile, AKillAtAnyPointLeavesTheOldFileOrTheNewOne)
         while (::waitpid(-group, nullptr, 0) > 0 || errno == EINTR) {
         }
 
-        const QByteArray now = read(path);
+        const QByteArray now = testfiles::readBytes(path);
         ASSERT_EQ(now.size(), kMegabytes * 1024 * 1024) << "run " << run;
         ASSERT_EQ(now.count(now.front()), now.size()) << "run " << run << ": a mixed file";
         ASSERT_EQ(entries(dir.path()), QStringList{u"informe.rtf"_s}) << "run " << run;

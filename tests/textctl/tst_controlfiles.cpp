@@ -1,5 +1,6 @@
 // Loading and saving through the control: text files, the save with a byte
 // offset, Word files, imports.
+#include "tests/filebytes.h"
 #include "textctl/documentfiles.h"
 #include "textctl/txtextcontrol.h"
 
@@ -13,19 +14,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 }  // namespace
 
@@ -46,7 +34,7 @@ TEST(TextFiles, SaveAndLoadKeepTheTextAndLeaveNoUndoStep)
     TXTextControl writer;
     writer.setText(u"Peritación\r\nImporte: 150 €\fAnexo"_qs);
     ASSERT_TRUE(writer.Save(path, 0, 6)) << writer.errorString().toStdString();
-    EXPECT_EQ(readBytes(path), QByteArray("Peritaci\xf3n\r\nImporte: 150 \x80\x0c" "Anexo"));
+    EXPECT_EQ(testfiles::readBytes(path), QByteArray("Peritaci\xf3n\r\nImporte: 150 \x80\x0c" "Anexo"));
 
     TXTextControl reader;
     QSignalSpy changes(&reader, &TXTextControl::Change);
@@ -63,7 +51,7 @@ TEST(TextFiles, TextOutsideWindows1252IsSavedAsUtf8WithMark)
     TXTextControl control;
     control.setText(u"Ωμέγα"_qs);
     ASSERT_TRUE(control.Save(path, 0, 1));
-    EXPECT_TRUE(readBytes(path).startsWith("\xef\xbb\xbf"));
+    EXPECT_TRUE(testfiles::readBytes(path).startsWith("\xef\xbb\xbf"));
     TXTextControl reader;
     ASSERT_TRUE(reader.Load(path, 0, 1));
     EXPECT_EQ(reader.Text(), u"Ωμέγα"_qs);
@@ -82,7 +70,7 @@ TEST(TextFiles, ImportInsertsAtTheInputPosition)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(u"bloque.txt"_qs);
-    writeBytes(path, QByteArray("uno\r\ndos"));
+    ASSERT_TRUE(testfiles::writeBytes(path, QByteArray("uno\r\ndos")));
     TXTextControl control;
     control.setText(u"[]"_qs);
     control.setSelStart(1);
@@ -97,11 +85,11 @@ TEST(OffsetSave, KeepsTheFirstBytesAndWritesRtfAfterThem)
     QByteArray header(28, '\0');
     header[0] = 23;
     header[4] = 'X';
-    writeBytes(path, header + QByteArray("old content that must go"));
+    ASSERT_TRUE(testfiles::writeBytes(path, header + QByteArray("old content that must go")));
     TXTextControl control;
     control.setText(u"texto"_qs);
     ASSERT_TRUE(control.Save(path, qint64(28)));
-    const QByteArray bytes = readBytes(path);
+    const QByteArray bytes = testfiles::readBytes(path);
     EXPECT_EQ(bytes.left(28), header);
     EXPECT_TRUE(bytes.mid(28).startsWith("{\\rtf1"));
     EXPECT_FALSE(bytes.contains("old content"));
@@ -113,7 +101,7 @@ TEST(OffsetSave, PadsAShortFileWithZeros)
     const QString path = dir.filePath(u"nuevo.abc"_qs);
     TXTextControl control;
     ASSERT_TRUE(control.Save(path, qint64(28)));
-    const QByteArray bytes = readBytes(path);
+    const QByteArray bytes = testfiles::readBytes(path);
     EXPECT_EQ(bytes.left(28), QByteArray(28, '\0'));
     EXPECT_TRUE(bytes.mid(28).startsWith("{\\rtf1"));
 }
@@ -134,7 +122,7 @@ TEST(WordFiles, BinaryWordNeedsLibreOffice)
         GTEST_SKIP() << "soffice is installed: the conversion itself is tested with the interop tests";
     QTemporaryDir dir;
     const QString path = dir.filePath(u"viejo.doc"_qs);
-    writeBytes(path, QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8) + QByteArray(512, '\0'));
+    ASSERT_TRUE(testfiles::writeBytes(path, QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8) + QByteArray(512, '\0')));
     TXTextControl control;
     EXPECT_FALSE(control.Load(path, 0, 9));
     EXPECT_TRUE(control.errorString().contains(u"LibreOffice"_qs));
@@ -144,7 +132,7 @@ TEST(WordFiles, NeitherRtfNorBinaryWordIsRefused)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(u"falso.doc"_qs);
-    writeBytes(path, QByteArray("solo texto"));
+    ASSERT_TRUE(testfiles::writeBytes(path, QByteArray("solo texto")));
     TXTextControl control;
     EXPECT_FALSE(control.Load(path, 0, 9));
     EXPECT_FALSE(control.errorString().isEmpty());

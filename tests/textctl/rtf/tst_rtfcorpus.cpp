@@ -2,6 +2,7 @@
 // crash; where the corpus has a plain-text oracle, the text matches it
 // after the oracle's own conventions are normalised away.
 
+#include "tests/filebytes.h"
 #include "textctl/model/plaintext.h"
 #include "textctl/model/richdocument.h"
 #include "textctl/rtf/rtfreader.h"
@@ -23,12 +24,6 @@ namespace {
 // Files whose text matched their oracle when this count was last measured;
 // a lower count is a regression.
 constexpr int kMinimumMatches = 44;
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // Runs of ASCII white space become one space; ends are trimmed.
 QString fold(QString text)
@@ -75,18 +70,18 @@ Oracle oracleFor(const QString &rtfPath)
     Oracle oracle;
     if (QFile::exists(base + QStringLiteral(".expected.txt"))) {
         oracle.kind = Oracle::Exact;
-        QString text = QString::fromUtf8(readFile(base + QStringLiteral(".expected.txt")));
+        QString text = QString::fromUtf8(testfiles::readBytes(base + QStringLiteral(".expected.txt")));
         if (rtfPath.contains(u"/striprtf/"))
             text = normaliseStriprtf(text);
         oracle.expected = fold(text);
     } else if (QFile::exists(base + QStringLiteral(".expected-contains.txt"))) {
         oracle.kind = Oracle::Contains;
-        const QString text = QString::fromUtf8(readFile(base + QStringLiteral(".expected-contains.txt")));
+        const QString text = QString::fromUtf8(testfiles::readBytes(base + QStringLiteral(".expected-contains.txt")));
         for (const QString &line : text.split(u'\n')) {
             if (!fold(line).isEmpty())
                 oracle.contains.append(fold(line));
         }
-        const QString absent = QString::fromUtf8(readFile(base + QStringLiteral(".expected-absent.txt")));
+        const QString absent = QString::fromUtf8(testfiles::readBytes(base + QStringLiteral(".expected-absent.txt")));
         for (const QString &line : absent.split(u'\n')) {
             if (!fold(line).isEmpty())
                 oracle.absent.append(fold(line));
@@ -135,7 +130,7 @@ TEST(RtfCorpus, EveryFileLoadsAndTextsMatchTheirOracles)
     int matched = 0;
     QStringList mismatches;
     for (const QString &path : files) {
-        const QByteArray bytes = readFile(path);
+        const QByteArray bytes = testfiles::readBytes(path);
         RichDocument doc;
         QString error;
         QElapsedTimer timer;

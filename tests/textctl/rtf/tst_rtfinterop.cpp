@@ -2,6 +2,7 @@
 // re-written by our writer are converted to plain text by soffice, and the
 // two texts must agree. Labelled "interop"; needs soffice
 // (libreoffice-writer-nogui).
+#include "tests/filebytes.h"
 #include "textctl/model/richdocument.h"
 #include "textctl/rtf/rtfreader.h"
 #include "textctl/rtf/rtfwriter.h"
@@ -20,18 +21,6 @@
 #include <cstdio>
 
 namespace {
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 // Converts every .rtf file of `dir` to UTF-8 text in `out` with one soffice run.
 bool convertToText(const QString &soffice, const QString &profile, const QString &dir, const QString &out)
@@ -125,12 +114,12 @@ TEST(Interop, LibreOfficeReadsTheSameTextFromOurRtf)
             const QString path = it.next();
             QString name = QDir(root).relativeFilePath(path);
             name.replace(u'/', u"__"_qs);
-            const QByteArray bytes = readAll(path);
+            const QByteArray bytes = testfiles::readBytes(path);
             textctl::RichDocument doc;
             if (!textctl::readRtf(bytes, doc))
                 continue;  // not RTF at all: nothing to compare
-            ASSERT_TRUE(writeAll(QDir(original).filePath(name), bytes));
-            ASSERT_TRUE(writeAll(QDir(ours).filePath(name), textctl::writeRtf(doc)));
+            ASSERT_TRUE(testfiles::writeBytes(QDir(original).filePath(name), bytes));
+            ASSERT_TRUE(testfiles::writeBytes(QDir(ours).filePath(name), textctl::writeRtf(doc)));
             names << name;
         }
     }
@@ -156,8 +145,8 @@ TEST(Interop, LibreOfficeReadsTheSameTextFromOurRtf)
             continue;
         }
         ++compared;
-        const QString theirs = normalised(readAll(theirsPath));
-        const QString mine = normalised(readAll(QDir(ours + u"-txt"_qs).filePath(txt)));
+        const QString theirs = normalised(testfiles::readBytes(theirsPath));
+        const QString mine = normalised(testfiles::readBytes(QDir(ours + u"-txt"_qs).filePath(txt)));
         if (theirs == mine) {
             ++identical;
             ++sameWords;

@@ -2,6 +2,7 @@
 // models, the demo templates, and the writer's fixed point (a second round
 // gives the same bytes).
 
+#include "tests/filebytes.h"
 #include "textctl/rtf/rtfreader.h"
 #include "textctl/rtf/rtfwriter.h"
 
@@ -27,12 +28,6 @@ using textctl::testing::pngBytes;
 using textctl::testing::rtfProblem;
 
 namespace {
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // The first lines where two dumps differ, for a failure message that fits
 // a screen.
@@ -72,7 +67,8 @@ void expectRoundTrip(const RichDocument &doc, const char *what)
 TEST(RtfWriterRoundTrip, DemoTemplates)
 {
     for (const char *name : {"inf01.rtf", "inf02.rtf"}) {
-        const QByteArray original = readFile(QStringLiteral(VALDRIN_SAMPLES_DIR "/plant/") + QLatin1String(name));
+        const QByteArray original =
+            testfiles::readBytes(QStringLiteral(VALDRIN_SAMPLES_DIR "/plant/") + QLatin1String(name));
         ASSERT_FALSE(original.isEmpty()) << name;
         RichDocument doc;
         ASSERT_TRUE(readRtf(original, doc)) << name;
@@ -83,7 +79,8 @@ TEST(RtfWriterRoundTrip, DemoTemplates)
 TEST(RtfWriterRoundTrip, WriterIsAFixedPoint)
 {
     for (const char *name : {"inf01.rtf", "inf02.rtf"}) {
-        const QByteArray original = readFile(QStringLiteral(VALDRIN_SAMPLES_DIR "/plant/") + QLatin1String(name));
+        const QByteArray original =
+            testfiles::readBytes(QStringLiteral(VALDRIN_SAMPLES_DIR "/plant/") + QLatin1String(name));
         RichDocument first;
         ASSERT_TRUE(readRtf(original, first)) << name;
         const QByteArray once = writeRtf(first);
@@ -395,7 +392,7 @@ TEST(RtfWriterRoundTrip, CorpusFiles)
     QStringList differing;
     for (const QString &path : files) {
         RichDocument doc;
-        if (!readRtf(readFile(path), doc))
+        if (!readRtf(testfiles::readBytes(path), doc))
             continue;
         const QByteArray rtf = writeRtf(doc);
         EXPECT_EQ(rtfProblem(rtf), QString()) << path.toStdString();
