@@ -10,6 +10,7 @@
 #include <QTextDocument>
 #include <QTextFrame>
 #include <QTextLayout>
+#include <QTextTable>
 
 #include <algorithm>
 
@@ -87,6 +88,50 @@ int startOfFlow(const QTextDocument &doc, int position)
     return frame->firstPosition();
 }
 
+// The stretch of a table's text whose rows may reach into [top, bottom]:
+// rows are found by halves, each placed by its first cell's top (the top
+// of a cell coming down from a row above is that row's, never lower), so
+// a page of a long table looks at its own rows only. A row with a cell
+// coming down from above starts the stretch at that cell's row.
+struct RowStretch {
+    int from = 0;
+    int to = 0;  // the start of the first row below, or the table's end
+};
+
+RowStretch rowsWithin(const QTextTable &table, const QAbstractTextDocumentLayout &layout, double top,
+                      double bottom)
+{
+    const auto rowTop = [&](int row) {
+        const QTextTableCell cell = table.cellAt(row, 0);
+        return layout.blockBoundingRect(cell.firstCursorPosition().block()).top();
+    };
+    const auto firstRowBelow = [&](double y) {
+        int low = 0;
+        int high = table.rows();
+        while (low < high) {
+            const int mid = (low + high) / 2;
+            if (rowTop(mid) > y)
+                high = mid;
+            else
+                low = mid + 1;
+        }
+        return low;
+    };
+    int first = qMax(0, firstRowBelow(top) - 1);
+    const auto comesFromAbove = [&](int row) {
+        for (int c = 0; c < table.columns(); ++c) {
+            if (table.cellAt(row, c).row() < row)
+                return true;
+        }
+        return false;
+    };
+    while (first > 0 && comesFromAbove(first))
+        --first;
+    const int below = firstRowBelow(bottom);
+    return {table.cellAt(first, 0).firstPosition(),
+            below < table.rows() ? table.cellAt(below, 0).firstPosition() : table.lastPosition() + 1};
+}
+
 }  // namespace
 
 void drawParagraphBorders(QPainter &painter, const QTextDocument &doc, const QRectF &clip, int from)
@@ -100,36 +145,46 @@ void drawParagraphBorders(QPainter &painter, const QTextDocument &doc, const QRe
     painter.save();
     // Border widths and spaces are reference pixels.
     painter.scale(toLayout(1), toLayout(1));
-    const QTextFrame *table = nullptr;  // the table last measured
-    QRectF tableRect;
+    // Borders reach this far out of their paragraph's text.
+    constexpr double kReach = 30;
+    const QTextFrame *table = nullptr;  // the outermost table last met
+    RowStretch rows;
     for (; block.isValid(); block = block.next()) {
         // A block's rectangle costs little in the text and a lot in a long
-        // table: a table outside the clip is passed over whole, and only
-        // paragraphs with borders are measured.
+        // table: only the rows that reach into the clip are walked, and
+        // only paragraphs with borders are measured.
         QTextFrame *frame = doc.frameAt(block.position());
         if (frame == doc.rootFrame()) {
-            if (layout->blockBoundingRect(block).top() > clip.bottom())
+            if (layout->blockBoundingRect(block).top() > clip.bottom() + kReach)
                 break;
         } else {
             while (frame->parentFrame() != doc.rootFrame())
                 frame = frame->parentFrame();
             if (frame != table) {
                 table = frame;
-                tableRect = layout->frameBoundingRect(frame);
+                const QRectF rect = layout->frameBoundingRect(frame);
+                if (rect.top() > clip.bottom() + kReach)
+                    break;
+                rows = {frame->firstPosition(), frame->lastPosition() + 1};
+                if (rect.bottom() < clip.top() - kReach)
+                    rows.from = rows.to;  // wholly above: passed over
+                else if (const auto *t = qobject_cast<const QTextTable *>(frame))
+                    rows = rowsWithin(*t, *layout, clip.top() - kReach, clip.bottom() + kReach);
+                if (block.position() < rows.from) {
+                    // On from the first block of the stretch, or after the table.
+                    block = doc.findBlock(rows.from).previous();
+                    continue;
+                }
             }
-            if (tableRect.top() > clip.bottom())
-                break;
-            if (tableRect.bottom() < clip.top()) {
-                block = doc.findBlock(frame->lastPosition());
-                continue;
-            }
+            if (block.position() >= rows.to)
+                break;  // the rows below the clip, and all after them
         }
         const ParagraphBorders borders = paragraphBorders(block.blockFormat());
         if (!hasBorders(borders) || !block.layout() || block.layout()->lineCount() == 0)
             continue;
         const QRectF rect = layout->blockBoundingRect(block);
         const QRectF text = textArea(block, rect);
-        if (text.adjusted(-30, -30, 30, 30).intersects(clip))
+        if (text.adjusted(-kReach, -kReach, kReach, kReach).intersects(clip))
             drawBorders(painter, borders, QRectF(fromLayout(1) * text.topLeft(), fromLayout(1) * text.size()));
     }
     painter.restore();

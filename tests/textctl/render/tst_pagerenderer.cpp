@@ -418,16 +418,24 @@ TEST(PageRenderer, EveryParagraphBorderIsPrintedOnItsOwnPageOnce)
     struct Row {
         const char *name;
         QByteArray paragraph;  // %1: its number
+        QByteArray first;      // the first one, when it differs
     };
+    QByteArray mergedCell;  // 150 ruled lines in a cell merged down beside the rows
+    for (int i = 1; i <= 150; ++i)
+        mergedCell += "\\pard\\intbl" + rule + "Linea " + QByteArray::number(i) + (i < 150 ? "\\par" : "");
     const Row rows[] = {
-        {"main text", "\\pard" + rule + "Linea %1\\par"},
-        {"table rows", "\\trowd\\cellx4000\\pard\\intbl" + rule + "Fila %1\\cell\\row"},
+        {"main text", "\\pard" + rule + "Linea %1\\par", {}},
+        {"table rows", "\\trowd\\cellx4000\\pard\\intbl" + rule + "Fila %1\\cell\\row", {}},
+        {"a cell merged down beside the rows",
+         "\\trowd\\cellx2000\\clvmrg\\cellx6000\\pard\\intbl Fila %1\\cell\\pard\\intbl\\cell\\row",
+         "\\trowd\\cellx2000\\clvmgf\\cellx6000\\pard\\intbl Fila 1\\cell" + mergedCell + "\\cell\\row"},
     };
     constexpr int kParagraphs = 150;
     for (const Row &row : rows) {
         QByteArray rtf = "{\\rtf1\\ansi{\\colortbl;\\red255\\green0\\blue0;}";
         for (int i = 1; i <= kParagraphs; ++i)
-            rtf += QByteArray(row.paragraph).replace("%1", QByteArray::number(i));
+            rtf += QByteArray(i == 1 && !row.first.isEmpty() ? row.first : row.paragraph)
+                       .replace("%1", QByteArray::number(i));
         rtf += "\\pard Fin\\par}";
         TXTextControl control;
         ASSERT_TRUE(control.LoadContent({u"b.rtf"_qs, 5, rtf})) << row.name;
