@@ -362,6 +362,35 @@ LineBox lineBox(const QTextBlock &block, const QTextLine &line)
     }
 }
 
+namespace {
+
+// How tall a line of `block` is by its rule; `single` is its single line.
+double ruledLineHeight(const ParagraphSpacing &own, double single)
+{
+    switch (own.rule) {
+    case LineRule::Single: return single;
+    case LineRule::AtLeast: return std::max(own.line, single);
+    case LineRule::Exactly: return own.line;
+    case LineRule::Multiple:
+        // A multiple of a line drops the twip's fraction (1.15 of 230 twips
+        // is 264), as the word processors the reports are compared with do.
+        return twipsToPixels(int(std::floor(pixelsToTwips(single) * own.line / 100.0 + 1e-6)));
+    }
+    return single;
+}
+
+// An empty paragraph right after a table: Qt's layout hides it in the
+// table's bottom border, where a word processor gives it its line. The
+// block Qt needs after a table that ends the text or a cell is no
+// paragraph, and stays hidden.
+bool hiddenAfterTable(const QTextBlock &block)
+{
+    return block.isValid() && block.length() == 1 && !block.blockFormat().boolProperty(prop::SeparatorBlock)
+           && tableBefore(block);
+}
+
+}  // namespace
+
 QTextBlockFormat layoutFormat(const QTextBlock &block)
 {
     return layoutFormat(block, largerSpaceOnly(block.document()));
@@ -371,6 +400,11 @@ QTextBlockFormat layoutFormat(const QTextBlock &block, bool largerSpace)
 {
     QTextBlockFormat format = block.blockFormat();
     const ParagraphSpacing own = paragraphSpacing(format);
+    // A format without spacing of its own (made by Qt, pasted) keeps what it
+    // gives now as its own: the margins set below would otherwise be read
+    // back as its own the next time, and grow with every pass.
+    if (!format.hasProperty(prop::SpaceBefore) && !format.hasProperty(prop::LineRule))
+        setParagraphSpacing(&format, own);
     const ParagraphBorders borders = paragraphBorders(format);
     const QTextBlock previous = block.previous();
     const QTextBlock next = block.next();
@@ -387,6 +421,9 @@ QTextBlockFormat layoutFormat(const QTextBlock &block, bool largerSpace)
         else
             top += paragraphSpacing(before).after;
         top += paragraphBorders(before)[BorderBottom].reach();
+        // The line of a hidden empty paragraph above comes before this one.
+        if (hiddenAfterTable(previous))
+            top += ruledLineHeight(paragraphSpacing(before), blockSingleLine(previous));
     }
     if (sameFlow(block, next) && contextualPair(format, next.blockFormat()))
         bottom = borders[BorderBottom].reach();
@@ -407,7 +444,10 @@ QTextBlockFormat layoutFormat(const QTextBlock &block, bool largerSpace)
 
     // Qt lays out no line for an empty paragraph just before a table unless
     // it has a background: a word processor shows it, so it gets an empty one.
-    if (block.length() == 1 && tableAfter(block) && !format.hasProperty(QTextFormat::BackgroundBrush))
+    // The block Qt needs before a table that starts the text or follows
+    // another is no paragraph, and stays hidden.
+    if (block.length() == 1 && tableAfter(block) && !format.hasProperty(QTextFormat::BackgroundBrush)
+        && !format.boolProperty(prop::SeparatorBlock))
         format.setBackground(Qt::NoBrush);
 
     // A line of text is exactly as tall as the rule makes it (Qt would round
@@ -416,18 +456,8 @@ QTextBlockFormat layoutFormat(const QTextBlock &block, bool largerSpace)
     const double single = blockSingleLine(block);
     const auto height = block.text().contains(QChar::ObjectReplacementCharacter) ? QTextBlockFormat::MinimumHeight
                                                                                  : QTextBlockFormat::FixedHeight;
-    switch (own.rule) {
-    case LineRule::Single: format.setLineHeight(single, height); break;
-    case LineRule::AtLeast: format.setLineHeight(std::max(own.line, single), height); break;
-    case LineRule::Exactly: format.setLineHeight(own.line, QTextBlockFormat::FixedHeight); break;
-    case LineRule::Multiple: {
-        // A multiple of a line drops the twip's fraction (1.15 of 230 twips
-        // is 264), as the word processors the reports are compared with do.
-        const int twips = int(std::floor(pixelsToTwips(single) * own.line / 100.0 + 1e-6));
-        format.setLineHeight(twipsToPixels(twips), height);
-        break;
-    }
-    }
+    format.setLineHeight(ruledLineHeight(own, single),
+                         own.rule == LineRule::Exactly ? QTextBlockFormat::FixedHeight : height);
     return format;
 }
 

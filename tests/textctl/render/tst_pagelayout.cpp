@@ -106,15 +106,21 @@ TEST(PageLayout, TablesKeepTheSpacingOfTheParagraphsAroundThem)
     } cases[] = {
         {"\\pard\\sa300 Before\\par" + table + "\\pard After\\par", "Before", "Cell", 300},
         {"\\pard Before\\par" + table + "\\pard\\sb255 After\\par", "Cell", "After", 255},
-        // An empty paragraph before a table is a line of its own.
+        // An empty paragraph before or after a table is a line of its own.
         {"\\pard Before\\par\\pard\\par" + table + "\\pard After\\par", "Before", "Cell", 230},
+        {"\\pard Before\\par" + table + "\\pard\\par\\pard After\\par", "Cell", "After", 230},
+        // The block Qt needs before a table that starts the text or follows
+        // another takes no room (no "above": the top of the body).
+        {table + "\\pard After\\par", "", "Cell", 0},
+        {"\\pard Before\\par" + table + "\\trowd\\trqc\\cellx3000\\pard\\intbl Next\\cell\\row\\pard After\\par",
+         "Cell", "Next", 0},
     };
     for (const auto &c : cases) {
         TXTextControl control;
         const QTextDocument *doc = load(control, c.body);
-        const QTextBlock above = doc->find(QString::fromLatin1(c.above)).block();
         const QTextBlock below = doc->find(QString::fromLatin1(c.below)).block();
-        EXPECT_NEAR(boxTop(below) - boxBottom(above), twipsToPixels(c.twips), 1.0) << c.body.constData();
+        const double top = *c.above ? boxBottom(doc->find(QString::fromLatin1(c.above)).block()) : 0.0;
+        EXPECT_NEAR(boxTop(below) - top, twipsToPixels(c.twips), 1.0) << c.body.constData();
     }
 }
 
@@ -266,5 +272,18 @@ TEST(PageLayout, AListParagraphsTextStartsWhereTheTabAfterItsLabelTakesIt)
         // The file keeps the paragraph's own indents.
         const QByteArray rtf = writeRtf(control.document());
         EXPECT_TRUE(rtf.contains(c.first ? words : words.left(words.indexOf("\\fi")))) << words.constData();
+    }
+}
+
+// A paragraph made by Qt or pasted has no spacing of its own: the margins
+// the layout gives it are not read back as its own on the next pass.
+TEST(PageLayout, AParagraphWithoutSpacingOfItsOwnKeepsItsPlace)
+{
+    TXTextControl control;
+    QTextDocument *doc = load(control, "\\pard\\sa200 A\\par\\pard B\\par");
+    QTextCursor(doc->begin().next()).setBlockFormat(QTextBlockFormat());
+    for (int pass = 1; pass <= 3; ++pass) {
+        updateLayoutFormats(doc, 0, doc->characterCount());
+        EXPECT_NEAR(boxTop(doc->begin().next()) - boxBottom(doc->begin()), twipsToPixels(200), 0.05) << pass;
     }
 }
