@@ -214,9 +214,18 @@ double cellContentHeight(const QTextTableCell &cell, const QTextDocument *doc)
     return bottom - top;
 }
 
-// Rows with a height of their own are made that tall (at least) by a larger
-// bottom padding for Qt, which has no row height; the cell's own padding is
-// kept beside it. Returns the cells whose format is to change.
+// The space after a cell's last paragraph, in reference pixels: Qt's layout
+// ends a cell at its last line, where word processors add that space.
+double lastSpaceAfter(const QTextTableCell &cell, const QTextDocument *doc)
+{
+    const QTextBlock last = doc->findBlock(cell.lastPosition());
+    return last.isValid() ? last.blockFormat().bottomMargin() : 0.0;
+}
+
+// A cell's bottom padding for Qt holds, beside the cell's own, the space
+// after its last paragraph and, in a row with a height of its own, what
+// makes the row that tall (at least): Qt has no row height. The cell's own
+// padding is kept beside it. Returns the cells whose format is to change.
 QList<std::pair<QTextTableCell, QTextTableCellFormat>> rowHeightChanges(QTextTable *table)
 {
     QList<std::pair<QTextTableCell, QTextTableCellFormat>> changes;
@@ -241,16 +250,17 @@ QList<std::pair<QTextTableCell, QTextTableCellFormat>> rowHeightChanges(QTextTab
             QTextTableCellFormat format = cell.format().toTableCellFormat();
             const bool stretched = format.hasProperty(prop::CellOwnBottomPadding);
             const double own = ownBottomPadding(format);
-            if (extra < 0.25) {
+            const double added = extra + lastSpaceAfter(cell, doc);
+            if (added < 0.25) {
                 if (!stretched)
                     continue;
                 format.clearProperty(prop::CellOwnBottomPadding);
                 format.setBottomPadding(own);
-            } else if (stretched && qFuzzyCompare(1 + format.bottomPadding(), 1 + own + extra)) {
+            } else if (stretched && qFuzzyCompare(1 + format.bottomPadding(), 1 + own + added)) {
                 continue;
             } else {
                 format.setProperty(prop::CellOwnBottomPadding, own);
-                format.setBottomPadding(own + extra);
+                format.setBottomPadding(own + added);
             }
             changes.append({cell, format});
         }

@@ -169,7 +169,15 @@ void PageRenderer::drawBody(QPainter &painter, int page, const Decorations &deco
     // An invalid clip would draw the whole text.
     if (context.clip.isValid() && !context.clip.isEmpty()) {
         doc->documentLayout()->draw(&painter, context);
+        // Paragraph borders keep to the page's own slice: the strip above it
+        // is there for the cell borders Qt draws on a row's top edge, and
+        // would show the foot of the rule under the previous page's last row.
+        painter.save();
+        if (above > 0)
+            painter.setClipRect(QRectF(context.clip.left(), sliceTop, context.clip.width(), sliceHeight),
+                                Qt::IntersectClip);
         drawParagraphBorders(painter, *doc, context.clip, first);
+        painter.restore();
     }
     if (ownLine.isValid()) {
         painter.setPen(context.palette.color(QPalette::Text));

@@ -106,6 +106,9 @@ TEST(PageLayout, TablesKeepTheSpacingOfTheParagraphsAroundThem)
     } cases[] = {
         {"\\pard\\sa300 Before\\par" + table + "\\pard After\\par", "Before", "Cell", 300},
         {"\\pard Before\\par" + table + "\\pard\\sb255 After\\par", "Cell", "After", 255},
+        // The space after a cell's last paragraph is the cell's.
+        {"\\pard Before\\par\\trowd\\cellx3000\\pard\\intbl\\sa200 Cell\\cell\\row\\pard After\\par", "Cell", "After",
+         200},
         // An empty paragraph before or after a table is a line of its own.
         {"\\pard Before\\par\\pard\\par" + table + "\\pard After\\par", "Before", "Cell", 230},
         {"\\pard Before\\par" + table + "\\pard\\par\\pard After\\par", "Cell", "After", 230},
