@@ -419,12 +419,14 @@ TEST(PageRenderer, EveryParagraphBorderIsPrintedOnItsOwnPageOnce)
         const char *name;
         QByteArray paragraph;  // %1: its number
         QByteArray first;      // the first one, when it differs
+        QByteArray end = "\\pard Fin\\par";
     };
     QByteArray mergedCell;  // 150 ruled lines in a cell merged down beside the rows
     for (int i = 1; i <= 150; ++i)
         mergedCell += "\\pard\\intbl" + rule + "Linea " + QByteArray::number(i) + (i < 150 ? "\\par" : "");
     const Row rows[] = {
         {"main text", "\\pard" + rule + "Linea %1\\par", {}},
+        {"main text ending in a ruled paragraph", "\\pard" + rule + "Linea %1\\par", {}, {}},
         {"table rows", "\\trowd\\cellx4000\\pard\\intbl" + rule + "Fila %1\\cell\\row", {}},
         {"a cell merged down beside the rows",
          "\\trowd\\cellx2000\\clvmrg\\cellx6000\\pard\\intbl Fila %1\\cell\\pard\\intbl\\cell\\row",
@@ -436,7 +438,7 @@ TEST(PageRenderer, EveryParagraphBorderIsPrintedOnItsOwnPageOnce)
         for (int i = 1; i <= kParagraphs; ++i)
             rtf += QByteArray(i == 1 && !row.first.isEmpty() ? row.first : row.paragraph)
                        .replace("%1", QByteArray::number(i));
-        rtf += "\\pard Fin\\par}";
+        rtf += row.end + "}";
         TXTextControl control;
         ASSERT_TRUE(control.LoadContent({u"b.rtf"_qs, 5, rtf})) << row.name;
         control.usePageOfLoad();
