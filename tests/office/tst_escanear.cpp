@@ -14,9 +14,37 @@
 
 #include <gtest/gtest.h>
 
+#if defined(__SANITIZE_ADDRESS__)
+#include <QFileInfo>
+
+#include <dlfcn.h>
+#include <sane/sane.h>
+#endif
+
 using namespace Qt::StringLiterals;
 
+#if defined(__SANITIZE_ADDRESS__)
+// SANE's test backend leaks its reader's buffer when a scan is cancelled.
+// That one leak is left out of the report, and the backend is kept loaded
+// so that the report can name it.
+extern "C" const char *__lsan_default_suppressions()
+{
+    return "leak:libsane-test.so\n";
+}
+#endif
+
 namespace {
+
+void keepTestBackendLoaded()
+{
+#if defined(__SANITIZE_ADDRESS__)
+    Dl_info info;
+    if (dladdr(reinterpret_cast<void *>(&sane_init), &info) && info.dli_fname) {
+        const QString dir = QFileInfo(QString::fromLocal8Bit(info.dli_fname)).absolutePath();
+        dlopen(QFile::encodeName(dir + u"/sane/libsane-test.so.1"_s).constData(), RTLD_NOW | RTLD_NODELETE);
+    }
+#endif
+}
 
 // The shape left and top (twips) of each fixed picture of the main text.
 QList<std::pair<int, int>> placed(const TXTextControl &control)
@@ -90,6 +118,7 @@ TEST_F(Escanear, CancelOrFailureLeaveTheReportAsItWas)
         {"no scanner", "# ninguno\n", false,
          u"No se puede escanear la imagen: no se encuentra ningún escáner conectado."_s},
     };
+    keepTestBackendLoaded();
     for (const Row &row : rows) {
         useBackends(row.dllConf);
         platform::ScriptedMessageBoxes mensajes;
