@@ -1,3 +1,4 @@
+#include "tests/filebytes.h"
 #include "textctl/editing/tableattributes.h"
 #include "textctl/model/richdocument.h"
 #include "textctl/rtf/rtfreader.h"
@@ -5,7 +6,6 @@
 #include "textctl/tablecells.h"
 #include "textctl/txtextcontrol.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTextTable>
 
@@ -133,10 +133,8 @@ TEST(TableAttributes, LinesGivenToATableReadWithoutAnyAreCollapsed)
     };
     QTemporaryDir dir;
     const QString path = dir.filePath(u"tabla.rtf"_qs);
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("{\\rtf1\\ansi\\trowd\\trgaph108\\cellx2000\\cellx4000\\pard\\intbl a\\cell b\\cell\\row\\pard\\par}");
-    file.close();
+    ASSERT_TRUE(testfiles::writeBytes(
+        path, "{\\rtf1\\ansi\\trowd\\trgaph108\\cellx2000\\cellx4000\\pard\\intbl a\\cell b\\cell\\row\\pard\\par}"));
     for (const auto &r : rows) {
         TXTextControl control;
         ASSERT_TRUE(control.Load(path, 0, 5)) << r.name;
