@@ -3,6 +3,7 @@
 #include "textctl/model/formatprops.h"
 #include "textctl/model/paragraphformat.h"
 #include "textctl/model/richdocument.h"
+#include "textctl/model/tableborders.h"
 #include "textctl/rtf/rtftokenizer.h"
 
 #include <QBuffer>
@@ -478,23 +479,19 @@ void Dumper::cell(const QTextTable *table, const QTextTableCell &cell, int depth
     if (format.background().style() != Qt::NoBrush)
         out += u" bg="_s + format.background().color().name();
     // Effective borders: the cell's own sides, else the table's border.
-    static const struct {
-        char side;
-        QTextFormat::Property width, style, brush;
-    } kSides[] = {
-        {'t', QTextFormat::TableCellTopBorder, QTextFormat::TableCellTopBorderStyle, QTextFormat::TableCellTopBorderBrush},
-        {'l', QTextFormat::TableCellLeftBorder, QTextFormat::TableCellLeftBorderStyle, QTextFormat::TableCellLeftBorderBrush},
-        {'b', QTextFormat::TableCellBottomBorder, QTextFormat::TableCellBottomBorderStyle, QTextFormat::TableCellBottomBorderBrush},
-        {'r', QTextFormat::TableCellRightBorder, QTextFormat::TableCellRightBorderStyle, QTextFormat::TableCellRightBorderBrush},
-    };
+    static constexpr std::pair<char, textctl::CellSide> kSides[] = {
+        {'t', textctl::CellSide::Top}, {'l', textctl::CellSide::Left},
+        {'b', textctl::CellSide::Bottom}, {'r', textctl::CellSide::Right}};
     QStringList borders;
-    for (const auto &side : kSides) {
-        const double width = format.hasProperty(side.width) ? format.doubleProperty(side.width) : tableFormat.border();
-        const int style = format.hasProperty(side.style) ? format.intProperty(side.style) : int(tableFormat.borderStyle());
-        const QBrush brush = format.hasProperty(side.brush) ? format.brushProperty(side.brush) : tableFormat.borderBrush();
+    for (const auto &[letter, side] : kSides) {
+        const QTextFormat::Property widthProperty = textctl::cellBorderWidthProperty(side);
+        const QTextFormat::Property brushProperty = textctl::cellBorderBrushProperty(side);
+        const double width = format.hasProperty(widthProperty) ? format.doubleProperty(widthProperty) : tableFormat.border();
+        const int style = textctl::cellBorderStyle(format, side, tableFormat.borderStyle());
+        const QBrush brush = format.hasProperty(brushProperty) ? format.brushProperty(brushProperty) : tableFormat.borderBrush();
         if (width <= 0 || style == QTextFrameFormat::BorderStyle_None)
             continue;
-        borders << QChar::fromLatin1(side.side) + u':' + tw(width) + borderStyleName(style)
+        borders << QChar::fromLatin1(letter) + u':' + tw(width) + borderStyleName(style)
                 + (brush.style() != Qt::NoBrush ? brush.color().name() : QString());
     }
     if (!borders.isEmpty())

@@ -2,6 +2,7 @@
 
 #include "textctl/model/formatprops.h"
 #include "textctl/model/richdocument.h"
+#include "textctl/model/tableborders.h"
 
 #include <QTextCursor>
 #include <QTextDocument>
@@ -58,20 +59,20 @@ int freeTableId(int id, const QSet<int> &used)
 int gridLines(const QTextTableCell &cell)
 {
     const QTextTableCellFormat f = cell.format().toTableCellFormat();
-    const auto drawn = [](qreal width, QTextFrameFormat::BorderStyle style) {
-        return width > 0 && style != QTextFrameFormat::BorderStyle_None;
-    };
-    const bool all = drawn(f.topBorder(), f.topBorderStyle()) && drawn(f.leftBorder(), f.leftBorderStyle())
-                     && drawn(f.bottomBorder(), f.bottomBorderStyle()) && drawn(f.rightBorder(), f.rightBorderStyle());
-    return all ? kGridLinesOn : 0;
+    for (CellSide side : {CellSide::Top, CellSide::Left, CellSide::Bottom, CellSide::Right}) {
+        if (f.doubleProperty(cellBorderWidthProperty(side)) <= 0
+            || cellBorderStyle(f, side) == QTextFrameFormat::BorderStyle_None)
+            return 0;
+    }
+    return kGridLinesOn;
 }
 
 QTextTableCellFormat withGridLines(QTextTableCellFormat format, bool on)
 {
     const qreal width = on ? twipsToPixels(kGridLineTwips) : 0;
     const auto style = on ? QTextFrameFormat::BorderStyle_Solid : QTextFrameFormat::BorderStyle_None;
-    format.setBorder(width);
-    format.setBorderStyle(style);
+    for (CellSide side : {CellSide::Top, CellSide::Left, CellSide::Bottom, CellSide::Right})
+        setCellBorder(format, side, width, style);
     format.setBorderBrush(on ? QBrush(Qt::black) : QBrush());
     format.clearProperty(prop::CellBordersRtf);
     return format;

@@ -17,17 +17,7 @@ namespace {
 // Borders wider than this (six points) no word processor draws.
 constexpr int kMaxBorderTwips = 120;
 
-struct SideProps {
-    QTextFormat::Property width;
-    QTextFormat::Property style;
-    QTextFormat::Property brush;
-};
-constexpr SideProps kSides[] = {
-    {QTextFormat::TableCellTopBorder, QTextFormat::TableCellTopBorderStyle, QTextFormat::TableCellTopBorderBrush},
-    {QTextFormat::TableCellLeftBorder, QTextFormat::TableCellLeftBorderStyle, QTextFormat::TableCellLeftBorderBrush},
-    {QTextFormat::TableCellBottomBorder, QTextFormat::TableCellBottomBorderStyle, QTextFormat::TableCellBottomBorderBrush},
-    {QTextFormat::TableCellRightBorder, QTextFormat::TableCellRightBorderStyle, QTextFormat::TableCellRightBorderBrush},
-};
+constexpr CellSide kSides[] = {CellSide::Top, CellSide::Left, CellSide::Bottom, CellSide::Right};
 
 // The cells the selection covers, each once, or the caret's cell.
 QList<QTextTableCell> selectedCells(const QTextCursor &cursor, QTextTable *table)
@@ -54,14 +44,13 @@ QList<QTextTableCell> selectedCells(const QTextCursor &cursor, QTextTable *table
     return cells;
 }
 
-CellBorder borderOf(const QTextTableCellFormat &format, const SideProps &side)
+CellBorder borderOf(const QTextTableCellFormat &format, CellSide side)
 {
-    const bool none = format.hasProperty(side.style)
-                      && format.intProperty(side.style) == QTextFrameFormat::BorderStyle_None;
-    const double width = format.doubleProperty(side.width);
+    const bool none = cellBorderStyle(format, side, QTextFrameFormat::BorderStyle_Solid) == QTextFrameFormat::BorderStyle_None;
+    const double width = format.doubleProperty(cellBorderWidthProperty(side));
     if (none || width <= 0)
         return {};
-    const QBrush brush = format.brushProperty(side.brush);
+    const QBrush brush = format.brushProperty(cellBorderBrushProperty(side));
     return {pixelsToTwips(width), brush.style() == Qt::NoBrush ? QColor(Qt::black) : brush.color()};
 }
 
@@ -131,11 +120,10 @@ void applyToCell(QTextTableCellFormat &format, const TableAttributes &a)
         if (!a.borders[side])
             continue;
         const CellBorder &border = *a.borders[side];
-        const SideProps &props = kSides[side];
         const int width = qBound(0, border.width, kMaxBorderTwips);
-        format.setProperty(props.width, width > 0 ? twipsToPixels(width) : 0.0);
-        format.setProperty(props.style, int(width > 0 ? QTextFrameFormat::BorderStyle_Solid : QTextFrameFormat::BorderStyle_None));
-        format.setProperty(props.brush, QBrush(border.color.isValid() ? border.color : QColor(Qt::black)));
+        setCellBorder(format, kSides[side], width > 0 ? twipsToPixels(width) : 0.0,
+                      width > 0 ? QTextFrameFormat::BorderStyle_Solid : QTextFrameFormat::BorderStyle_None);
+        format.setProperty(cellBorderBrushProperty(kSides[side]), QBrush(border.color.isValid() ? border.color : QColor(Qt::black)));
         bordersChanged = true;
     }
     if (bordersChanged)

@@ -177,6 +177,11 @@ enum : int {
     // double pixels: the cell's own bottom padding, when the layout gives Qt
     // a larger one so that the row is as tall as \trrh asks (layoutformats.h).
     CellOwnBottomPadding,
+    // int: the style each side's border is drawn with, four bits a side
+    // (top, left, bottom, right from the lowest), each a
+    // QTextFrameFormat::BorderStyle plus one; 0: the side has none of its
+    // own. Qt's style of such a side is BorderStyle_None (tableborders.h).
+    CellBorderStyles,
 
     // --- Table formats -------------------------------------------------------
     // int: nesting depth (1 = outer table).

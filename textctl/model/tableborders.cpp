@@ -1,21 +1,65 @@
 #include "textctl/model/tableborders.h"
 
-#include <QTextTable>
+#include "textctl/model/formatprops.h"
 
-#include <utility>
+#include <QTextTable>
 
 namespace textctl {
 
+namespace {
+
+QTextFormat::Property qtStyleProperty(CellSide side)
+{
+    switch (side) {
+    case CellSide::Top: return QTextFormat::TableCellTopBorderStyle;
+    case CellSide::Left: return QTextFormat::TableCellLeftBorderStyle;
+    case CellSide::Bottom: return QTextFormat::TableCellBottomBorderStyle;
+    case CellSide::Right: return QTextFormat::TableCellRightBorderStyle;
+    }
+    return QTextFormat::TableCellTopBorderStyle;
+}
+
+int styleShift(CellSide side)
+{
+    return 4 * int(side);
+}
+
+}  // namespace
+
+QTextFormat::Property cellBorderWidthProperty(CellSide side)
+{
+    switch (side) {
+    case CellSide::Top: return QTextFormat::TableCellTopBorder;
+    case CellSide::Left: return QTextFormat::TableCellLeftBorder;
+    case CellSide::Bottom: return QTextFormat::TableCellBottomBorder;
+    case CellSide::Right: return QTextFormat::TableCellRightBorder;
+    }
+    return QTextFormat::TableCellTopBorder;
+}
+
+QTextFormat::Property cellBorderBrushProperty(CellSide side)
+{
+    switch (side) {
+    case CellSide::Top: return QTextFormat::TableCellTopBorderBrush;
+    case CellSide::Left: return QTextFormat::TableCellLeftBorderBrush;
+    case CellSide::Bottom: return QTextFormat::TableCellBottomBorderBrush;
+    case CellSide::Right: return QTextFormat::TableCellRightBorderBrush;
+    }
+    return QTextFormat::TableCellTopBorderBrush;
+}
+
+double cellBorderRoom(const QTextFormat &format, CellSide side)
+{
+    if (!format.hasProperty(qtStyleProperty(side)))
+        return 0;
+    const QTextFormat::Property width = cellBorderWidthProperty(side);
+    return format.hasProperty(width) ? format.doubleProperty(width) : 3.0;
+}
+
 bool hasCellBorder(const QTextTableCellFormat &format)
 {
-    constexpr std::pair<QTextFormat::Property, QTextFormat::Property> kSides[] = {
-        {QTextFormat::TableCellTopBorderStyle, QTextFormat::TableCellTopBorder},
-        {QTextFormat::TableCellLeftBorderStyle, QTextFormat::TableCellLeftBorder},
-        {QTextFormat::TableCellBottomBorderStyle, QTextFormat::TableCellBottomBorder},
-        {QTextFormat::TableCellRightBorderStyle, QTextFormat::TableCellRightBorder},
-    };
-    for (const auto &[style, width] : kSides) {
-        if (format.hasProperty(style) && (!format.hasProperty(width) || format.doubleProperty(width) != 0))
+    for (CellSide side : {CellSide::Top, CellSide::Left, CellSide::Bottom, CellSide::Right}) {
+        if (cellBorderRoom(format, side) != 0)
             return true;
     }
     return false;
@@ -28,6 +72,31 @@ void collapseBordersOf(QTextTable *table)
         return;
     format.setBorderCollapse(true);
     table->setFormat(format);
+}
+
+QTextFrameFormat::BorderStyle keptCellBorderStyle(const QTextFormat &format, CellSide side)
+{
+    const int kept = (format.intProperty(prop::CellBorderStyles) >> styleShift(side)) & 0xF;
+    return kept != 0 ? QTextFrameFormat::BorderStyle(kept - 1) : QTextFrameFormat::BorderStyle_None;
+}
+
+QTextFrameFormat::BorderStyle cellBorderStyle(const QTextFormat &format, CellSide side,
+                                              QTextFrameFormat::BorderStyle fallback)
+{
+    if (const int kept = (format.intProperty(prop::CellBorderStyles) >> styleShift(side)) & 0xF; kept != 0)
+        return QTextFrameFormat::BorderStyle(kept - 1);
+    if (format.hasProperty(qtStyleProperty(side)))
+        return QTextFrameFormat::BorderStyle(format.intProperty(qtStyleProperty(side)));
+    return fallback;
+}
+
+void setCellBorder(QTextTableCellFormat &format, CellSide side, double width, QTextFrameFormat::BorderStyle style)
+{
+    format.setProperty(cellBorderWidthProperty(side), width);
+    format.setProperty(qtStyleProperty(side), int(QTextFrameFormat::BorderStyle_None));
+    const int mask = 0xF << styleShift(side);
+    const int kept = (format.intProperty(prop::CellBorderStyles) & ~mask) | ((int(style) + 1) << styleShift(side));
+    format.setProperty(prop::CellBorderStyles, kept);
 }
 
 }  // namespace textctl

@@ -1,6 +1,7 @@
 #include "textctl/render/pagerenderer.h"
 
 #include "textctl/model/formatprops.h"
+#include "textctl/render/cellborders.h"
 #include "textctl/render/objecthandlers.h"
 #include "textctl/render/pagination.h"
 #include "textctl/render/paragraphborders.h"
@@ -106,6 +107,7 @@ void PageRenderer::drawArea(QPainter &painter, int area, int page,
         context.selections = decorations.marks(doc) + context.selections;
     context.clip = toLayoutRect(clip, origin);
     doc->documentLayout()->draw(&painter, context);
+    drawCellBorders(painter, *doc, context.clip);
     drawParagraphBorders(painter, *doc, context.clip);
     painter.restore();
     drawFixedPictures(painter, doc, page, origin, 0);
@@ -173,8 +175,9 @@ void PageRenderer::drawBody(QPainter &painter, int page, const Decorations &deco
     // An invalid clip would draw the whole text.
     if (context.clip.isValid() && !context.clip.isEmpty()) {
         doc->documentLayout()->draw(&painter, context);
+        drawCellBorders(painter, *doc, context.clip);
         // Paragraph borders keep to the page's own slice: the strip above it
-        // is there for the cell borders Qt draws on a row's top edge, and
+        // is there for the cell borders drawn on a row's top edge, and
         // would show the foot of the rule under the previous page's last row.
         painter.save();
         if (above > 0)

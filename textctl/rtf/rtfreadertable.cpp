@@ -2,6 +2,7 @@
 
 #include "textctl/model/formatprops.h"
 #include "textctl/model/richdocument.h"
+#include "textctl/model/tableborders.h"
 #include "textctl/rtf/rtfreaderchar.h"
 #include "textctl/rtf/rtfreaderpara.h"
 
@@ -27,12 +28,7 @@ int definitionLevel(const ReaderContext &ctx)
 
 void setCellBorder(QTextTableCellFormat &f, Side side, qreal width, QTextFrameFormat::BorderStyle style)
 {
-    switch (side) {
-    case Top: f.setTopBorder(width); f.setTopBorderStyle(style); break;
-    case Left: f.setLeftBorder(width); f.setLeftBorderStyle(style); break;
-    case Bottom: f.setBottomBorder(width); f.setBottomBorderStyle(style); break;
-    case Right: f.setRightBorder(width); f.setRightBorderStyle(style); break;
-    }
+    textctl::setCellBorder(f, CellSide(side), width, style);
 }
 
 void setCellBorderColor(QTextTableCellFormat &f, Side side, const QColor &color)
@@ -58,13 +54,7 @@ qreal cellBorderWidth(const QTextTableCellFormat &f, Side side)
 
 QTextFrameFormat::BorderStyle cellBorderStyle(const QTextTableCellFormat &f, Side side)
 {
-    switch (side) {
-    case Top: return f.topBorderStyle();
-    case Left: return f.leftBorderStyle();
-    case Bottom: return f.bottomBorderStyle();
-    case Right: return f.rightBorderStyle();
-    }
-    return QTextFrameFormat::BorderStyle_Solid;
+    return textctl::cellBorderStyle(f, CellSide(side));
 }
 
 QTextFrameFormat::BorderStyle borderStyleFor(QByteArrayView name)

@@ -11,6 +11,7 @@
 #include "textctl/model/fillercell.h"
 #include "textctl/model/formatprops.h"
 #include "textctl/model/richdocument.h"
+#include "textctl/model/tableborders.h"
 #include "textctl/rtf/rtftokenizer.h"
 
 #include <QTextTable>
@@ -119,29 +120,20 @@ std::vector<int> RtfWriter::rowBounds(const QTextTable *table, int row, const st
 
 QByteArray RtfWriter::derivedBorders(const QTextTable *table, const QTextTableCell &cell)
 {
-    struct Side {
-        const char *word;
-        QTextFormat::Property width;
-        QTextFormat::Property style;
-        QTextFormat::Property brush;
-    };
-    static constexpr Side kSides[] = {
-        {"clbrdrt", QTextFormat::TableCellTopBorder, QTextFormat::TableCellTopBorderStyle, QTextFormat::TableCellTopBorderBrush},
-        {"clbrdrl", QTextFormat::TableCellLeftBorder, QTextFormat::TableCellLeftBorderStyle, QTextFormat::TableCellLeftBorderBrush},
-        {"clbrdrb", QTextFormat::TableCellBottomBorder, QTextFormat::TableCellBottomBorderStyle, QTextFormat::TableCellBottomBorderBrush},
-        {"clbrdrr", QTextFormat::TableCellRightBorder, QTextFormat::TableCellRightBorderStyle, QTextFormat::TableCellRightBorderBrush},
-    };
+    static constexpr std::pair<const char *, CellSide> kSides[] = {
+        {"clbrdrt", CellSide::Top}, {"clbrdrl", CellSide::Left}, {"clbrdrb", CellSide::Bottom}, {"clbrdrr", CellSide::Right}};
     const QTextTableFormat tableFormat = table->format();
     const QTextCharFormat format = cell.format();
     QByteArray out;
-    for (const Side &side : kSides) {
-        const double width = format.hasProperty(side.width) ? format.doubleProperty(side.width) : tableFormat.border();
-        const auto style = QTextFrameFormat::BorderStyle(
-            format.hasProperty(side.style) ? format.intProperty(side.style) : int(tableFormat.borderStyle()));
-        const QBrush brush = format.hasProperty(side.brush) ? format.brushProperty(side.brush) : tableFormat.borderBrush();
+    for (const auto &[word, side] : kSides) {
+        const QTextFormat::Property widthProperty = cellBorderWidthProperty(side);
+        const QTextFormat::Property brushProperty = cellBorderBrushProperty(side);
+        const double width = format.hasProperty(widthProperty) ? format.doubleProperty(widthProperty) : tableFormat.border();
+        const auto style = cellBorderStyle(format, side, tableFormat.borderStyle());
+        const QBrush brush = format.hasProperty(brushProperty) ? format.brushProperty(brushProperty) : tableFormat.borderBrush();
         if (width <= 0 || style == QTextFrameFormat::BorderStyle_None)
             continue;
-        appendWord(out, side.word);
+        appendWord(out, word);
         // The width before the style: either order is valid RTF, and some
         // readers let \brdrw reset the style to a single line.
         appendWord(out, "brdrw", qBound(1, pixelsToTwips(width), kMaxBorderTwips));

@@ -4,6 +4,7 @@
 #include "tests/textctl/rtf/rtfreadertesting.h"
 #include "textctl/model/formatprops.h"
 #include "textctl/model/plaintext.h"
+#include "textctl/model/tableborders.h"
 
 #include <QAbstractTextDocumentLayout>
 
@@ -140,9 +141,9 @@ TEST(RtfReaderTables, BorderWidthKeepsTheBorderStyle)
     QTextTable *t = tablesOf(doc->main()).value(0);
     ASSERT_TRUE(t);
     const QTextTableCellFormat cell = t->cellAt(0, 0).format().toTableCellFormat();
-    EXPECT_EQ(cell.topBorderStyle(), QTextFrameFormat::BorderStyle_Double);
+    EXPECT_EQ(cellBorderStyle(cell, CellSide::Top), QTextFrameFormat::BorderStyle_Double);
     EXPECT_DOUBLE_EQ(cell.topBorder(), 3.0);
-    EXPECT_EQ(cell.bottomBorderStyle(), QTextFrameFormat::BorderStyle_Dotted);
+    EXPECT_EQ(cellBorderStyle(cell, CellSide::Bottom), QTextFrameFormat::BorderStyle_Dotted);
     EXPECT_DOUBLE_EQ(cell.bottomBorder(), 1.0);
 }
 
