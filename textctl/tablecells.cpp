@@ -59,7 +59,7 @@ int freeTableId(int id, const QSet<int> &used)
 int gridLines(const QTextTableCell &cell)
 {
     const QTextTableCellFormat f = cell.format().toTableCellFormat();
-    for (CellSide side : {CellSide::Top, CellSide::Left, CellSide::Bottom, CellSide::Right}) {
+    for (CellSide side : kCellSides) {
         if (f.doubleProperty(cellBorderWidthProperty(side)) <= 0
             || cellBorderStyle(f, side) == QTextFrameFormat::BorderStyle_None)
             return 0;
@@ -71,7 +71,7 @@ QTextTableCellFormat withGridLines(QTextTableCellFormat format, bool on)
 {
     const qreal width = on ? twipsToPixels(kGridLineTwips) : 0;
     const auto style = on ? QTextFrameFormat::BorderStyle_Solid : QTextFrameFormat::BorderStyle_None;
-    for (CellSide side : {CellSide::Top, CellSide::Left, CellSide::Bottom, CellSide::Right})
+    for (CellSide side : kCellSides)
         setCellBorder(format, side, width, style);
     format.setBorderBrush(on ? QBrush(Qt::black) : QBrush());
     format.clearProperty(prop::CellBordersRtf);

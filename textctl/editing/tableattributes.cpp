@@ -17,8 +17,6 @@ namespace {
 // Borders wider than this (six points) no word processor draws.
 constexpr int kMaxBorderTwips = 120;
 
-constexpr CellSide kSides[] = {CellSide::Top, CellSide::Left, CellSide::Bottom, CellSide::Right};
-
 // The cells the selection covers, each once, or the caret's cell.
 QList<QTextTableCell> selectedCells(const QTextCursor &cursor, QTextTable *table)
 {
@@ -121,9 +119,9 @@ void applyToCell(QTextTableCellFormat &format, const TableAttributes &a)
             continue;
         const CellBorder &border = *a.borders[side];
         const int width = qBound(0, border.width, kMaxBorderTwips);
-        setCellBorder(format, kSides[side], width > 0 ? twipsToPixels(width) : 0.0,
+        setCellBorder(format, kCellSides[side], width > 0 ? twipsToPixels(width) : 0.0,
                       width > 0 ? QTextFrameFormat::BorderStyle_Solid : QTextFrameFormat::BorderStyle_None);
-        format.setProperty(cellBorderBrushProperty(kSides[side]), QBrush(border.color.isValid() ? border.color : QColor(Qt::black)));
+        format.setProperty(cellBorderBrushProperty(kCellSides[side]), QBrush(border.color.isValid() ? border.color : QColor(Qt::black)));
         bordersChanged = true;
     }
     if (bordersChanged)
@@ -153,7 +151,7 @@ TableAttributes tableAttributesOf(const QTextCursor &cursor, int textWidthTwips)
         return a;
     const QList<QTextTableCell> cells = selectedCells(cursor, table);
     for (int side = 0; side < 4; ++side)
-        a.borders[side] = shared<CellBorder>(cells, [side](const QTextTableCellFormat &f) { return borderOf(f, kSides[side]); });
+        a.borders[side] = shared<CellBorder>(cells, [side](const QTextTableCellFormat &f) { return borderOf(f, kCellSides[side]); });
     a.shading = shared<QColor>(cells, [](const QTextTableCellFormat &f) {
         return f.background().style() == Qt::NoBrush ? QColor() : f.background().color();
     });

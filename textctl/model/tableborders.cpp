@@ -58,7 +58,7 @@ double cellBorderRoom(const QTextFormat &format, CellSide side)
 
 bool hasCellBorder(const QTextTableCellFormat &format)
 {
-    for (CellSide side : {CellSide::Top, CellSide::Left, CellSide::Bottom, CellSide::Right}) {
+    for (CellSide side : kCellSides) {
         if (cellBorderRoom(format, side) != 0)
             return true;
     }

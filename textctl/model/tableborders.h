@@ -21,6 +21,7 @@ class QTextTable;
 namespace textctl {
 
 enum class CellSide { Top, Left, Bottom, Right };
+inline constexpr CellSide kCellSides[] = {CellSide::Top, CellSide::Left, CellSide::Bottom, CellSide::Right};
 
 // Whether Qt gives a cell of this format a border on some side, drawn or
 // not: a side with a border style has one, 3 pixels wide when no width is

@@ -15,6 +15,7 @@
 #include <array>
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <vector>
 
 namespace textctl {
@@ -48,7 +49,10 @@ struct Box {
     std::array<Line, 4> sides;  // by CellSide
     double topPadding = 0;
     double leftPadding = 0;
-    QPointF content;  // where Qt put the cell's first paragraph
+    int firstPosition = 0;
+    // Where Qt put the cell's first paragraph, asked for when needed: Qt
+    // works out the cell's padding again to tell.
+    mutable std::optional<QPointF> content;
     // Of a cell in the last row: where its last paragraph ends.
     double bottom = 0;
     double bottomPadding = 0;
@@ -217,12 +221,12 @@ private:
         box.column = cell.column();
         box.rowSpan = format.tableCellRowSpan();
         box.columnSpan = format.tableCellColumnSpan();
-        for (CellSide side : {CellSide::Top, CellSide::Left, CellSide::Bottom, CellSide::Right})
+        for (CellSide side : kCellSides)
             box.sides[int(side)] = lineOf(format, side);
         const double cellPadding = m_format.cellPadding();
         box.topPadding = padding(format, QTextFormat::TableCellTopPadding, cellPadding);
         box.leftPadding = padding(format, QTextFormat::TableCellLeftPadding, cellPadding);
-        box.content = m_layout.blockBoundingRect(m_doc.findBlock(cell.firstPosition())).topLeft();
+        box.firstPosition = cell.firstPosition();
         if (box.row + box.rowSpan >= m_table.rows()) {
             box.bottomPadding = padding(format, QTextFormat::TableCellBottomPadding, cellPadding);
             box.bottom = m_layout.blockBoundingRect(m_doc.findBlock(cell.lastPosition())).bottom();
@@ -232,6 +236,13 @@ private:
         m_boxes.push_back(box);
         m_boxIndex.insert(key, int(m_boxes.size()) - 1);
         return int(m_boxes.size()) - 1;
+    }
+
+    QPointF contentOf(const Box &box) const
+    {
+        if (!box.content)
+            box.content = m_layout.blockBoundingRect(m_doc.findBlock(box.firstPosition)).topLeft();
+        return *box.content;
     }
 
     const Box *neighbour(const Box &box, CellSide side) const
@@ -264,7 +275,7 @@ private:
         m_columnX.assign(m_columns + 1, kUnknown);
         for (const Box &box : m_boxes) {
             if (std::isnan(m_columnX[box.column]))
-                m_columnX[box.column] = box.content.x() - box.leftPadding - collapsedWidth(box, CellSide::Left) / 2;
+                m_columnX[box.column] = contentOf(box).x() - box.leftPadding - collapsedWidth(box, CellSide::Left) / 2;
         }
         double outer = 0;
         for (const Box &box : m_boxes) {
@@ -290,11 +301,14 @@ private:
         const int rows = m_table.rows();
         m_rowY.assign(size_t(end - m_gridTop + 1), kUnknown);
         std::vector<double> any(m_rowY.size(), kUnknown);
+        // One cell a row tells where the row starts: the first at its top.
         for (const Box &box : m_boxes) {
             if (box.row < m_gridTop || box.row > end)
                 continue;
-            const double y = box.content.y() - box.topPadding - collapsedWidth(box, CellSide::Top) / 2;
             double &slot = box.topAligned ? m_rowY[box.row - m_gridTop] : any[box.row - m_gridTop];
+            if (box.topAligned && !std::isnan(slot))
+                continue;
+            const double y = contentOf(box).y() - box.topPadding - collapsedWidth(box, CellSide::Top) / 2;
             slot = std::isnan(slot) ? y : qMin(slot, y);
         }
         for (size_t i = 0; i < m_rowY.size(); ++i) {
