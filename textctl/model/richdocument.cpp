@@ -22,8 +22,10 @@ std::unique_ptr<QTextDocument> RichDocument::makeTextDocument()
     font.setPointSizeF(kDefaultFontHalfPoints / 2.0);
     // No ligatures, as word processors set text by default: a PDF of the
     // page then gives back its words letter for letter ("ti" is no glyph
-    // of its own that text extraction turns into a blank).
-    font.setStyleStrategy(QFont::PreferNoShaping);
+    // of its own that text extraction turns into a blank). Qt sets none in
+    // text with a letter spacing, and 100 % changes no width; the text is
+    // still shaped, so that pair kerning works where the text asks for it.
+    font.setLetterSpacing(QFont::PercentageSpacing, 100);
     // No pair kerning unless the text asks for it (\kerning), as word
     // processors set it: lines then hold the words theirs hold.
     font.setKerning(false);

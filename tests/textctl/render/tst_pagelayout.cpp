@@ -228,6 +228,20 @@ TEST(PageLayout, TextIsSetWithoutLigatures)
     EXPECT_EQ(glyphs, doc->begin().length() - 1);  // one glyph a letter: a PDF gives the words back
 }
 
+// Pairs such as "AV" are kerned where the text asks for it (\kerning), as
+// word processors kern them, and nowhere else.
+TEST(PageLayout, PairsAreKernedWhereTheTextAsksForIt)
+{
+    TXTextControl control;
+    const QTextDocument *doc = load(control, "\\pard AVAWAYAV\\par\\pard\\kerning1 AVAWAYAV\\par\\pard\\kerning0 AVAWAYAV\\par");
+    QList<double> widths;
+    for (QTextBlock block = doc->begin(); block.isValid(); block = block.next())
+        widths.append(block.layout()->lineAt(0).naturalTextWidth());
+    ASSERT_EQ(widths.size(), 3);
+    EXPECT_LT(widths[1], widths[0] - toLayout(2));  // four kerned pairs, 10 points
+    EXPECT_DOUBLE_EQ(widths[2], widths[0]);
+}
+
 }  // namespace
 
 TEST(PageLayout, TextIsAsWideAsItsSizeInPointsSays)
