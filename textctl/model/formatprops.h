@@ -55,6 +55,9 @@ enum : int {
     CharSpacingTwips,
     // bool: hidden text (\v).
     Hidden,
+    // int half-points (\kerningN): pairs are kerned in text of this size
+    // and larger (QTextFormat::FontKerning says whether this text is).
+    KerningFrom,
 
     // --- Objects (U+FFFC characters) --------------------------------------
     // Live fields are text objects of type FieldObjectType with:

@@ -74,6 +74,18 @@ void setSpacing(QTextCharFormat &format, int twips)
     format.setFontLetterSpacing(twipsToLetterSpacing(twips));
 }
 
+// Text is kerned from the size \kerningN gives up, as word processors kern it.
+void kernFromItsSize(QTextCharFormat &f)
+{
+    const int from = f.intProperty(prop::KerningFrom);
+    const double halfPoints = 2 * (f.hasProperty(QTextFormat::FontPointSize) ? f.fontPointSize()
+                                                                               : RichDocument::kDefaultFontHalfPoints / 2.0);
+    if (from > 0 && halfPoints >= from)
+        f.setFontKerning(true);
+    else
+        f.clearProperty(QTextFormat::FontKerning);
+}
+
 }  // namespace
 
 void setCurrentFont(ReaderContext &ctx, int index)
@@ -154,14 +166,16 @@ void applyCharacterWord(ReaderContext &ctx, Word word, int param, bool hasParam)
             f.setFontPointSize(RichDocument::kDefaultFontHalfPoints / 2.0);
         else if (param > 0 && param <= 3276)
             f.setFontPointSize(param / 2.0);
+        kernFromItsSize(f);
         break;
     case Word::Expand: setSpacing(f, std::clamp(param, -10000, 10000) * 5); break;
     case Word::ExpandTwips: setSpacing(f, std::clamp(param, -50000, 50000)); break;
     case Word::Kerning:  // pair kerning, for text from the given size up; off by default
         if (hasParam && param > 0)
-            f.setFontKerning(true);
+            f.setProperty(prop::KerningFrom, param);
         else
-            f.clearProperty(QTextFormat::FontKerning);
+            f.clearProperty(prop::KerningFrom);
+        kernFromItsSize(f);
         break;
     default:
         setUnderline(f, word, on);

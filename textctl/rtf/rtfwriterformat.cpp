@@ -174,7 +174,9 @@ QByteArray RtfWriter::makeCharFormatRtf(const QTextCharFormat &format)
         appendWord(out, "expnd", spacing / 5);
         appendWord(out, "expndtw", spacing);
     }
-    if (format.hasProperty(QTextFormat::FontKerning) && format.fontKerning())
+    if (const int from = format.intProperty(prop::KerningFrom); from > 0)
+        appendWord(out, "kerning", from);
+    else if (format.hasProperty(QTextFormat::FontKerning) && format.fontKerning())
         appendWord(out, "kerning", 1);
     if (format.boolProperty(prop::Hidden))
         appendWord(out, "v");

@@ -228,18 +228,36 @@ TEST(PageLayout, TextIsSetWithoutLigatures)
     EXPECT_EQ(glyphs, doc->begin().length() - 1);  // one glyph a letter: a PDF gives the words back
 }
 
-// Pairs such as "AV" are kerned where the text asks for it (\kerning), as
-// word processors kern them, and nowhere else.
+// Pairs such as "AV" are kerned where the text asks for it (\\kerningN:
+// in text of N half-points and larger), as word processors kern them, and
+// nowhere else.
 TEST(PageLayout, PairsAreKernedWhereTheTextAsksForIt)
 {
+    struct Case {
+        const char *words;
+        bool kerned;
+    };
+    const Case cases[] = {
+        {"", false}, {"\\kerning1", true}, {"\\kerning0", false},
+        {"\\kerning20", true},   // the text is 10 points
+        {"\\kerning28", false},  // from 14 points up
+    };
+    QByteArray body;
+    for (const Case &c : cases)
+        body += QByteArray("\\pard\\plain\\fs20") + c.words + " AVAWAYAV\\par";
     TXTextControl control;
-    const QTextDocument *doc = load(control, "\\pard AVAWAYAV\\par\\pard\\kerning1 AVAWAYAV\\par\\pard\\kerning0 AVAWAYAV\\par");
-    QList<double> widths;
-    for (QTextBlock block = doc->begin(); block.isValid(); block = block.next())
-        widths.append(block.layout()->lineAt(0).naturalTextWidth());
-    ASSERT_EQ(widths.size(), 3);
-    EXPECT_LT(widths[1], widths[0] - toLayout(2));  // four kerned pairs, 10 points
-    EXPECT_DOUBLE_EQ(widths[2], widths[0]);
+    const QTextDocument *doc = load(control, body);
+    ASSERT_GE(doc->blockCount(), int(std::size(cases)));
+    const double unkerned = doc->begin().layout()->lineAt(0).naturalTextWidth();
+    QTextBlock block = doc->begin();
+    for (const Case &c : cases) {
+        const double width = block.layout()->lineAt(0).naturalTextWidth();
+        if (c.kerned)
+            EXPECT_LT(width, unkerned - toLayout(2)) << c.words;  // four kerned pairs
+        else
+            EXPECT_DOUBLE_EQ(width, unkerned) << c.words;
+        block = block.next();
+    }
 }
 
 }  // namespace
