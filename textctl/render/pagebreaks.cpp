@@ -4,6 +4,7 @@
 #include "textctl/model/layoutformats.h"
 #include "textctl/model/paragraphformat.h"
 #include "textctl/model/richdocument.h"
+#include "textctl/model/tableborders.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QTextBlock>
@@ -14,6 +15,7 @@
 
 #include <QHash>
 
+#include <limits>
 #include <vector>
 
 namespace textctl {
@@ -42,8 +44,10 @@ struct Unit {
     bool keepTogether = false;
     bool widowControl = false;
     bool keepWithNext = false;
+    bool rows = false;  // a table unit
 
-    bool endsParagraph() const { return block >= 0 && line == lines - 1; }
+    // The unit ends its paragraph, or its rows end theirs.
+    bool endsParagraph() const { return rows || (block >= 0 && line == lines - 1); }
 };
 
 // The child of the root frame that holds `position`, nullptr for the root.
@@ -68,11 +72,53 @@ double spaceAbove(const QTextBlock &block)
     return toLayout(qBound(0.0, own, format.topMargin()));
 }
 
-double topPadding(const QTextTable &table, const QTextTableCell &cell)
+// What Qt puts between a cell's edge and its text above or below it: the
+// padding and half the line of that side (collapsed borders share it).
+double cellInset(const QTextTable &table, const QTextTableCell &cell, CellSide side)
 {
     const QTextTableCellFormat format = cell.format().toTableCellFormat();
-    return toLayout(format.hasProperty(QTextFormat::TableCellTopPadding) ? format.topPadding()
-                                                                         : table.format().cellPadding());
+    const QTextFormat::Property padding =
+        side == CellSide::Top ? QTextFormat::TableCellTopPadding : QTextFormat::TableCellBottomPadding;
+    const double own = format.hasProperty(padding) ? format.doubleProperty(padding) : table.format().cellPadding();
+    return toLayout(own + cellBorderRoom(format, side) / 2);
+}
+
+// The top of a row: its highest cell's first line less what Qt puts above
+// it; for the row after the last, the lowest last-row cell's last line and
+// what Qt puts under it. (Qt's rectangle of a table is no guide: it starts
+// at the first cell's text and takes in the space above the table.)
+double rowEdge(const QTextDocument &doc, const QAbstractTextDocumentLayout &layout, const QTextTable &table, int row)
+{
+    const int rows = table.rows();
+    const bool under = row >= rows;
+    double edge = under ? std::numeric_limits<double>::lowest() : std::numeric_limits<double>::max();
+    for (int column = 0; column < table.columns(); ++column) {
+        const QTextTableCell cell = table.cellAt(under ? rows - 1 : row, column);
+        if (cell.column() != column || (!under && cell.row() != row))
+            continue;
+        if (under) {
+            const QTextBlock last = doc.findBlock(cell.lastPosition());
+            edge = qMax(edge, layout.blockBoundingRect(last).bottom() + cellInset(table, cell, CellSide::Bottom));
+        } else {
+            const QTextBlock first = doc.findBlock(cell.firstPosition());
+            edge = qMin(edge, layout.blockBoundingRect(first).top() - cellInset(table, cell, CellSide::Top));
+        }
+    }
+    return edge;
+}
+
+// An empty paragraph right after a table: Qt hides it in the table's last
+// row, the layout gives its line to the paragraph after it (layoutformats.h),
+// and a page sees it under the table.
+const QTextTable *tableAbove(const QTextBlock &block)
+{
+    if (block.length() != 1 || block.blockFormat().boolProperty(prop::SeparatorBlock))
+        return nullptr;
+    const QTextDocument *doc = block.document();
+    const auto *table = qobject_cast<const QTextTable *>(doc->frameAt(block.position() - 1));
+    while (table && table->parentFrame() != doc->rootFrame())
+        table = qobject_cast<const QTextTable *>(table->parentFrame());
+    return table && table->lastPosition() == block.position() - 1 ? table : nullptr;
 }
 
 // Walks the units of a main text in order, from the one that holds a
@@ -118,6 +164,10 @@ public:
                 const LineBox box = lineBox(m_block, line);
                 unit->top = rect.top() + box.top;
                 unit->bottom = rect.top() + box.bottom();
+                if (const QTextTable *table = m_line == 0 ? tableAbove(m_block) : nullptr) {
+                    unit->top = rowEdge(m_doc, *m_layout, *table, table->rows());
+                    unit->bottom = unit->top + box.height;
+                }
                 if (m_line == 0)  // a page that starts here shows the space before
                     unit->top -= spaceAbove(m_block);
                 unit->breakBefore = m_line == 0 && (policy & QTextFormat::PageBreak_AlwaysBefore);
@@ -173,25 +223,31 @@ private:
         return qMax(0, row);
     }
 
-    // The top of a row: its highest cell's first line less the cell's
-    // padding (the frame's top for the first row).
     double rowTop(int row)
     {
         const auto known = m_rowTops.constFind(row);
         if (known != m_rowTops.constEnd())
             return *known;
-        if (row == 0)
-            return m_layout->frameBoundingRect(m_table).top();
-        double top = m_layout->frameBoundingRect(m_table).bottom();
+        const double edge = rowEdge(m_doc, *m_layout, *m_table, row);
+        m_rowTops.insert(row, edge);
+        return edge;
+    }
+
+    // A row with a paragraph kept with the next goes over with what
+    // follows it, as word processors keep it.
+    bool keptWithNext(int row) const
+    {
         for (int column = 0; column < m_table->columns(); ++column) {
             const QTextTableCell cell = m_table->cellAt(row, column);
-            if (cell.row() != row || cell.column() != column)
+            if (cell.column() != column)
                 continue;
-            const QTextBlock first = m_doc.findBlock(cell.firstPosition());
-            top = qMin(top, m_layout->blockBoundingRect(first).top() - topPadding(*m_table, cell));
+            for (QTextBlock block = m_doc.findBlock(cell.firstPosition());
+                 block.isValid() && block.position() <= cell.lastPosition(); block = block.next()) {
+                if (block.blockFormat().boolProperty(prop::KeepWithNext))
+                    return true;
+            }
         }
-        m_rowTops.insert(row, top);
-        return top;
+        return false;
     }
 
     bool nextInFrame(Unit *unit)
@@ -215,12 +271,14 @@ private:
         m_unitRow = m_row;
         unit->position = m_table ? m_table->cellAt(m_row, 0).firstPosition() : m_frame->firstPosition();
         unit->top = m_table ? rowTop(m_row) : rect.top();
-        unit->bottom = end >= rows ? rect.bottom() : rowTop(end);
+        unit->bottom = !m_table ? rect.bottom() : rowTop(end);
         unit->breakBefore = m_row == 0 && (policy & QTextFormat::PageBreak_AlwaysBefore);
         unit->breakAfter = end >= rows && (policy & QTextFormat::PageBreak_AlwaysAfter);
         unit->divisible = !m_divided && m_table && rows - m_row > 1;
         unit->block = -1;
         unit->line = m_row == 0 ? 0 : 1;
+        unit->rows = m_table != nullptr;
+        unit->keepWithNext = m_table && keptWithNext(end - 1);
         m_row = end;
         return true;
     }

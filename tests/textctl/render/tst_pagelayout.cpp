@@ -151,6 +151,12 @@ TEST(PageLayout, ARowStretchedForItsHeightKeepsTheCellsOwnPaddingInTheFile)
     EXPECT_FALSE(rtf.contains("\\clpadb")) << rtf.constData();
 }
 
+// A table of one row 300 twips tall holding "T".
+QByteArray row(const QByteArray &words)
+{
+    return "\\trowd\\trrh-300\\trgaph0\\cellx3000\\pard\\intbl\\sl-300 " + words + "T\\cell\\row";
+}
+
 // Page 2 of a body five lines of 300 twips tall starts at `first`.
 TEST(PageLayout, LinesAndParagraphsMoveToTheNextPageAsTheirRulesSay)
 {
@@ -175,6 +181,12 @@ TEST(PageLayout, LinesAndParagraphsMoveToTheNextPageAsTheirRulesSay)
         // A paragraph kept with the next goes over with it.
         {abc + line + "\\keepn d\\par" + line + "\\keep " + three, "d"},
         {line + "a\\par" + line + "\\pagebb b\\par", "b"},
+        // A table ends where its last row does: the space above it is not
+        // counted again under it.
+        {line + "a\\par" + line + "b\\par" + line + "\\sa290 c\\par" + row("") + line + "d\\par", "d"},
+        // A row whose paragraph is kept with the next goes over with it.
+        {abc + line + "d\\par" + row("\\keepn ") + line + "e\\par", "T"},
+        {abc + line + "d\\par" + row("") + line + "e\\par", "e"},
     };
     for (const auto &c : cases) {
         TXTextControl control;
@@ -185,6 +197,24 @@ TEST(PageLayout, LinesAndParagraphsMoveToTheNextPageAsTheirRulesSay)
         EXPECT_EQ(position, doc->find(QString::fromLatin1(c.first)).selectionStart())
             << c.body.constData() << " page 2: " << qPrintable(doc->findBlock(position).text());
     }
+}
+
+// An empty paragraph right after a table takes its line under the table:
+// going over to the next page, it starts that page under the table's last
+// row, which stays on the page before.
+TEST(PageLayout, AnEmptyParagraphAfterATableGoesOverUnderIt)
+{
+    const QByteArray line = "\\pard\\sl-300 ";
+    TXTextControl control;
+    const QTextDocument *doc = load(control, line + "a\\par" + line + "b\\par" + line + "c\\par" + line + "d\\par"
+                                                 + row("") + line + "\\par" + line + "f\\par", 1500);
+    Pagination &pagination = control.pagination();
+    ASSERT_GE(pagination.pageCount(), 2);
+    const QTextBlock empty = doc->findBlock(doc->find(u"f"_qs).selectionStart()).previous();
+    ASSERT_EQ(empty.length(), 1);
+    EXPECT_EQ(pagination.pageFirstPosition(2), empty.position());
+    const QTextBlock t = doc->findBlock(doc->find(u"T"_qs).selectionStart());
+    EXPECT_GE(pagination.pageTop(2), doc->documentLayout()->blockBoundingRect(t).bottom());
 }
 
 TEST(PageLayout, EditsKeepTheSpacingOfTheirParagraphsInOneUndoStep)
