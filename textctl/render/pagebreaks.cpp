@@ -91,6 +91,8 @@ double rowEdge(const QTextDocument &doc, const QAbstractTextDocumentLayout &layo
 {
     const int rows = table.rows();
     const bool under = row >= rows;
+    // Rows asked for are where no cell reaches over from above, so some
+    // cell starts at each; the table's own place is the last resort.
     double edge = under ? std::numeric_limits<double>::lowest() : std::numeric_limits<double>::max();
     for (int column = 0; column < table.columns(); ++column) {
         const QTextTableCell cell = table.cellAt(under ? rows - 1 : row, column);
@@ -103,6 +105,10 @@ double rowEdge(const QTextDocument &doc, const QAbstractTextDocumentLayout &layo
             const QTextBlock first = doc.findBlock(cell.firstPosition());
             edge = qMin(edge, layout.blockBoundingRect(first).top() - cellInset(table, cell, CellSide::Top));
         }
+    }
+    if (qAbs(edge) == std::numeric_limits<double>::max()) {
+        const QRectF rect = layout.frameBoundingRect(const_cast<QTextTable *>(&table));
+        return under ? rect.bottom() : rect.top();
     }
     return edge;
 }
@@ -165,11 +171,12 @@ public:
                 unit->top = rect.top() + box.top;
                 unit->bottom = rect.top() + box.bottom();
                 if (const QTextTable *table = m_line == 0 ? tableAbove(m_block) : nullptr) {
+                    // Its page starts under the table, never in its last row.
                     unit->top = rowEdge(m_doc, *m_layout, *table, table->rows());
                     unit->bottom = unit->top + box.height;
-                }
-                if (m_line == 0)  // a page that starts here shows the space before
+                } else if (m_line == 0) {  // a page that starts here shows the space before
                     unit->top -= spaceAbove(m_block);
+                }
                 unit->breakBefore = m_line == 0 && (policy & QTextFormat::PageBreak_AlwaysBefore);
                 unit->breakAfter = m_line == layout->lineCount() - 1 && (policy & QTextFormat::PageBreak_AlwaysAfter);
                 unit->block = m_block.position();
