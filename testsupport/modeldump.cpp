@@ -484,11 +484,7 @@ void Dumper::cell(const QTextTable *table, const QTextTableCell &cell, int depth
         {'b', textctl::CellSide::Bottom}, {'r', textctl::CellSide::Right}};
     QStringList borders;
     for (const auto &[letter, side] : kSides) {
-        const QTextFormat::Property widthProperty = textctl::cellBorderWidthProperty(side);
-        const QTextFormat::Property brushProperty = textctl::cellBorderBrushProperty(side);
-        const double width = format.hasProperty(widthProperty) ? format.doubleProperty(widthProperty) : tableFormat.border();
-        const int style = textctl::cellBorderStyle(format, side, tableFormat.borderStyle());
-        const QBrush brush = format.hasProperty(brushProperty) ? format.brushProperty(brushProperty) : tableFormat.borderBrush();
+        const auto [width, style, brush] = textctl::effectiveCellBorder(format, tableFormat, side);
         if (width <= 0 || style == QTextFrameFormat::BorderStyle_None)
             continue;
         borders << QChar::fromLatin1(letter) + u':' + tw(width) + borderStyleName(style)

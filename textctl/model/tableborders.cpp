@@ -24,6 +24,13 @@ int styleShift(CellSide side)
     return 4 * int(side);
 }
 
+// The side's four bits of prop::CellBorderStyles: its style plus one, 0
+// when it keeps none.
+int keptStyle(const QTextFormat &format, CellSide side)
+{
+    return (format.intProperty(prop::CellBorderStyles) >> styleShift(side)) & 0xF;
+}
+
 }  // namespace
 
 QTextFormat::Property cellBorderWidthProperty(CellSide side)
@@ -76,18 +83,27 @@ void collapseBordersOf(QTextTable *table)
 
 QTextFrameFormat::BorderStyle keptCellBorderStyle(const QTextFormat &format, CellSide side)
 {
-    const int kept = (format.intProperty(prop::CellBorderStyles) >> styleShift(side)) & 0xF;
+    const int kept = keptStyle(format, side);
     return kept != 0 ? QTextFrameFormat::BorderStyle(kept - 1) : QTextFrameFormat::BorderStyle_None;
 }
 
 QTextFrameFormat::BorderStyle cellBorderStyle(const QTextFormat &format, CellSide side,
                                               QTextFrameFormat::BorderStyle fallback)
 {
-    if (const int kept = (format.intProperty(prop::CellBorderStyles) >> styleShift(side)) & 0xF; kept != 0)
-        return QTextFrameFormat::BorderStyle(kept - 1);
+    if (keptStyle(format, side) != 0)
+        return keptCellBorderStyle(format, side);
     if (format.hasProperty(qtStyleProperty(side)))
         return QTextFrameFormat::BorderStyle(format.intProperty(qtStyleProperty(side)));
     return fallback;
+}
+
+CellBorderLine effectiveCellBorder(const QTextFormat &format, const QTextTableFormat &table, CellSide side)
+{
+    const QTextFormat::Property width = cellBorderWidthProperty(side);
+    const QTextFormat::Property brush = cellBorderBrushProperty(side);
+    return {format.hasProperty(width) ? format.doubleProperty(width) : table.border(),
+            cellBorderStyle(format, side, table.borderStyle()),
+            format.hasProperty(brush) ? format.brushProperty(brush) : table.borderBrush()};
 }
 
 void setCellBorder(QTextTableCellFormat &format, CellSide side, double width, QTextFrameFormat::BorderStyle style)

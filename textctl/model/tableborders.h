@@ -14,7 +14,9 @@
 // Qt is told BorderStyle_None: it keeps the side's width in its layout
 // (the text stays where the line leaves it room) and draws nothing.
 
+#include <QBrush>
 #include <QTextTableCellFormat>
+#include <QTextTableFormat>
 
 class QTextTable;
 
@@ -38,6 +40,14 @@ QTextFrameFormat::BorderStyle keptCellBorderStyle(const QTextFormat &format, Cel
 // Qt's own (a format made by Qt), else `fallback`.
 QTextFrameFormat::BorderStyle cellBorderStyle(const QTextFormat &format, CellSide side,
                                               QTextFrameFormat::BorderStyle fallback = QTextFrameFormat::BorderStyle_None);
+// A side's line as a file writes it: the cell's own width, style and
+// brush, each the table's where the cell gives none.
+struct CellBorderLine {
+    double width = 0;  // reference pixels
+    QTextFrameFormat::BorderStyle style = QTextFrameFormat::BorderStyle_None;
+    QBrush brush;
+};
+CellBorderLine effectiveCellBorder(const QTextFormat &format, const QTextTableFormat &table, CellSide side);
 // The room Qt's layout gives a side, in reference pixels, drawn or not.
 double cellBorderRoom(const QTextFormat &format, CellSide side);
 // Gives a side a border `width` reference pixels wide (0: none).

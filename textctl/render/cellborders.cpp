@@ -2,6 +2,7 @@
 
 #include "textctl/model/richdocument.h"
 #include "textctl/model/tableborders.h"
+#include "textctl/render/tablerows.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QHash>
@@ -71,11 +72,6 @@ Line lineOf(const QTextTableCellFormat &format, CellSide side)
     const QBrush brush = format.brushProperty(cellBorderBrushProperty(side));
     line.color = brush.style() == Qt::NoBrush ? QColor(Qt::black) : brush.color();
     return line;
-}
-
-double padding(const QTextTableCellFormat &format, QTextFormat::Property property, double fallback)
-{
-    return toLayout(format.hasProperty(property) ? format.doubleProperty(property) : fallback);
 }
 
 // Solid lines are gathered by colour and filled together: a printer or
@@ -158,8 +154,8 @@ public:
     {
         const int rows = m_table.rows();
         // A table the clip holds whole needs no search for its rows.
-        m_first = m_frame.top() >= top ? 0 : qMax(0, firstRowBelow(top) - 1);
-        const int end = m_frame.bottom() <= bottom ? rows : qMin(rows, firstRowBelow(bottom));
+        m_first = m_frame.top() >= top ? 0 : qMax(0, firstRowBelow(m_table, m_layout, top) - 1);
+        const int end = m_frame.bottom() <= bottom ? rows : qMin(rows, firstRowBelow(m_table, m_layout, bottom));
         // The rows on either side are looked at for the lines they share.
         m_gridTop = qMax(0, m_first - 1);
         const int gridEnd = qMin(rows, end + 1);
@@ -184,22 +180,6 @@ public:
     }
 
 private:
-    int firstRowBelow(double y) const
-    {
-        int low = 0;
-        int high = m_table.rows();
-        while (low < high) {
-            const int mid = (low + high) / 2;
-            const QTextTableCell cell = m_table.cellAt(mid, 0);
-            const double rowTop = m_layout.blockBoundingRect(m_doc.findBlock(cell.firstPosition())).top();
-            if (rowTop > y)
-                high = mid;
-            else
-                low = mid + 1;
-        }
-        return low;
-    }
-
     int gridAt(int row, int column) const
     {
         if (row < m_gridTop || column < 0 || column >= m_columns)
@@ -223,12 +203,11 @@ private:
         box.columnSpan = format.tableCellColumnSpan();
         for (CellSide side : kCellSides)
             box.sides[int(side)] = lineOf(format, side);
-        const double cellPadding = m_format.cellPadding();
-        box.topPadding = padding(format, QTextFormat::TableCellTopPadding, cellPadding);
-        box.leftPadding = padding(format, QTextFormat::TableCellLeftPadding, cellPadding);
+        box.topPadding = cellPadding(format, m_format, QTextFormat::TableCellTopPadding);
+        box.leftPadding = cellPadding(format, m_format, QTextFormat::TableCellLeftPadding);
         box.firstPosition = cell.firstPosition();
         if (box.row + box.rowSpan >= m_table.rows()) {
-            box.bottomPadding = padding(format, QTextFormat::TableCellBottomPadding, cellPadding);
+            box.bottomPadding = cellPadding(format, m_format, QTextFormat::TableCellBottomPadding);
             box.bottom = m_layout.blockBoundingRect(m_doc.findBlock(cell.lastPosition())).bottom();
         }
         const auto align = format.verticalAlignment();
@@ -277,19 +256,20 @@ private:
             if (std::isnan(m_columnX[box.column]))
                 m_columnX[box.column] = contentOf(box).x() - box.leftPadding - collapsedWidth(box, CellSide::Left) / 2;
         }
-        double outer = 0;
-        for (const Box &box : m_boxes) {
-            if (box.column + box.columnSpan == m_columns)
-                outer = qMax(outer, box.sides[int(CellSide::Right)].width);
-        }
         const QList<QTextLength> widths = m_format.columnWidthConstraints();
         // The last column is as wide as the table asks, in whole pixels.
         const int last = m_columns - 1;
-        if (last < widths.size() && widths[last].type() == QTextLength::FixedLength && !std::isnan(m_columnX[last]))
+        if (last < widths.size() && widths[last].type() == QTextLength::FixedLength && !std::isnan(m_columnX[last])) {
             m_columnX[m_columns] = m_columnX[last] + std::round(toLayout(widths[last].rawValue()));
-        else  // a width Qt shares out: the table's, from its first edge
+        } else {  // a width Qt shares out: the table's, from its first edge
+            double outer = 0;
+            for (const Box &box : m_boxes) {
+                if (box.column + box.columnSpan == m_columns)
+                    outer = qMax(outer, box.sides[int(CellSide::Right)].width);
+            }
             m_columnX[m_columns] = m_columnX[0] + m_frame.width()
                                    - toLayout(m_format.leftMargin() + m_format.rightMargin() + 2 * m_format.padding()) - outer;
+        }
         fillGaps(m_columnX, [&](int c) { return c < widths.size() ? widths[c].rawValue() : 1.0; });
     }
 

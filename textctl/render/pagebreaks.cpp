@@ -5,6 +5,7 @@
 #include "textctl/model/paragraphformat.h"
 #include "textctl/model/richdocument.h"
 #include "textctl/model/tableborders.h"
+#include "textctl/render/tablerows.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QTextBlock>
@@ -79,8 +80,7 @@ double cellInset(const QTextTable &table, const QTextTableCell &cell, CellSide s
     const QTextTableCellFormat format = cell.format().toTableCellFormat();
     const QTextFormat::Property padding =
         side == CellSide::Top ? QTextFormat::TableCellTopPadding : QTextFormat::TableCellBottomPadding;
-    const double own = format.hasProperty(padding) ? format.doubleProperty(padding) : table.format().cellPadding();
-    return toLayout(own + cellBorderRoom(format, side) / 2);
+    return cellPadding(format, table.format(), padding) + toLayout(cellBorderRoom(format, side) / 2);
 }
 
 // The top of a row: its highest cell's first line less what Qt puts above

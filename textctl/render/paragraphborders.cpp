@@ -3,6 +3,7 @@
 #include "textctl/model/layoutformats.h"
 #include "textctl/model/paragraphformat.h"
 #include "textctl/model/richdocument.h"
+#include "textctl/render/tablerows.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QPainter>
@@ -101,23 +102,7 @@ struct RowStretch {
 RowStretch rowsWithin(const QTextTable &table, const QAbstractTextDocumentLayout &layout, double top,
                       double bottom)
 {
-    const auto rowTop = [&](int row) {
-        const QTextTableCell cell = table.cellAt(row, 0);
-        return layout.blockBoundingRect(cell.firstCursorPosition().block()).top();
-    };
-    const auto firstRowBelow = [&](double y) {
-        int low = 0;
-        int high = table.rows();
-        while (low < high) {
-            const int mid = (low + high) / 2;
-            if (rowTop(mid) > y)
-                high = mid;
-            else
-                low = mid + 1;
-        }
-        return low;
-    };
-    int first = qMax(0, firstRowBelow(top) - 1);
+    int first = qMax(0, firstRowBelow(table, layout, top) - 1);
     const auto comesFromAbove = [&](int row) {
         for (int c = 0; c < table.columns(); ++c) {
             if (table.cellAt(row, c).row() < row)
@@ -127,7 +112,7 @@ RowStretch rowsWithin(const QTextTable &table, const QAbstractTextDocumentLayout
     };
     while (first > 0 && comesFromAbove(first))
         --first;
-    const int below = firstRowBelow(bottom);
+    const int below = firstRowBelow(table, layout, bottom);
     return {table.cellAt(first, 0).firstPosition(),
             below < table.rows() ? table.cellAt(below, 0).firstPosition() : table.lastPosition() + 1};
 }

@@ -126,11 +126,7 @@ QByteArray RtfWriter::derivedBorders(const QTextTable *table, const QTextTableCe
     const QTextCharFormat format = cell.format();
     QByteArray out;
     for (const auto &[word, side] : kSides) {
-        const QTextFormat::Property widthProperty = cellBorderWidthProperty(side);
-        const QTextFormat::Property brushProperty = cellBorderBrushProperty(side);
-        const double width = format.hasProperty(widthProperty) ? format.doubleProperty(widthProperty) : tableFormat.border();
-        const auto style = cellBorderStyle(format, side, tableFormat.borderStyle());
-        const QBrush brush = format.hasProperty(brushProperty) ? format.brushProperty(brushProperty) : tableFormat.borderBrush();
+        const auto [width, style, brush] = effectiveCellBorder(format, tableFormat, side);
         if (width <= 0 || style == QTextFrameFormat::BorderStyle_None)
             continue;
         appendWord(out, word);
