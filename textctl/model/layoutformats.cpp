@@ -196,24 +196,6 @@ double ownBottomPadding(const QTextTableCellFormat &format)
                                                           : format.bottomPadding();
 }
 
-// How tall a cell's content is, in layout pixels, from its first line's
-// box to its last one's and the last paragraph's space after.
-double cellContentHeight(const QTextTableCell &cell, const QTextDocument *doc)
-{
-    QAbstractTextDocumentLayout *layout = doc->documentLayout();
-    const QTextBlock first = doc->findBlock(cell.firstPosition());
-    const QTextBlock last = doc->findBlock(cell.lastPosition());
-    if (!first.isValid() || !last.isValid() || !first.layout() || !last.layout() || first.layout()->lineCount() == 0
-        || last.layout()->lineCount() == 0)
-        return 0;
-    const double top = layout->blockBoundingRect(first).top() + lineBox(first, first.layout()->lineAt(0)).top;
-    const QTextLayout *lines = last.layout();
-    const double bottom = layout->blockBoundingRect(last).top()
-                          + lineBox(last, lines->lineAt(lines->lineCount() - 1)).bottom()
-                          + toLayout(last.blockFormat().bottomMargin());
-    return bottom - top;
-}
-
 // The space after a cell's last paragraph, in reference pixels: Qt's layout
 // ends a cell at its last line, where word processors add that space.
 double lastSpaceAfter(const QTextTableCell &cell, const QTextDocument *doc)
@@ -333,6 +315,24 @@ void setMargin(QList<std::pair<QTextTable *, QTextTableFormat>> &tables, QTextTa
 }
 
 }  // namespace
+
+// How tall a cell's content is, in layout pixels, from its first line's
+// box to its last one's and the last paragraph's space after.
+double cellContentHeight(const QTextTableCell &cell, const QTextDocument *doc)
+{
+    QAbstractTextDocumentLayout *layout = doc->documentLayout();
+    const QTextBlock first = doc->findBlock(cell.firstPosition());
+    const QTextBlock last = doc->findBlock(cell.lastPosition());
+    if (!first.isValid() || !last.isValid() || !first.layout() || !last.layout() || first.layout()->lineCount() == 0
+        || last.layout()->lineCount() == 0)
+        return 0;
+    const double top = layout->blockBoundingRect(first).top() + lineBox(first, first.layout()->lineAt(0)).top;
+    const QTextLayout *lines = last.layout();
+    const double bottom = layout->blockBoundingRect(last).top()
+                          + lineBox(last, lines->lineAt(lines->lineCount() - 1)).bottom()
+                          + toLayout(last.blockFormat().bottomMargin());
+    return bottom - top;
+}
 
 QPaintDevice *layoutDevice()
 {

@@ -29,6 +29,7 @@ class QTextBlock;
 class QTextBlockFormat;
 class QTextDocument;
 class QTextLine;
+class QTextTableCell;
 
 namespace textctl {
 
@@ -50,6 +51,10 @@ struct LineBox {
     double bottom() const { return top + height; }
 };
 LineBox lineBox(const QTextBlock &block, const QTextLine &line);
+
+// How tall a cell's content is, in layout pixels, from its first line's
+// box to its last one's and the last paragraph's space after.
+double cellContentHeight(const QTextTableCell &cell, const QTextDocument *doc);
 
 // `block`'s format with the layout values it should have; `largerSpace`
 // when its document gives the larger of two spaces between paragraphs

@@ -16,6 +16,7 @@
 
 #include <QHash>
 
+#include <cmath>
 #include <limits>
 #include <vector>
 
@@ -46,6 +47,10 @@ struct Unit {
     bool widowControl = false;
     bool keepWithNext = false;
     bool rows = false;  // a table unit
+    // A table unit's rows, [firstRow, endRow) of `table`.
+    const QTextTable *table = nullptr;
+    int firstRow = 0;
+    int endRow = 0;
 
     // The unit ends its paragraph, or its rows end theirs.
     bool endsParagraph() const { return rows || (block >= 0 && line == lines - 1); }
@@ -84,13 +89,17 @@ double cellInset(const QTextTable &table, const QTextTableCell &cell, CellSide s
 }
 
 // The top of a row: its highest cell's first line less what Qt puts above
-// it; for the row after the last, the lowest last-row cell's last line and
-// what Qt puts under it. (Qt's rectangle of a table is no guide: it starts
+// it; for the row after the last, the top of the paragraph after the table,
+// else the lowest last-row cell's last line and what Qt puts under it. (Qt's rectangle of a table is no guide: it starts
 // at the first cell's text and takes in the space above the table.)
 double rowEdge(const QTextDocument &doc, const QAbstractTextDocumentLayout &layout, const QTextTable &table, int row)
 {
     const int rows = table.rows();
     const bool under = row >= rows;
+    // Under the table is where Qt puts the paragraph that follows it.
+    const QTextBlock after = under ? doc.findBlock(table.lastPosition() + 1) : QTextBlock();
+    if (after.isValid() && after.length() > 1 && doc.frameAt(after.position()) == table.parentFrame())
+        return layout.blockBoundingRect(after).top() - toLayout(table.format().bottomMargin());
     // Rows asked for are where no cell reaches over from above, so some
     // cell starts at each; the table's own place is the last resort.
     double edge = under ? std::numeric_limits<double>::lowest() : std::numeric_limits<double>::max();
@@ -99,8 +108,19 @@ double rowEdge(const QTextDocument &doc, const QAbstractTextDocumentLayout &layo
         if (cell.column() != column || (!under && cell.row() != row))
             continue;
         if (under) {
+            // An empty paragraph or none follows: the last line's box (Qt's
+            // rectangle of a block holds its lines at their fonts' height,
+            // not the height they are given), the cell's height rounded to
+            // whole pixels as Qt rounds its rows.
             const QTextBlock last = doc.findBlock(cell.lastPosition());
-            edge = qMax(edge, layout.blockBoundingRect(last).bottom() + cellInset(table, cell, CellSide::Bottom));
+            const QTextLayout *lines = last.layout();
+            const QRectF rect = layout.blockBoundingRect(last);
+            const double bottom = lines && lines->lineCount() > 0
+                                      ? rect.top() + lineBox(last, lines->lineAt(lines->lineCount() - 1)).bottom()
+                                      : rect.bottom();
+            const double top = layout.blockBoundingRect(doc.findBlock(cell.firstPosition())).top()
+                               - cellInset(table, cell, CellSide::Top);
+            edge = qMax(edge, top + std::round(bottom + cellInset(table, cell, CellSide::Bottom) - top));
         } else {
             const QTextBlock first = doc.findBlock(cell.firstPosition());
             edge = qMin(edge, layout.blockBoundingRect(first).top() - cellInset(table, cell, CellSide::Top));
@@ -111,6 +131,23 @@ double rowEdge(const QTextDocument &doc, const QAbstractTextDocumentLayout &layo
         return under ? rect.bottom() : rect.top();
     }
     return edge;
+}
+
+// How tall a row is by what its cells hold, before Qt rounds it to whole
+// layout pixels; negative when no cell of its own height starts in it.
+double exactRowHeight(const QTextDocument &doc, const QTextTable &table, int row)
+{
+    double height = -1;
+    for (int column = 0; column < table.columns(); ++column) {
+        const QTextTableCell cell = table.cellAt(row, column);
+        if (cell.column() != column || cell.row() != row || cell.rowSpan() != 1)
+            continue;
+        // The space after the last paragraph is in the cell's bottom padding.
+        const double spaceAfter = toLayout(doc.findBlock(cell.lastPosition()).blockFormat().bottomMargin());
+        height = qMax(height, cellInset(table, cell, CellSide::Top) + cellContentHeight(cell, &doc) - spaceAfter
+                                  + cellInset(table, cell, CellSide::Bottom));
+    }
+    return height;
 }
 
 // An empty paragraph right after a table: Qt hides it in the table's last
@@ -193,6 +230,21 @@ public:
                 return nextInFrame(unit);
         }
         return false;
+    }
+
+    // How much taller than their cells ask Qt draws a table unit's rows
+    // (it rounds every row to whole layout pixels); 0 for a line.
+    double rounding(const Unit &unit)
+    {
+        if (!unit.table || unit.table != m_table)
+            return 0;
+        double drawn = 0;
+        for (int row = unit.firstRow; row < unit.endRow; ++row) {
+            const double exact = exactRowHeight(m_doc, *m_table, row);
+            if (exact >= 0)
+                drawn += rowTop(row + 1) - rowTop(row) - exact;
+        }
+        return drawn;
     }
 
 private:
@@ -286,6 +338,9 @@ private:
         unit->line = m_row == 0 ? 0 : 1;
         unit->rows = m_table != nullptr;
         unit->keepWithNext = m_table && keptWithNext(end - 1);
+        unit->table = m_table;
+        unit->firstRow = m_row;
+        unit->endRow = end;
         m_row = end;
         return true;
     }
@@ -379,6 +434,10 @@ bool nextPageStart(const QTextDocument &doc, const PageStart &start, double body
         *next = {unit.position, limit - unit.top};
         return true;
     }
+    // Rows are drawn rounded to whole pixels, where a word processor adds
+    // them up exactly: what fits by their exact heights stays, drawn up to
+    // kRoundingAllowance under the body.
+    double rounding = walker.rounding(unit);
     std::vector<Unit> placed{unit};
     if (start.offset > 0)
         placed.front().block = -2;  // the rest of a cut unit: no rule moves it
@@ -390,7 +449,9 @@ bool nextPageStart(const QTextDocument &doc, const PageStart &start, double body
             *next = {unit.position, 0};
             return true;
         }
-        if (unit.bottom > limit + kEpsilon) {
+        // (A unit too low to fit at all is not measured: a long table's rest.)
+        const double own = unit.bottom > limit + kRoundingAllowance ? 0.0 : walker.rounding(unit);
+        if (unit.bottom - qMin(rounding + own, kRoundingAllowance) > limit + kEpsilon) {
             if (!unit.divisible) {
                 const qsizetype k = breakIndex(placed, unit);
                 *next = {k < qsizetype(placed.size()) ? placed[k].position : unit.position, 0};
@@ -399,6 +460,7 @@ bool nextPageStart(const QTextDocument &doc, const PageStart &start, double body
             walker.divide();  // the rows that fit stay on this page
             continue;
         }
+        rounding += own;
         placed.push_back(unit);
         breakPending = unit.breakAfter;
     }

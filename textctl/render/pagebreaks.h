@@ -22,6 +22,11 @@ class QTextDocument;
 
 namespace textctl {
 
+// How far under the body a page's table rows may be drawn: Qt rounds each
+// row to whole layout pixels, and a page holds what fits by the rows' exact
+// heights (layout pixels).
+inline constexpr double kRoundingAllowance = 6.0;
+
 struct PageStart {
     int position = 0;
     double offset = 0;  // layout pixels into the line or row at `position`

@@ -3,6 +3,7 @@
 #include "textctl/model/formatprops.h"
 #include "textctl/render/cellborders.h"
 #include "textctl/render/objecthandlers.h"
+#include "textctl/render/pagebreaks.h"
 #include "textctl/render/pagination.h"
 #include "textctl/render/paragraphborders.h"
 
@@ -125,7 +126,8 @@ void PageRenderer::drawBody(QPainter &painter, int page, const Decorations &deco
     // line, and the rule under a last paragraph lies below it.
     const bool lastPage = m_pagination.isComplete() && page >= m_pagination.knownPageCount();
     const double sliceHeight = lastPage ? toLayout(body.height())
-                                        : qBound(0.0, m_pagination.pageBottom(page) - sliceTop, toLayout(body.height()));
+                                        : qBound(0.0, m_pagination.pageBottom(page) - sliceTop,
+                                                 toLayout(body.height()) + kRoundingAllowance);
     // A page that starts inside a table shows the border above its first
     // row too, which the page before drew under its last.
     const int first = m_pagination.pageFirstPosition(page);

@@ -157,6 +157,15 @@ QByteArray row(const QByteArray &words)
     return "\\trowd\\trrh-300\\trgaph0\\cellx3000\\pard\\intbl\\sl-300 " + words + "T\\cell\\row";
 }
 
+// `count` rows of one line, each its own table row with `words`.
+QByteArray rows(const QByteArray &words, int count)
+{
+    QByteArray rtf;
+    for (int i = 0; i < count; ++i)
+        rtf += "\\trowd\\trgaph0\\cellx3000\\pard\\intbl" + words + "R\\cell\\row";
+    return rtf;
+}
+
 // Page 2 of a body five lines of 300 twips tall starts at `first`.
 TEST(PageLayout, LinesAndParagraphsMoveToTheNextPageAsTheirRulesSay)
 {
@@ -187,6 +196,11 @@ TEST(PageLayout, LinesAndParagraphsMoveToTheNextPageAsTheirRulesSay)
         // A row whose paragraph is kept with the next goes over with it.
         {abc + line + "d\\par" + row("\\keepn ") + line + "e\\par", "T"},
         {abc + line + "d\\par" + row("") + line + "e\\par", "e"},
+        // Rows count as tall as their lines, not as Qt rounds them: seven
+        // rows of 207 twips (drawn 210) and a line of 40 fit in 1500 ...
+        {rows("\\sl-207 ", 7) + "\\pard\\sl-40 e\\par" + line + "f\\par", "f"},
+        // ... and seven of 193 (drawn 190) and a line of 160 do not.
+        {rows("\\sl-193 ", 7) + "\\pard\\sl-160 e\\par" + line + "f\\par", "e"},
     };
     for (const auto &c : cases) {
         TXTextControl control;
