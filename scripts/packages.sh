@@ -12,7 +12,7 @@ build_packages=(
 )
 # test_packages: what the tests need besides: msmtp is the real mail
 # transport of the e-mail delivery test.
-test_packages=(msmtp)
+test_packages=(msmtp fonts-urw-base35)
 
 install_missing() {
     local missing=() p sudo=""

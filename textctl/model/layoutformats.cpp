@@ -61,10 +61,11 @@ double lineHeightPerEm(const QFont &font)
         const bool useTypo = bigEndian16(os2, 62, false) & 0x80;
         if (useTypo)
             total = bigEndian16(os2, 68, true) - bigEndian16(os2, 70, true) + bigEndian16(os2, 72, true);
-        if (total > 0)
-            perEm = double(total) / raw.unitsPerEm();
-        else
-            perEm = (raw.ascent() + raw.descent() + raw.leading()) / raw.pixelSize();
+        // A face without these tables (a Type 1 font, such as the URW faces
+        // fontconfig gives for Times, Helvetica and Courier) is set 1.2 em
+        // a line, as LibreOffice sets it; its box would give 1.33.
+        constexpr double kType1LinePerEm = 1.2;
+        perEm = total > 0 ? double(total) / raw.unitsPerEm() : kType1LinePerEm;
     }
     cache.insert(key, perEm);
     return perEm;

@@ -39,7 +39,8 @@ QPaintDevice *layoutDevice();
 
 // A single line of `font` as word processors measure it, in pixels of 1/96
 // inch: the larger of the font's Windows ascent plus descent and its
-// typographic ascent, descent and line gap.
+// typographic ascent, descent and line gap; 1.2 em for a font that has
+// neither (Type 1).
 double singleLineHeight(const QFont &font);
 
 // The box a laid-out line of `block` takes, from the block's top, in layout

@@ -10,6 +10,7 @@
 #include <QAbstractTextDocumentLayout>
 #include <QFontDatabase>
 #include <QGlyphRun>
+#include <QRawFont>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -25,7 +26,7 @@ namespace {
 // `bodyTwips` tall, and paginates it.
 QTextDocument *load(TXTextControl &control, const QByteArray &body, int bodyTwips = 12000)
 {
-    const QByteArray rtf = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Liberation Sans;}{\\f1 DejaVu Sans;}}"
+    const QByteArray rtf = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Liberation Sans;}{\\f1 DejaVu Sans;}{\\f2 Nimbus Roman;}}"
                            "\\paperw11906\\paperh" + QByteArray::number(1440 + bodyTwips)
                            + "\\margl1134\\margr1134\\margt720\\margb720\\f0\\fs20 " + body + "}";
     EXPECT_TRUE(control.LoadContent({u"t.rtf"_qs, 5, rtf}));
@@ -93,6 +94,22 @@ TEST(PageLayout, LinesAreAsTallAsTheirRuleMakesThem)
             << c.words;
         EXPECT_NEAR(boxTop(block.next()) - boxTop(block), 2 * twipsToPixels(c.twips), 0.05) << c.words;
     }
+}
+
+// A Type 1 font has no tables of line metrics: its lines are 1.2 em, 240
+// twips at 10 points, not its box's 1.33.
+TEST(PageLayout, ALineOfAType1FontIsOneAndAFifthEmTall)
+{
+    QFont font(u"Nimbus Roman"_qs);
+    font.setPixelSize(100);
+    const QRawFont raw = QRawFont::fromFont(font);
+    if (raw.familyName() != u"Nimbus Roman"_qs || !raw.fontTable("hhea").isEmpty())
+        GTEST_SKIP() << "Nimbus Roman as a Type 1 font (fonts-urw-base35) is not installed";
+    TXTextControl control;
+    const QTextDocument *doc = load(control, "\\pard\\f2 one\\line two\\par");
+    const QTextBlock block = doc->begin();
+    ASSERT_EQ(block.layout()->lineCount(), 2);
+    EXPECT_NEAR(fromLayout(lineBox(block, block.layout()->lineAt(1)).height), twipsToPixels(240), 0.05);
 }
 
 TEST(PageLayout, TablesKeepTheSpacingOfTheParagraphsAroundThem)
