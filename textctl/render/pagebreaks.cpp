@@ -80,12 +80,16 @@ double spaceAbove(const QTextBlock &block)
 
 // What Qt puts between a cell's edge and its text above or below it: the
 // padding and half the line of that side (collapsed borders share it).
-double cellInset(const QTextTable &table, const QTextTableCell &cell, CellSide side)
+double cellInset(const QTextTableFormat &table, const QTextTableCellFormat &format, CellSide side)
 {
-    const QTextTableCellFormat format = cell.format().toTableCellFormat();
     const QTextFormat::Property padding =
         side == CellSide::Top ? QTextFormat::TableCellTopPadding : QTextFormat::TableCellBottomPadding;
-    return cellPadding(format, table.format(), padding) + toLayout(cellBorderRoom(format, side) / 2);
+    return cellPadding(format, table, padding) + toLayout(cellBorderRoom(format, side) / 2);
+}
+
+double cellInset(const QTextTable &table, const QTextTableCell &cell, CellSide side)
+{
+    return cellInset(table.format(), cell.format().toTableCellFormat(), side);
 }
 
 // The top of a row: its highest cell's first line less what Qt puts above
@@ -137,15 +141,17 @@ double rowEdge(const QTextDocument &doc, const QAbstractTextDocumentLayout &layo
 // layout pixels; negative when no cell of its own height starts in it.
 double exactRowHeight(const QTextDocument &doc, const QTextTable &table, int row)
 {
+    const QTextTableFormat tableFormat = table.format();
     double height = -1;
     for (int column = 0; column < table.columns(); ++column) {
         const QTextTableCell cell = table.cellAt(row, column);
         if (cell.column() != column || cell.row() != row || cell.rowSpan() != 1)
             continue;
+        const QTextTableCellFormat format = cell.format().toTableCellFormat();
         // The space after the last paragraph is in the cell's bottom padding.
         const double spaceAfter = toLayout(doc.findBlock(cell.lastPosition()).blockFormat().bottomMargin());
-        height = qMax(height, cellInset(table, cell, CellSide::Top) + cellContentHeight(cell, &doc) - spaceAfter
-                                  + cellInset(table, cell, CellSide::Bottom));
+        height = qMax(height, cellInset(tableFormat, format, CellSide::Top) + cellContentHeight(cell, &doc)
+                                  - spaceAfter + cellInset(tableFormat, format, CellSide::Bottom));
     }
     return height;
 }
