@@ -208,7 +208,7 @@ private:
         box.firstPosition = cell.firstPosition();
         if (box.row + box.rowSpan >= m_table.rows()) {
             box.bottomPadding = cellPadding(format, m_format, QTextFormat::TableCellBottomPadding);
-            box.bottom = m_layout.blockBoundingRect(m_doc.findBlock(cell.lastPosition())).bottom();
+            box.bottom = textBottom(m_layout, m_doc.findBlock(cell.lastPosition()));
         }
         const auto align = format.verticalAlignment();
         box.topAligned = align != QTextCharFormat::AlignMiddle && align != QTextCharFormat::AlignBottom;

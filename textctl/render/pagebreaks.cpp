@@ -46,14 +46,13 @@ struct Unit {
     bool keepTogether = false;
     bool widowControl = false;
     bool keepWithNext = false;
-    bool rows = false;  // a table unit
-    // A table unit's rows, [firstRow, endRow) of `table`.
+    // A table unit: its rows, [firstRow, endRow) of `table`.
     const QTextTable *table = nullptr;
     int firstRow = 0;
     int endRow = 0;
 
     // The unit ends its paragraph, or its rows end theirs.
-    bool endsParagraph() const { return rows || (block >= 0 && line == lines - 1); }
+    bool endsParagraph() const { return table || (block >= 0 && line == lines - 1); }
 };
 
 // The child of the root frame that holds `position`, nullptr for the root.
@@ -94,8 +93,9 @@ double cellInset(const QTextTable &table, const QTextTableCell &cell, CellSide s
 
 // The top of a row: its highest cell's first line less what Qt puts above
 // it; for the row after the last, the top of the paragraph after the table,
-// else the lowest last-row cell's last line and what Qt puts under it. (Qt's rectangle of a table is no guide: it starts
-// at the first cell's text and takes in the space above the table.)
+// else the lowest last-row cell's last line and what Qt puts under it.
+// (Qt's rectangle of a table is no guide: it starts at the first cell's
+// text and takes in the space above the table.)
 double rowEdge(const QTextDocument &doc, const QAbstractTextDocumentLayout &layout, const QTextTable &table, int row)
 {
     const int rows = table.rows();
@@ -112,16 +112,9 @@ double rowEdge(const QTextDocument &doc, const QAbstractTextDocumentLayout &layo
         if (cell.column() != column || (!under && cell.row() != row))
             continue;
         if (under) {
-            // An empty paragraph or none follows: the last line's box (Qt's
-            // rectangle of a block holds its lines at their fonts' height,
-            // not the height they are given), the cell's height rounded to
-            // whole pixels as Qt rounds its rows.
-            const QTextBlock last = doc.findBlock(cell.lastPosition());
-            const QTextLayout *lines = last.layout();
-            const QRectF rect = layout.blockBoundingRect(last);
-            const double bottom = lines && lines->lineCount() > 0
-                                      ? rect.top() + lineBox(last, lines->lineAt(lines->lineCount() - 1)).bottom()
-                                      : rect.bottom();
+            // An empty paragraph or none follows: the last line's box, the
+            // cell's height rounded to whole pixels as Qt rounds its rows.
+            const double bottom = textBottom(layout, doc.findBlock(cell.lastPosition()));
             const double top = layout.blockBoundingRect(doc.findBlock(cell.firstPosition())).top()
                                - cellInset(table, cell, CellSide::Top);
             edge = qMax(edge, top + std::round(bottom + cellInset(table, cell, CellSide::Bottom) - top));
@@ -342,7 +335,6 @@ private:
         unit->divisible = !m_divided && m_table && rows - m_row > 1;
         unit->block = -1;
         unit->line = m_row == 0 ? 0 : 1;
-        unit->rows = m_table != nullptr;
         unit->keepWithNext = m_table && keptWithNext(end - 1);
         unit->table = m_table;
         unit->firstRow = m_row;

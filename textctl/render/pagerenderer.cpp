@@ -125,9 +125,10 @@ void PageRenderer::drawBody(QPainter &painter, int page, const Decorations &deco
     // The last page's slice is its whole body: the text ends at its last
     // line, and the rule under a last paragraph lies below it.
     const bool lastPage = m_pagination.isComplete() && page >= m_pagination.knownPageCount();
-    const double sliceHeight = lastPage ? toLayout(body.height())
-                                        : qBound(0.0, m_pagination.pageBottom(page) - sliceTop,
-                                                 toLayout(body.height()) + kRoundingAllowance);
+    // Table rows may be drawn a little under the body (pagebreaks.h).
+    const double bodyHeight = toLayout(body.height()) + kRoundingAllowance;
+    const double sliceHeight =
+        lastPage ? bodyHeight : qBound(0.0, m_pagination.pageBottom(page) - sliceTop, bodyHeight);
     // A page that starts inside a table shows the border above its first
     // row too, which the page before drew under its last.
     const int first = m_pagination.pageFirstPosition(page);

@@ -1,10 +1,12 @@
 #include "textctl/render/tablerows.h"
 
+#include "textctl/model/layoutformats.h"
 #include "textctl/model/richdocument.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTextLayout>
 #include <QTextTable>
 
 namespace textctl {
@@ -23,6 +25,15 @@ int firstRowBelow(const QTextTable &table, const QAbstractTextDocumentLayout &la
             low = mid + 1;
     }
     return low;
+}
+
+double textBottom(const QAbstractTextDocumentLayout &layout, const QTextBlock &block)
+{
+    const QRectF rect = layout.blockBoundingRect(block);
+    const QTextLayout *lines = block.layout();
+    if (!lines || lines->lineCount() == 0)
+        return rect.bottom();
+    return rect.top() + lineBox(block, lines->lineAt(lines->lineCount() - 1)).bottom();
 }
 
 double cellPadding(const QTextTableCellFormat &format, const QTextTableFormat &table, QTextFormat::Property property)

@@ -6,6 +6,7 @@
 #include <QTextFormat>
 
 class QAbstractTextDocumentLayout;
+class QTextBlock;
 class QTextTable;
 class QTextTableCellFormat;
 
@@ -14,6 +15,10 @@ namespace textctl {
 // The first row whose first cell's text starts below `y`, found by halves:
 // a long table is not walked row by row. rows() when there is none.
 int firstRowBelow(const QTextTable &table, const QAbstractTextDocumentLayout &layout, double y);
+
+// Where the last line box of `block` ends: Qt's rectangle of a block holds
+// its lines at their fonts' height, not the height they are given.
+double textBottom(const QAbstractTextDocumentLayout &layout, const QTextBlock &block);
 
 // A cell's padding on one side (`property`, a TableCell*Padding), the
 // table's when the cell gives none.

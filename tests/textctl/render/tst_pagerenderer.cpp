@@ -409,6 +409,35 @@ TEST(PageRenderer, ParagraphBordersAreDrawnWhereTheyTakeTheirRoom)
     EXPECT_GT(redRows.last(), page.height() * 3 / 4);
 }
 
+// Rows that fit by their exact heights stay on the page though Qt, rounding
+// each to whole pixels, draws them a little under the body: they are drawn
+// whole there. Fifteen rows of 20.7 + 3 layout pixels, drawn 24 each, on a
+// body of 3580 twips (exactly 3555, drawn 3600).
+TEST(PageRenderer, RowsDrawnUnderTheBodyAreDrawnWhole)
+{
+    QByteArray rows;
+    for (int i = 0; i < 15; ++i)
+        rows += "\\trowd\\trgaph0\\clbrdrb\\brdrs\\brdrw30\\brdrcf1\\cellx3000\\pard\\intbl\\sl-207 R\\cell\\row";
+    const QByteArray rtf = "{\\rtf1\\ansi{\\colortbl;\\red255\\green0\\blue0;}\\paperh5020\\margt720\\margb720"
+                           + rows + "\\pard\\sl-300 f\\par}";
+    TXTextControl control;
+    ASSERT_TRUE(control.LoadContent({u"r.rtf"_qs, 5, rtf}));
+    control.usePageOfLoad();
+    ASSERT_EQ(control.CurrentPages(), 2);
+    const QImage page = printedImage(control, 1, 100);
+    int lines = 0;
+    int lowest = -1;  // the lowest red pixel
+    for (int y = 0; y < page.height(); ++y) {
+        const QColor c = page.pixelColor(100, y);
+        if (c.red() > 200 && c.green() < 200) {
+            lines += lowest < y - 1;
+            lowest = y;
+        }
+    }
+    EXPECT_EQ(lines, 15);
+    EXPECT_GT(lowest, (720 + 3580) / 15.0);  // under the body
+}
+
 // A page of a long text looks only at its own paragraphs for borders: none
 // is lost or drawn twice, in the main text or in table rows going over
 // pages.
