@@ -208,7 +208,7 @@ private:
         box.firstPosition = cell.firstPosition();
         if (box.row + box.rowSpan >= m_table.rows()) {
             box.bottomPadding = cellPadding(format, m_format, QTextFormat::TableCellBottomPadding);
-            box.bottom = textBottom(m_layout, m_doc.findBlock(cell.lastPosition()));
+            box.bottom = m_layout.blockBoundingRect(m_doc.findBlock(cell.lastPosition())).bottom();
         }
         const auto align = format.verticalAlignment();
         box.topAligned = align != QTextCharFormat::AlignMiddle && align != QTextCharFormat::AlignBottom;
@@ -296,21 +296,30 @@ private:
                 m_rowY[i] = any[i];
         }
         if (end >= rows) {
-            // Under the last row: as low as its lowest cell reaches, the
-            // row's height rounded to whole pixels as Qt rounds it.
-            double lowest = kUnknown;
-            int top = rows - 1;
-            for (const Box &box : m_boxes) {
-                if (box.row + box.rowSpan >= rows) {
-                    const double y = box.bottom + box.bottomPadding + collapsedWidth(box, CellSide::Bottom) / 2;
-                    lowest = std::isnan(lowest) ? y : qMax(lowest, y);
-                    top = qMin(top, box.row);
-                }
-            }
-            const double from = rowY(top);
-            m_rowY.back() = std::isnan(from) ? lowest : from + std::round(lowest - from);
+            // Under the last row: where the paragraph after the table starts.
+            m_rowY.back() = paragraphUnder(m_table, m_layout);
+            if (std::isnan(m_rowY.back()))
+                m_rowY.back() = lowestEdge();
         }
         fillGaps(m_rowY, [](int) { return 1.0; });
+    }
+
+    // How low the last row's lowest cell reaches, the row's height rounded
+    // to whole pixels as Qt rounds it.
+    double lowestEdge() const
+    {
+        const int rows = m_table.rows();
+        double lowest = kUnknown;
+        int top = rows - 1;
+        for (const Box &box : m_boxes) {
+            if (box.row + box.rowSpan >= rows) {
+                const double y = box.bottom + box.bottomPadding + collapsedWidth(box, CellSide::Bottom) / 2;
+                lowest = std::isnan(lowest) ? y : qMax(lowest, y);
+                top = qMin(top, box.row);
+            }
+        }
+        const double from = rowY(top);
+        return std::isnan(from) ? lowest : from + std::round(lowest - from);
     }
 
     template <typename Weight>

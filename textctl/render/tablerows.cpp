@@ -9,6 +9,8 @@
 #include <QTextLayout>
 #include <QTextTable>
 
+#include <limits>
+
 namespace textctl {
 
 int firstRowBelow(const QTextTable &table, const QAbstractTextDocumentLayout &layout, double y)
@@ -25,6 +27,15 @@ int firstRowBelow(const QTextTable &table, const QAbstractTextDocumentLayout &la
             low = mid + 1;
     }
     return low;
+}
+
+double paragraphUnder(const QTextTable &table, const QAbstractTextDocumentLayout &layout)
+{
+    const QTextDocument &doc = *table.document();
+    const QTextBlock after = doc.findBlock(table.lastPosition() + 1);
+    if (!after.isValid() || after.length() <= 1 || doc.frameAt(after.position()) != table.parentFrame())
+        return std::numeric_limits<double>::quiet_NaN();
+    return layout.blockBoundingRect(after).top() - toLayout(table.format().bottomMargin());
 }
 
 double textBottom(const QAbstractTextDocumentLayout &layout, const QTextBlock &block)

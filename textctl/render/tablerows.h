@@ -16,6 +16,11 @@ namespace textctl {
 // a long table is not walked row by row. rows() when there is none.
 int firstRowBelow(const QTextTable &table, const QAbstractTextDocumentLayout &layout, double y);
 
+// The foot of a table: where Qt puts the paragraph that follows it in its
+// flow, less the table's bottom margin. NaN when an empty paragraph (Qt
+// hides it in the last row), another table or nothing follows.
+double paragraphUnder(const QTextTable &table, const QAbstractTextDocumentLayout &layout);
+
 // Where the last line box of `block` ends: Qt's rectangle of a block holds
 // its lines at their fonts' height, not the height they are given.
 double textBottom(const QAbstractTextDocumentLayout &layout, const QTextBlock &block);
