@@ -7,7 +7,8 @@
 //   rtfconv --model IN    print the document model as UTF-8, one line an
 //                         element (testsupport/modeldump.h), on the
 //                         file's own page
-//   rtfconv --pdf IN OUT  render to PDF
+//   rtfconv --pdf IN OUT  render to PDF, on the file's own page (RTF's
+//                         default paper, Letter, when it states none)
 //   rtfconv --markers TEMPLATE DICTIONARY
 //                         list the template's markers that no dictionary
 //                         field matches and the fields it never uses;
@@ -54,14 +55,28 @@ bool load(TXTextControl &control, const QString &path)
     return control.Load(path, 0, formatOf(path));
 }
 
+// Loads onto the file's own page: a file that states no paper size is on
+// RTF's default paper, 12240 by 15840 twips (US Letter), as RTF readers
+// lay it out; margins it does not state stay the control's inch. (The
+// editor keeps its own page for what a file leaves unstated.)
+bool loadOnOwnPage(TXTextControl &control, const QString &path)
+{
+    textctl::PageValues rtfDefault;
+    rtfDefault.width = 12240;
+    rtfDefault.height = 15840;
+    control.setLoadSaveValues(rtfDefault);
+    if (!load(control, path))
+        return false;
+    control.usePageOfLoad();
+    return true;
+}
+
 // Every page at its true size on sheets of the document's page size.
 int writePdf(const QString &in, const QString &out)
 {
     TXTextControl control;
-    if (!load(control, in))
+    if (!loadOnOwnPage(control, in))
         return failWith(control.errorString());
-    // The file's page, as the editor shows it once opened.
-    control.usePageOfLoad();
     QString error;
     return commands::writePdf(control, out, QFileInfo(in).completeBaseName(), &error) ? 0 : failWith(error);
 }
@@ -101,10 +116,8 @@ int main(int argc, char **argv)
     }
     if (args.size() == 2 && args[0] == u"--model") {
         TXTextControl control;
-        if (!load(control, args[1]))
+        if (!loadOnOwnPage(control, args[1]))  // as --pdf prints it
             return failWith(control.errorString());
-        // The page the file states, as --pdf prints on, not the control's.
-        control.usePageOfLoad();
         std::fputs(textctl::dumpModel(control.document()).toUtf8().constData(), stdout);
         return 0;
     }

@@ -337,23 +337,34 @@ TEST(PageRenderer, RtfconvWritesEveryPage)
     EXPECT_EQ(pdfPageCount(file.readAll()), control.CurrentPages());
 }
 
+// The sheets are the file's page: the size it states, or RTF's default
+// paper (US Letter) when it states none; never the control's A4.
 TEST(PageRenderer, RtfconvPrintsOnTheFilesOwnPage)
 {
-    QTemporaryDir dir;
-    const QString in = dir.filePath(u"carta.rtf"_qs);
-    QFile rtf(in);
-    ASSERT_TRUE(rtf.open(QIODevice::WriteOnly));
-    rtf.write("{\\rtf1\\ansi\\paperw12240\\paperh15840\\margl720\\margr720 x\\par}");
-    rtf.close();
-    const QString out = dir.filePath(u"carta.pdf"_qs);
-    QProcess process;
-    process.start(QString::fromUtf8(VALDRIN_BIN_DIR "/rtfconv"), {u"--pdf"_qs, in, out});
-    ASSERT_TRUE(process.waitForFinished(60000));
-    EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
-    QFile pdf(out);
-    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
-    // US Letter, as the file says, not the control's A4.
-    EXPECT_TRUE(pdf.readAll().contains("/MediaBox [0 0 612.000000 792.000000]"));
+    const struct {
+        const char *words;
+        const char *mediaBox;
+    } cases[] = {
+        {"\\paperw12240\\paperh15840\\margl720\\margr720", "/MediaBox [0 0 612.000000 792.000000]"},
+        {"\\paperw11906\\paperh16838", "/MediaBox [0 0 595.000000 842.000000]"},
+        {"", "/MediaBox [0 0 612.000000 792.000000]"},
+    };
+    for (const auto &c : cases) {
+        QTemporaryDir dir;
+        const QString in = dir.filePath(u"carta.rtf"_qs);
+        QFile rtf(in);
+        ASSERT_TRUE(rtf.open(QIODevice::WriteOnly));
+        rtf.write("{\\rtf1\\ansi" + QByteArray(c.words) + " x\\par}");
+        rtf.close();
+        const QString out = dir.filePath(u"carta.pdf"_qs);
+        QProcess process;
+        process.start(QString::fromUtf8(VALDRIN_BIN_DIR "/rtfconv"), {u"--pdf"_qs, in, out});
+        ASSERT_TRUE(process.waitForFinished(60000));
+        EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+        QFile pdf(out);
+        ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(pdf.readAll().contains(c.mediaBox)) << c.words;
+    }
 }
 
 TEST(PageRenderer, RtfconvPrintsTheModelOnTheFilesOwnPage)
