@@ -328,11 +328,7 @@ double cellContentHeight(const QTextTableCell &cell, const QTextDocument *doc)
         || last.layout()->lineCount() == 0)
         return 0;
     const double top = layout->blockBoundingRect(first).top() + lineBox(first, first.layout()->lineAt(0)).top;
-    const QTextLayout *lines = last.layout();
-    const double bottom = layout->blockBoundingRect(last).top()
-                          + lineBox(last, lines->lineAt(lines->lineCount() - 1)).bottom()
-                          + toLayout(last.blockFormat().bottomMargin());
-    return bottom - top;
+    return textBottom(*layout, last) + toLayout(last.blockFormat().bottomMargin()) - top;
 }
 
 QPaintDevice *layoutDevice()
@@ -371,6 +367,15 @@ LineBox lineBox(const QTextBlock &block, const QTextLine &line)
     }
     default: return {line.y(), line.height()};
     }
+}
+
+double textBottom(const QAbstractTextDocumentLayout &layout, const QTextBlock &block)
+{
+    const QRectF rect = layout.blockBoundingRect(block);
+    const QTextLayout *lines = block.layout();
+    if (!lines || lines->lineCount() == 0)
+        return rect.bottom();
+    return rect.top() + lineBox(block, lines->lineAt(lines->lineCount() - 1)).bottom();
 }
 
 namespace {

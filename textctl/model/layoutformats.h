@@ -23,6 +23,7 @@
 
 #include <QObject>
 
+class QAbstractTextDocumentLayout;
 class QFont;
 class QPaintDevice;
 class QTextBlock;
@@ -52,6 +53,11 @@ struct LineBox {
     double bottom() const { return top + height; }
 };
 LineBox lineBox(const QTextBlock &block, const QTextLine &line);
+
+// Where the last line box of `block` ends, in layout pixels: Qt's rectangle
+// of a block holds its lines at their fonts' height, not the height they
+// are given.
+double textBottom(const QAbstractTextDocumentLayout &layout, const QTextBlock &block);
 
 // How tall a cell's content is, in layout pixels, from its first line's
 // box to its last one's and the last paragraph's space after.

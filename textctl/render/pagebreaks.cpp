@@ -26,7 +26,6 @@ namespace {
 
 // Heights within this of each other are equal: the layout measures in 1/64 px.
 constexpr double kEpsilon = 1.0 / 32;
-constexpr double kUnknownEdge = std::numeric_limits<double>::quiet_NaN();
 
 // What a page is made of: a line of a paragraph of the main text, or a
 // group of table rows that no cell spans beyond. What is left of a table
@@ -101,8 +100,10 @@ double rowEdge(const QTextDocument &doc, const QAbstractTextDocumentLayout &layo
 {
     const int rows = table.rows();
     const bool under = row >= rows;
-    if (const double foot = under ? paragraphUnder(table, layout) : kUnknownEdge; !std::isnan(foot))
-        return foot;
+    if (under) {
+        if (const double foot = paragraphUnder(table, layout); !std::isnan(foot))
+            return foot;
+    }
     // Rows asked for are where no cell reaches over from above, so some
     // cell starts at each; the table's own place is the last resort.
     double edge = under ? std::numeric_limits<double>::lowest() : std::numeric_limits<double>::max();

@@ -1,12 +1,10 @@
 #include "textctl/render/tablerows.h"
 
-#include "textctl/model/layoutformats.h"
 #include "textctl/model/richdocument.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QTextBlock>
 #include <QTextDocument>
-#include <QTextLayout>
 #include <QTextTable>
 
 #include <limits>
@@ -36,15 +34,6 @@ double paragraphUnder(const QTextTable &table, const QAbstractTextDocumentLayout
     if (!after.isValid() || after.length() <= 1 || doc.frameAt(after.position()) != table.parentFrame())
         return std::numeric_limits<double>::quiet_NaN();
     return layout.blockBoundingRect(after).top() - toLayout(table.format().bottomMargin());
-}
-
-double textBottom(const QAbstractTextDocumentLayout &layout, const QTextBlock &block)
-{
-    const QRectF rect = layout.blockBoundingRect(block);
-    const QTextLayout *lines = block.layout();
-    if (!lines || lines->lineCount() == 0)
-        return rect.bottom();
-    return rect.top() + lineBox(block, lines->lineAt(lines->lineCount() - 1)).bottom();
 }
 
 double cellPadding(const QTextTableCellFormat &format, const QTextTableFormat &table, QTextFormat::Property property)

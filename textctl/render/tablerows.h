@@ -6,7 +6,6 @@
 #include <QTextFormat>
 
 class QAbstractTextDocumentLayout;
-class QTextBlock;
 class QTextTable;
 class QTextTableCellFormat;
 
@@ -20,10 +19,6 @@ int firstRowBelow(const QTextTable &table, const QAbstractTextDocumentLayout &la
 // flow, less the table's bottom margin. NaN when an empty paragraph (Qt
 // hides it in the last row), another table or nothing follows.
 double paragraphUnder(const QTextTable &table, const QAbstractTextDocumentLayout &layout);
-
-// Where the last line box of `block` ends: Qt's rectangle of a block holds
-// its lines at their fonts' height, not the height they are given.
-double textBottom(const QAbstractTextDocumentLayout &layout, const QTextBlock &block);
 
 // A cell's padding on one side (`property`, a TableCell*Padding), the
 // table's when the cell gives none.
