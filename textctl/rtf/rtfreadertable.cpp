@@ -12,8 +12,6 @@ namespace textctl::rtf {
 
 namespace {
 
-enum Side { Top, Left, Bottom, Right };
-
 // Cells a row definition may have; more is no table anyone wrote.
 constexpr size_t kMaxCellDefs = 256;
 
@@ -24,37 +22,6 @@ int definitionLevel(const ReaderContext &ctx)
     if (ctx.top().destination == Destination::TableProps)
         return std::max(2, ctx.top().para.nesting);
     return 1;
-}
-
-void setCellBorder(QTextTableCellFormat &f, Side side, qreal width, QTextFrameFormat::BorderStyle style)
-{
-    textctl::setCellBorder(f, CellSide(side), width, style);
-}
-
-void setCellBorderColor(QTextTableCellFormat &f, Side side, const QColor &color)
-{
-    switch (side) {
-    case Top: f.setTopBorderBrush(color); break;
-    case Left: f.setLeftBorderBrush(color); break;
-    case Bottom: f.setBottomBorderBrush(color); break;
-    case Right: f.setRightBorderBrush(color); break;
-    }
-}
-
-qreal cellBorderWidth(const QTextTableCellFormat &f, Side side)
-{
-    switch (side) {
-    case Top: return f.topBorder();
-    case Left: return f.leftBorder();
-    case Bottom: return f.bottomBorder();
-    case Right: return f.rightBorder();
-    }
-    return 0;
-}
-
-QTextFrameFormat::BorderStyle cellBorderStyle(const QTextTableCellFormat &f, Side side)
-{
-    return textctl::cellBorderStyle(f, CellSide(side));
 }
 
 QTextFrameFormat::BorderStyle borderStyleFor(QByteArrayView name)
@@ -76,41 +43,41 @@ QTextFrameFormat::BorderStyle borderStyleFor(QByteArrayView name)
 
 // A \brdrXXX word after a \clbrdrX word: the cell's Qt border and its
 // verbatim words.
-void applyCellBorderAttribute(const ReaderContext &ctx, CellDef &cell, Side side, const RecordedWord &w)
+void applyCellBorderAttribute(const ReaderContext &ctx, CellDef &cell, CellSide side, const RecordedWord &w)
 {
     QTextTableCellFormat &f = cell.format;
     const QByteArrayView name = w.name;
+    const qreal width = f.doubleProperty(cellBorderWidthProperty(side));
     if (name == "brdrw") {
         // The width changes, the style the side already has stays.
-        if (cellBorderWidth(f, side) > 0)
+        if (width > 0)
             setCellBorder(f, side, twipsToPixels(std::clamp(w.param, 1, 255)), cellBorderStyle(f, side));
     } else if (name == "brdrcf") {
         if (const QColor color = ctx.colors.color(w.param); color.isValid())
-            setCellBorderColor(f, side, color);
+            f.setProperty(cellBorderBrushProperty(side), QBrush(color));
     } else if (name != "brsp") {
         const QTextFrameFormat::BorderStyle style = borderStyleFor(name);
-        const qreal width = cellBorderWidth(f, side);
         setCellBorder(f, side, style == QTextFrameFormat::BorderStyle_None ? 0 : (width > 0 ? width : 1),
                       style);
     }
     appendVerbatimWord(cell.borders, name, w.param, w.hasParam);
 }
 
-void startCellBorder(CellDef &cell, Side side, QByteArrayView name)
+void startCellBorder(CellDef &cell, CellSide side, QByteArrayView name)
 {
     // A side named without a style word is a thin solid line.
     setCellBorder(cell.format, side, 1, QTextFrameFormat::BorderStyle_Solid);
     appendVerbatimWord(cell.borders, name, 0, false);
 }
 
-void setPadding(QTextTableCellFormat &f, Side side, int twips)
+void setPadding(QTextTableCellFormat &f, CellSide side, int twips)
 {
     const qreal px = twipsToPixels(std::clamp(twips, 0, 31680));
     switch (side) {
-    case Top: f.setTopPadding(px); break;
-    case Left: f.setLeftPadding(px); break;
-    case Bottom: f.setBottomPadding(px); break;
-    case Right: f.setRightPadding(px); break;
+    case CellSide::Top: f.setTopPadding(px); break;
+    case CellSide::Left: f.setLeftPadding(px); break;
+    case CellSide::Bottom: f.setBottomPadding(px); break;
+    case CellSide::Right: f.setRightPadding(px); break;
     }
 }
 
@@ -122,17 +89,17 @@ void setCellAlignment(CellDef &cell, int align)
     cell.format.setVerticalAlignment(kQt[align]);
 }
 
-void applyCellWord(const ReaderContext &ctx, CellDef &cell, Side &side, const RecordedWord &w)
+void applyCellWord(const ReaderContext &ctx, CellDef &cell, CellSide &side, const RecordedWord &w)
 {
     switch (w.word) {
     case Word::CellVerticalFirst: cell.verticalStart = true; break;
     case Word::CellVerticalMerged: cell.verticalMerged = true; break;
     case Word::CellHorizontalFirst: cell.horizontalStart = true; break;
     case Word::CellHorizontalMerged: cell.horizontalMerged = true; break;
-    case Word::CellBorderTop: startCellBorder(cell, side = Top, w.name); break;
-    case Word::CellBorderLeft: startCellBorder(cell, side = Left, w.name); break;
-    case Word::CellBorderBottom: startCellBorder(cell, side = Bottom, w.name); break;
-    case Word::CellBorderRight: startCellBorder(cell, side = Right, w.name); break;
+    case Word::CellBorderTop: startCellBorder(cell, side = CellSide::Top, w.name); break;
+    case Word::CellBorderLeft: startCellBorder(cell, side = CellSide::Left, w.name); break;
+    case Word::CellBorderBottom: startCellBorder(cell, side = CellSide::Bottom, w.name); break;
+    case Word::CellBorderRight: startCellBorder(cell, side = CellSide::Right, w.name); break;
     case Word::CellShading:
         if (const QColor color = ctx.colors.color(w.param); color.isValid())
             cell.format.setBackground(color);
@@ -142,10 +109,10 @@ void applyCellWord(const ReaderContext &ctx, CellDef &cell, Side &side, const Re
     case Word::CellAlignBottom: setCellAlignment(cell, 2); break;
     // Word writes \clpadl for the top padding and \clpadt for the left one
     // (and LibreOffice follows it), so they are read that way.
-    case Word::CellPadLeft: setPadding(cell.format, Top, w.param); cell.paddingSet = true; break;
-    case Word::CellPadTop: setPadding(cell.format, Left, w.param); cell.paddingSet = true; break;
-    case Word::CellPadBottom: setPadding(cell.format, Bottom, w.param); cell.paddingSet = true; break;
-    case Word::CellPadRight: setPadding(cell.format, Right, w.param); cell.paddingSet = true; break;
+    case Word::CellPadLeft: setPadding(cell.format, CellSide::Top, w.param); cell.paddingSet = true; break;
+    case Word::CellPadTop: setPadding(cell.format, CellSide::Left, w.param); cell.paddingSet = true; break;
+    case Word::CellPadBottom: setPadding(cell.format, CellSide::Bottom, w.param); cell.paddingSet = true; break;
+    case Word::CellPadRight: setPadding(cell.format, CellSide::Right, w.param); cell.paddingSet = true; break;
     case Word::BorderAttribute: applyCellBorderAttribute(ctx, cell, side, w); break;
     default: break;
     }
@@ -154,7 +121,7 @@ void applyCellWord(const ReaderContext &ctx, CellDef &cell, Side &side, const Re
 CellDef buildCell(const ReaderContext &ctx, const std::vector<RecordedWord> &words, int right)
 {
     CellDef cell;
-    Side side = Top;
+    CellSide side = CellSide::Top;
     for (const RecordedWord &w : words)
         applyCellWord(ctx, cell, side, w);
     cell.right = std::clamp(right, -31680 * 4, 31680 * 4);
