@@ -23,11 +23,14 @@ namespace {
 // How long one idle step looks for pages: short enough not to delay a key.
 constexpr int kIdleSliceMs = 4;
 constexpr double kUnknown = std::numeric_limits<double>::quiet_NaN();
-// Qt lets a line's last glyph overhang its advance only inside the width
-// (a negative right side bearing counts), where a word processor measures
-// advances: text right-tabbed to the right margin then wrapped. The layout
-// gets this much more room than the text width; drawing is unchanged.
-constexpr double kOverhangPixels = 2.0;
+// Qt counts a line's last glyph overhanging its advance (a negative right
+// side bearing) against the width, where a word processor measures advances
+// only, and it takes the overhang in whole device pixels: the "a" that ends
+// "Su referencia" overhangs by one. Text right-tabbed to the right margin
+// then wrapped. The layout gets one pixel more than the text width, which
+// covers the overhang of upright text and lets no line hold more than half
+// a point past the margin; a right-aligned line ends that half point past it.
+constexpr double kOverhangLayoutPixels = 1.0;
 
 // The office fonts templates name, mapped to their metric-compatible free
 // faces when the system's font configuration does not already do it.
@@ -108,7 +111,7 @@ void Pagination::prepare(QTextDocument *doc, double width)
     }
     // One full layout with the device and handlers in place: a long table
     // takes seconds to lay out.
-    const QSizeF size(toLayout(width + kOverhangPixels), -1);
+    const QSizeF size(toLayout(width) + kOverhangLayoutPixels, -1);
     if (doc->pageSize() != size)
         doc->setPageSize(size);
     else if (newDevice)

@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace {
 
 QString paragraphs(int count, const QString &separator)
@@ -235,5 +237,35 @@ TEST(Pagination, TextRightTabbedToTheRightMarginStaysOnItsLine)
         cursor.insertText(u"\t"_qs + words, arial);
         control.pagination().ensureLayout();
         EXPECT_EQ(control.document().main()->firstBlock().layout()->lineCount(), 1) << words.toStdString();
+    }
+}
+
+TEST(Pagination, ALineHoldsNoWordThatRunsPastTheMargin)
+{
+    // Words that end exactly at the margin stay on their line; words that run
+    // a point past it go to the next, as a word processor breaks them.
+    const QString words = u"Rohdaten umfassen etwa Datensätze inklusive Dubletten"_qs;
+    struct Row {
+        int overrunTwips;
+        int lines;
+    };
+    for (const Row &row : {Row{0, 1}, Row{20, 2}}) {
+        TXTextControl control;
+        control.setPageMarginL(1134);
+        control.setPageMarginR(1134);
+        QTextCursor cursor(control.document().main());
+        QTextCharFormat times;
+        times.setFontFamilies({u"Times New Roman"_qs});
+        times.setFontPointSize(12);
+        cursor.insertText(words, times);
+        control.pagination().ensureLayout();
+        QTextLayout *layout = control.document().main()->firstBlock().layout();
+        ASSERT_EQ(layout->lineCount(), 1);
+        // A layout pixel is ten twips (144 to the inch).
+        const int advanceTwips = int(std::ceil(layout->lineAt(0).naturalTextWidth() * 10));
+        control.setPageMarginR(control.PageWidth() - 1134 - advanceTwips + row.overrunTwips);
+        control.pagination().ensureLayout();
+        EXPECT_EQ(control.document().main()->firstBlock().layout()->lineCount(), row.lines)
+            << "overrun " << row.overrunTwips;
     }
 }
