@@ -6,6 +6,7 @@
 #include "textctl/render/pagebreaks.h"
 #include "textctl/render/pagination.h"
 #include "textctl/render/paragraphborders.h"
+#include "textctl/render/tableaders.h"
 
 #include <QPaintDevice>
 #include <QPainter>
@@ -110,6 +111,7 @@ void PageRenderer::drawArea(QPainter &painter, int area, int page,
     doc->documentLayout()->draw(&painter, context);
     drawCellBorders(painter, *doc, context.clip);
     drawParagraphBorders(painter, *doc, context.clip);
+    drawTabLeaders(painter, *doc, context.clip);
     painter.restore();
     drawFixedPictures(painter, doc, page, origin, 0);
     if (decorations.activeArea >= 0 && decorations.activeArea != area)
@@ -153,6 +155,8 @@ void PageRenderer::drawBody(QPainter &painter, int page, const Decorations &deco
                           qMax(0.0, sliceHeight - 2 * kLineOverhang));
     if (decorations.sheetClip.isValid())
         context.clip &= toLayoutRect(decorations.sheetClip, body.topLeft()).translated(0, sliceTop);
+    // Tab leaders go with the lines of the slice as first clipped.
+    const QRectF lineClip = context.clip;
     // Qt draws, with a paragraph, the last of its lines above the clip: a
     // printed page that starts inside a paragraph would carry the line
     // before, clipped away but still in a PDF's text. There the clip starts
@@ -188,6 +192,7 @@ void PageRenderer::drawBody(QPainter &painter, int page, const Decorations &deco
                                 Qt::IntersectClip);
         drawParagraphBorders(painter, *doc, context.clip, first);
         painter.restore();
+        drawTabLeaders(painter, *doc, lineClip, first);
     }
     if (ownLine.isValid()) {
         painter.setPen(context.palette.color(QPalette::Text));

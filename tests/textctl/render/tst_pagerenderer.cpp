@@ -7,6 +7,7 @@
 #include "textctl/txtextcontrol.h"
 
 #include <QFile>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
 #include <QPdfWriter>
@@ -523,5 +524,38 @@ TEST(PageRenderer, EveryLineIsPrintedOnOnePageOnly)
             printed += pageText(control, page).remove(u' ');
         for (const QString &word : std::as_const(text))
             EXPECT_EQ(printed.count(word), 1) << word.toStdString() << " of " << words;
+    }
+}
+
+// A tab's leader fills the room the tab takes, up to the text after it, as
+// text (a PDF's text keeps it); none is drawn where the stop has none.
+TEST(PageRenderer, TabLeadersFillTheTabsRoom)
+{
+    struct Row {
+        const char *control;
+        QChar glyph;
+    };
+    const Row rows[] = {{"\\tldot", u'.'}, {"\\tlhyph", u'-'}, {"\\tlmdot", QChar(0x00B7)}, {"", u'.'}};
+    const QFont font(u"Liberation Serif"_qs, 12);
+    const QFontMetricsF metrics(font);
+    for (const Row &row : rows) {
+        TXTextControl control;
+        const QByteArray rtf = QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f0 Times New Roman;}}\\pard\\f0\\fs24\\tqr")
+                               + row.control + "\\tx5000 Capitulo\\tab 7\\par}";
+        ASSERT_TRUE(control.LoadContent({u"l.rtf"_qs, 5, rtf}));
+        const QString text = pageText(control, 1);
+        qsizetype longest = 0;
+        for (qsizetype at = 0; at < text.size();) {
+            qsizetype end = at;
+            while (end < text.size() && text[end] == row.glyph)
+                ++end;
+            longest = std::max(longest, end - at);
+            at = end + 1;
+        }
+        const double room = textctl::twipsToPixels(5000) - metrics.horizontalAdvance(u"Capitulo"_qs)
+                            - metrics.horizontalAdvance(u"7"_qs);
+        const int expected = *row.control ? int(room / metrics.horizontalAdvance(row.glyph)) : 0;
+        EXPECT_NEAR(longest, expected, 2) << row.control;
+        EXPECT_TRUE(text.contains(u"Capitulo"_qs) && text.contains(u'7')) << row.control;
     }
 }
