@@ -390,7 +390,7 @@ QString Dumper::blockFormat(const QTextBlock &block)
     case LineRule::AtLeast: out += u" line=atleast"_s + tw(spacing.line); break;
     case LineRule::Single: break;
     }
-    const QList<QTextOption::Tab> tabs = format.tabPositions();
+    const QList<QTextOption::Tab> tabs = textctl::tabStops(format);
     if (!tabs.isEmpty()) {
         const QString leaders = format.stringProperty(prop::TabLeaders);
         QStringList stops;

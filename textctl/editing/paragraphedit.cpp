@@ -20,7 +20,7 @@ ParagraphIndents indentsOf(const QTextBlockFormat &format)
 
 QList<TabStop> tabStopsOf(const QTextBlockFormat &format)
 {
-    const QList<QTextOption::Tab> tabs = format.tabPositions();
+    const QList<QTextOption::Tab> tabs = tabStops(format);
     const QString leaders = format.stringProperty(prop::TabLeaders);
     QList<TabStop> stops;
     for (int i = 0; i < tabs.size(); ++i) {
@@ -63,7 +63,9 @@ void setTabStops(const QTextCursor &cursor, QList<TabStop> stops)
         leaders.append(stop.leader);
     }
     QTextBlockFormat change;
+    // The own stops too: Qt's tab positions are layout values.
     change.setTabPositions(tabs);
+    keepTabStops(&change, tabs);
     change.setProperty(prop::TabLeaders, leaders);
     QTextCursor edit(cursor);
     edit.beginEditBlock();

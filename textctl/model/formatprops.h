@@ -158,6 +158,11 @@ enum : int {
     // that starts its text where a word processor's tab after the label
     // does (paragraphformat.h).
     OwnTextIndent,
+    // QList<QTextOption::Tab>: the paragraph's own tab stops, measured from
+    // the left margin as word processors measure them, when Qt's tab
+    // positions are the layout values measured from where its first line
+    // starts (paragraphformat.h).
+    OwnTabPositions,
 
     // --- Table cells (QTextTableCellFormat) ----------------------------------
     // QByteArray: the cell's border control words verbatim (\clbrdrt...).

@@ -281,7 +281,7 @@ double listTextOffset(const QTextBlock &block, const QTextList *list, double fir
     double stop = std::numeric_limits<double>::max();
     if (firstLine < 0 && labelEnd < left)
         stop = left;
-    for (const QTextOption::Tab &tab : format.tabPositions()) {
+    for (const QTextOption::Tab &tab : tabStops(format)) {
         const double at = toLayout(tab.position);
         if (at > labelEnd && at < stop)
             stop = at;
@@ -299,7 +299,8 @@ bool sameLayoutValues(const QTextBlockFormat &a, const QTextBlockFormat &b)
            && a.lineHeightType() == b.lineHeightType() && qFuzzyCompare(1 + a.lineHeight(), 1 + b.lineHeight())
            && a.hasProperty(QTextFormat::BackgroundBrush) == b.hasProperty(QTextFormat::BackgroundBrush)
            && qFuzzyCompare(1 + a.textIndent(), 1 + b.textIndent())
-           && a.property(prop::OwnTextIndent) == b.property(prop::OwnTextIndent);
+           && a.property(prop::OwnTextIndent) == b.property(prop::OwnTextIndent)
+           && a.tabPositions() == b.tabPositions() && a.property(prop::OwnTabPositions) == b.property(prop::OwnTabPositions);
 }
 
 void setMargin(QList<std::pair<QTextTable *, QTextTableFormat>> &tables, QTextTable *table, bool top, double margin)
@@ -456,6 +457,20 @@ QTextBlockFormat layoutFormat(const QTextBlock &block, bool largerSpace)
     if (!qFuzzyCompare(1 + textIndent, 1 + firstLine)) {
         format.setProperty(prop::OwnTextIndent, firstLine);
         format.setTextIndent(textIndent);
+    }
+
+    // A word processor measures tab stops from the left margin, Qt from
+    // where a line starts: its stops are given from where the first line
+    // starts, the line a tab is mostly in (a later line of a paragraph with
+    // a first-line indent has its stops that indent off).
+    const QList<QTextOption::Tab> stops = tabStops(format);
+    setTabStops(&format, stops);
+    if (const double lineStart = fromLayout(format.leftMargin() + textIndent); !stops.isEmpty() && lineStart != 0) {
+        QList<QTextOption::Tab> fromLine = stops;
+        for (QTextOption::Tab &tab : fromLine)
+            tab.position -= lineStart;
+        format.setTabPositions(fromLine);
+        keepTabStops(&format, stops);
     }
 
     // Qt lays out no line for an empty paragraph just before a table unless

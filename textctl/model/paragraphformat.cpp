@@ -58,6 +58,31 @@ void setFirstLineIndent(QTextBlockFormat *format, double indent)
     format->setTextIndent(indent);
 }
 
+// Kept as Qt keeps its tab positions: a list of variants, each one stop.
+QList<QTextOption::Tab> tabStops(const QTextBlockFormat &format)
+{
+    if (!format.hasProperty(prop::OwnTabPositions))
+        return format.tabPositions();
+    QList<QTextOption::Tab> tabs;
+    for (const QVariant &tab : format.property(prop::OwnTabPositions).toList())
+        tabs.append(tab.value<QTextOption::Tab>());
+    return tabs;
+}
+
+void keepTabStops(QTextBlockFormat *format, const QList<QTextOption::Tab> &tabs)
+{
+    QVariantList list;
+    for (const QTextOption::Tab &tab : tabs)
+        list.append(QVariant::fromValue(tab));
+    format->setProperty(prop::OwnTabPositions, list);
+}
+
+void setTabStops(QTextBlockFormat *format, const QList<QTextOption::Tab> &tabs)
+{
+    format->clearProperty(prop::OwnTabPositions);
+    format->setTabPositions(tabs);
+}
+
 bool widowControl(const QTextBlockFormat &format)
 {
     return !format.hasProperty(prop::WidowControl) || format.boolProperty(prop::WidowControl);

@@ -49,6 +49,14 @@ void setWidowControl(QTextBlockFormat *format, bool on);
 double firstLineIndent(const QTextBlockFormat &format);
 void setFirstLineIndent(QTextBlockFormat *format, double indent);
 
+// The paragraph's own tab stops (pixels from the left margin): Qt's tab
+// positions there are layout values, measured from where its first line
+// starts (layoutformats.h).
+QList<QTextOption::Tab> tabStops(const QTextBlockFormat &format);
+void setTabStops(QTextBlockFormat *format, const QList<QTextOption::Tab> &tabs);
+// Keeps `tabs` as the paragraph's own, Qt's tab positions left as they are.
+void keepTabStops(QTextBlockFormat *format, const QList<QTextOption::Tab> &tabs);
+
 // Sides in the order of the border properties.
 enum BorderSide { BorderTop, BorderLeft, BorderBottom, BorderRight };
 

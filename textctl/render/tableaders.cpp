@@ -6,6 +6,7 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QPainter>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -17,8 +18,9 @@ namespace textctl {
 
 namespace {
 
-// The leader of the stop a tab starting at `x` (layout pixels) goes to:
-// the first stop past it, as Qt's layout finds it; ' ' for none.
+// The leader of the stop a tab starting at `x` (layout pixels from where
+// its line starts) goes to: the first of Qt's stops past it, as its layout
+// finds it; ' ' for none.
 QChar leaderOfStop(const QList<QTextOption::Tab> &tabs, const QString &leaders, double x)
 {
     for (qsizetype i = 0; i < tabs.size() && i < leaders.size(); ++i) {
@@ -38,8 +40,8 @@ QTextCharFormat formatAt(const QTextBlock &block, int position)
 }
 
 // One leader from `left` to `right` on the baseline `y`: as many whole
-// glyphs as fit, ending against the text after the tab; a line for the
-// underline and thick leaders.
+// glyphs as fit, spread from the text before the tab to the text after
+// it; a line for the underline and thick leaders.
 void drawLeader(QPainter &painter, QChar leader, const QTextCharFormat &format, const QTextDocument &doc,
                 double left, double right, double y)
 {
@@ -64,9 +66,18 @@ void drawLeader(QPainter &painter, QChar leader, const QTextCharFormat &format, 
     text.endLayout();
     if (!line.isValid())
         return;
+    // The glyphs spread to fill the room from end to end, placed one by one
+    // (a letter spacing would be rounded to Qt's fixed point, each time).
+    const double step = (right - left) / count;
     painter.save();
     painter.setPen(color);
-    text.draw(&painter, QPointF(right - count * advance, y - line.ascent()));
+    for (QGlyphRun run : text.glyphRuns()) {
+        QList<QPointF> positions = run.positions();
+        for (qsizetype i = 0; i < positions.size(); ++i)
+            positions[i].setX(i * step);
+        run.setPositions(positions);
+        painter.drawGlyphRun(QPointF(left, y - line.ascent()), run);
+    }
     painter.restore();
 }
 
@@ -94,7 +105,8 @@ void drawTabLeaders(QPainter &painter, const QTextDocument &doc, const QRectF &c
                 continue;  // a line of the page before or after
             const double left = line.cursorToX(int(at));
             const double right = line.cursorToX(int(at) + 1);
-            const QChar leader = leaderOfStop(tabs, leaders, left);
+            // Qt's stops are measured from where the line starts.
+            const QChar leader = leaderOfStop(tabs, leaders, left - line.x());
             if (leader != u' ' && right > left)
                 drawLeader(painter, leader, formatAt(block, block.position() + int(at)), doc, origin.x() + left,
                            origin.x() + right, top + line.ascent());

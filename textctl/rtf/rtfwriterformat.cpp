@@ -312,7 +312,7 @@ QByteArray RtfWriter::makeBlockFormatRtf(const QTextBlock &block)
     if (format.background().style() != Qt::NoBrush)
         appendWord(out, "cbpat", m_colors.indexOf(format.background().color()));
     const QString leaders = format.stringProperty(prop::TabLeaders);
-    const QList<QTextOption::Tab> tabs = format.tabPositions();
+    const QList<QTextOption::Tab> tabs = tabStops(format);
     for (int i = 0; i < tabs.size(); ++i) {
         if (const char *kind = tabKindWord(tabs.at(i).type))
             appendWord(out, kind);

@@ -371,6 +371,22 @@ TEST(PageLayout, AListParagraphsTextStartsWhereTheTabAfterItsLabelTakesIt)
     }
 }
 
+// Tab stops are measured from the left margin, whatever the paragraph's
+// indents; Qt measures them from where a line starts. The file keeps them.
+TEST(PageLayout, TabStopsAreMeasuredFromTheLeftMargin)
+{
+    for (const QByteArray indents : {"", "\\li720", "\\li720\\fi-360", "\\li360\\fi360"}) {
+        TXTextControl control;
+        const QTextDocument *doc = load(control, "\\pard" + indents + "\\tx2000\\tqr\\tx6000 A\\tab B\\tab C\\par");
+        const QTextLine line = doc->begin().layout()->lineAt(0);
+        const QString text = doc->begin().text();
+        // "B" starts on the left stop; "C" ends on the right one.
+        EXPECT_NEAR(fromLayout(line.cursorToX(int(text.indexOf(u'B')))), twipsToPixels(2000), 0.1) << indents.constData();
+        EXPECT_NEAR(fromLayout(line.cursorToX(int(text.size()))), twipsToPixels(6000), 0.1) << indents.constData();
+        EXPECT_TRUE(writeRtf(control.document()).contains("\\tx2000\\tqr\\tx6000")) << indents.constData();
+    }
+}
+
 // A paragraph made by Qt or pasted has no spacing of its own: the margins
 // the layout gives it are not read back as its own on the next pass.
 TEST(PageLayout, AParagraphWithoutSpacingOfItsOwnKeepsItsPlace)
