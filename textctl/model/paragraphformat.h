@@ -38,8 +38,9 @@ ParagraphSpacing paragraphSpacing(const QTextBlockFormat &format);
 // paragraph alone (the layout values follow on the next settle).
 void setParagraphSpacing(QTextBlockFormat *format, const ParagraphSpacing &spacing);
 
-// Widow and orphan control: on unless the paragraph turns it off, as
-// LibreOffice reads a paragraph that says nothing of it.
+// Widow and orphan control: on unless the paragraph turns it off. A new
+// paragraph has it; the RTF reader turns it off in the paragraphs that say
+// nothing of it in a file without \widowctrl, as word processors read them.
 bool widowControl(const QTextBlockFormat &format);
 void setWidowControl(QTextBlockFormat *format, bool on);
 

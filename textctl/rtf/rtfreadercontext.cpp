@@ -1,6 +1,7 @@
 #include "textctl/rtf/rtfreadercontext.h"
 
 #include "textctl/model/formatprops.h"
+#include "textctl/model/paragraphformat.h"
 #include "textctl/rtf/rtfreaderdoctables.h"
 #include "textctl/rtf/rtfreaderfields.h"
 #include "textctl/rtf/rtfreaderlists.h"
@@ -194,16 +195,24 @@ void ReaderContext::endParagraph()
         fields[top().field].resultHasParagraph = true;
     ParaState scratch;
     const ParaState &para = paragraphState(scratch);
-    QTextBlockFormat format = finishedBlockFormat(para);
+    QTextBlockFormat format = blockFormat(para);
     const ListRef list = listFor(*this, para, format);
     m_firstTextList = {};
     top().story->endParagraph(tableLevel(), format, top().chr.format, list);
 }
 
+QTextBlockFormat ReaderContext::blockFormat(const ParaState &para) const
+{
+    QTextBlockFormat format = finishedBlockFormat(para);
+    if (!widowControl && !para.widowSet)
+        setWidowControl(&format, false);
+    return format;
+}
+
 void ReaderContext::endCell(int level)
 {
     const ParaState &para = top().para;
-    QTextBlockFormat format = finishedBlockFormat(para);
+    QTextBlockFormat format = blockFormat(para);
     const ListRef list = listFor(*this, para, format);
     m_firstTextList = {};
     top().story->endCell(level, format, top().chr.format, list);

@@ -104,6 +104,7 @@ struct ParaState {
     int listLevel = 0;
     bool leftSet = false;
     bool firstSet = false;
+    bool widowSet = false;  // \widctlpar or \nowidctlpar stated
     // Border words by side (top, left, bottom, right, between, bar, box):
     // naming a side again replaces what it had.
     std::array<QByteArray, 7> borders;
@@ -253,6 +254,8 @@ public:
     // or the row (\row, \nestrow) of table level `level`.
     void endParagraph();
     void endCell(int level);
+    // A finished paragraph's format, its widow control as the file says.
+    QTextBlockFormat blockFormat(const ParaState &para) const;
     void endRow(int level);
     // The table level of the paragraph being read (0 outside tables).
     int tableLevel() const;
@@ -290,6 +293,9 @@ public:
 
     // Page values of document words (section words go to result.page).
     StatedPage documentPage;
+    // Widow and orphan control for the paragraphs that say nothing of it
+    // (\widowctrl): without it they have none, as word processors read them.
+    bool widowControl = false;
 
     // Section state.
     bool titlePage = false;

@@ -193,6 +193,7 @@ void applyDocumentWord(ReaderContext &ctx, Word word, QByteArrayView name, int p
         if (ctx.top().story == &ctx.mainStory)
             keepDocumentWord(ctx.result.documentWords, name, param, hasParam);
         break;
+    case Word::WidowCtrl: ctx.widowControl = !hasParam || param != 0; break;
     case Word::PaperW: setPageValue(ctx, &P::width, param, false); break;
     case Word::PaperH: setPageValue(ctx, &P::height, param, false); break;
     case Word::MargL: setPageValue(ctx, &P::marginLeft, param, false); break;

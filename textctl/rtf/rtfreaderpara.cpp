@@ -180,8 +180,11 @@ void applyParagraphWord(ReaderContext &ctx, Word word, QByteArrayView name, int 
     case Word::SpaceBefore: p.spaceBefore = twipsToPixels(std::clamp(param, 0, 31680)); break;
     case Word::SpaceAfter: p.spaceAfter = twipsToPixels(std::clamp(param, 0, 31680)); break;
     case Word::ContextualSpace: setFlag(f, prop::ContextualSpace, on); break;
-    case Word::WidowControl: setWidowControl(&f, true); break;
-    case Word::NoWidowControl: setWidowControl(&f, false); break;
+    case Word::WidowControl:
+    case Word::NoWidowControl:
+        setWidowControl(&f, word == Word::WidowControl);
+        p.widowSet = true;
+        break;
     case Word::LineSpacing: p.lineSpacing = std::clamp(param, -32767, 32767); break;
     case Word::LineMultiple: p.lineMultiple = on; break;
     case Word::Keep: f.setNonBreakableLines(on); break;

@@ -144,7 +144,7 @@ constexpr Entry kWords[] = {
     {"ansi", W::Ansi}, {"mac", W::Mac}, {"pc", W::Pc}, {"pca", W::Pca},
     {"ansicpg", W::AnsiCodePage}, {"deff", W::DefaultFont},
     {"stshfloch", W::StshfLoch}, {"stshfhich", W::StshfHich}, {"stshfdbch", W::StshfDbch},
-    {"stshfbi", W::StshfBi}, {"dntblnsbdb", W::DntBlnSbDb}, {"htmautsp", W::HtmlAutoSpacing}, {"paperw", W::PaperW},
+    {"stshfbi", W::StshfBi}, {"dntblnsbdb", W::DntBlnSbDb}, {"htmautsp", W::HtmlAutoSpacing}, {"widowctrl", W::WidowCtrl}, {"paperw", W::PaperW},
     {"paperh", W::PaperH}, {"margl", W::MargL}, {"margr", W::MargR}, {"margt", W::MargT},
     {"margb", W::MargB}, {"pgwsxn", W::PgWSxn}, {"pghsxn", W::PgHSxn},
     {"marglsxn", W::MargLSxn}, {"margrsxn", W::MargRSxn}, {"margtsxn", W::MargTSxn},

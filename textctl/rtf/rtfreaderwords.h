@@ -79,7 +79,7 @@ enum class Word : quint16 {
     BasedOn, ListId, LevelNfc, LevelNfcN, LevelStartAt, PnLevel, PnLevelBullet, PnLevelBody,
     PnLevelCont, PnDecimal, PnUpperLetter, PnLowerLetter, PnUpperRoman, PnLowerRoman, PnCardinal,
     PnOrdinal, PnStart, PnIndent, StshfLoch, StshfHich, StshfDbch, StshfBi,
-    DntBlnSbDb, HtmlAutoSpacing, NoteNumbering,
+    DntBlnSbDb, HtmlAutoSpacing, NoteNumbering, WidowCtrl,
     DocumentLast,
 };
 

@@ -113,6 +113,9 @@ QByteArray RtfWriter::header() const
     out.raw(m_styleSheetFontWords);
     out.raw("\\uc1");
     out.control("deftab", pixelsToTwips(m_text->defaultTextOption().tabStopDistance()));
+    // Paragraphs that say nothing of widow control have it (\nowidctlpar
+    // marks the others).
+    out.raw("\\widowctrl");
     out.newline();
     out.raw(m_fonts.toRtf());
     out.newline();

@@ -23,11 +23,13 @@ using namespace textctl;
 namespace {
 
 // Loads an RTF body (Liberation Sans 10 pt) on a page whose body is
-// `bodyTwips` tall, and paginates it.
-QTextDocument *load(TXTextControl &control, const QByteArray &body, int bodyTwips = 12000)
+// `bodyTwips` tall, and paginates it. Its paragraphs have widow control
+// unless they turn it off or `documentWords` leave out \widowctrl.
+QTextDocument *load(TXTextControl &control, const QByteArray &body, int bodyTwips = 12000,
+                    const QByteArray &documentWords = "\\widowctrl")
 {
     const QByteArray rtf = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Liberation Sans;}{\\f1 DejaVu Sans;}{\\f2 Nimbus Roman;}}"
-                           "\\paperw11906\\paperh" + QByteArray::number(1440 + bodyTwips)
+                           + documentWords + "\\paperw11906\\paperh" + QByteArray::number(1440 + bodyTwips)
                            + "\\margl1134\\margr1134\\margt720\\margb720\\f0\\fs20 " + body + "}";
     EXPECT_TRUE(control.LoadContent({u"t.rtf"_qs, 5, rtf}));
     control.usePageOfLoad();
@@ -193,10 +195,15 @@ TEST(PageLayout, LinesAndParagraphsMoveToTheNextPageAsTheirRulesSay)
     const struct {
         QByteArray body;
         const char *first;
+        QByteArray documentWords = "\\widowctrl";
     } cases[] = {
         // No orphan: the first line alone does not stay at the bottom.
         {abc + line + "d\\par" + line + three, "X1"},
         {abc + line + "d\\par" + line + "\\nowidctlpar " + three, "X2"},
+        // A file without \widowctrl gives none to the paragraphs that say
+        // nothing of it, as word processors read it.
+        {abc + line + "d\\par" + line + three, "X2", ""},
+        {abc + line + "d\\par" + line + "\\widctlpar " + three, "X1", ""},
         // No widow: the last line alone does not go over.
         {line + "a\\par" + line + "b\\par" + line + four, "X3"},
         {line + "a\\par" + line + "b\\par" + line + "\\nowidctlpar " + four, "X4"},
@@ -221,7 +228,7 @@ TEST(PageLayout, LinesAndParagraphsMoveToTheNextPageAsTheirRulesSay)
     };
     for (const auto &c : cases) {
         TXTextControl control;
-        const QTextDocument *doc = load(control, c.body, 1500);
+        const QTextDocument *doc = load(control, c.body, 1500, c.documentWords);
         Pagination &pagination = control.pagination();
         ASSERT_GE(pagination.pageCount(), 2) << c.body.constData();
         const int position = pagination.pageFirstPosition(2);

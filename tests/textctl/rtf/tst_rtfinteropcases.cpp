@@ -86,18 +86,18 @@ const CopyCase kCopyCases[] = {
     // A row shorter than the others ends where the file's row ended: an
     // empty cell added at its end is a line of text for other readers.
     {"ShorterRowWrittenShort",
-     "{\\rtf1\\trowd\\cellx3000\\cellx6000\\pard\\intbl a\\cell b\\cell\\row"
+     "{\\rtf1\\widowctrl\\trowd\\cellx3000\\cellx6000\\pard\\intbl a\\cell b\\cell\\row"
      "\\trowd\\cellx3000\\pard\\intbl c\\cell\\row\\pard d\\par}",
      {"\\trowd\\trgaph0\\trleft0\\cellx3000\n\\pard\\intbl\\plain\\f0\\fs24 c\\cell\n\\row"}, {},
      u"a\nb\nc\nd\n"_s},
     // A section break right after a table: the break follows the table and
     // the paragraph that carries it stays.
     {"SectionBreakAfterATable",
-     "{\\rtf1\\trowd\\cellx3000\\pard\\intbl a\\cell\\intbl\\row\\pard\\pard\\sect\\sectd d\\par}",
+     "{\\rtf1\\widowctrl\\trowd\\cellx3000\\pard\\intbl a\\cell\\intbl\\row\\pard\\pard\\sect\\sectd d\\par}",
      {"\\row\n\\pard\\plain\\f0\\fs24\\par\n\\pard\\pagebb\\plain\\f0\\fs24 d\\par"}, {"\\page\n"},
      u"a\n\nd\n"_s},
     {"PageBreakAfterATableFollowsIt",
-     "{\\rtf1\\trowd\\cellx3000\\pard\\intbl a\\cell\\row\\pard\\page d\\par}",
+     "{\\rtf1\\widowctrl\\trowd\\cellx3000\\pard\\intbl a\\cell\\row\\pard\\page d\\par}",
      {"\\pard\\pagebb\\plain\\f0\\fs24 d"}, {"\\page\n"}, u"a\nd\n"_s},
     // Footnote numbering words stay with the document, the last of a kind.
     {"NoteNumberingKept", "{\\rtf1\\ftnrstpg\\ftnnar\\ftnstart1\\aenddoc\\ftnstart3 a\\par}",

@@ -313,7 +313,7 @@ TEST(RtfWriterDocument, EmptyDocumentIsWellFormed)
     RichDocument doc;
     const QByteArray rtf = writeRtf(doc);
     EXPECT_EQ(rtfProblem(rtf), QString()) << rtf.constData();
-    EXPECT_TRUE(rtf.startsWith("{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1\\deftab1134\n{\\fonttbl{\\f0\\fswiss\\fcharset0 Arial;}}\n"))
+    EXPECT_TRUE(rtf.startsWith("{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1\\deftab1134\\widowctrl\n{\\fonttbl{\\f0\\fswiss\\fcharset0 Arial;}}\n"))
         << rtf.constData();
     EXPECT_TRUE(rtf.contains("\\paperw11906\\paperh16837\\margl1440\\margr1440\\margt1440\\margb1440\n"
                              "\\sectd\\headery720\\footery720\n"))
