@@ -1,5 +1,6 @@
 // The page renderer: what each page shows, where, at what size, and the
 // same pages on a PDF.
+#include "tests/commands/pdftools.h"
 #include "tests/textctl/render/textcapture.h"
 #include "textctl/model/formatprops.h"
 #include "textctl/render/pagerenderer.h"
@@ -13,7 +14,6 @@
 #include <QPdfWriter>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -103,15 +103,6 @@ QByteArray printPdf(TXTextControl &control, const QString &path)
     }
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-// The text pdftotext finds on one page of a PDF.
-QString pdfPageText(const QString &pdftotext, const QString &pdf, int page)
-{
-    QProcess process;
-    process.start(pdftotext, {u"-f"_qs, QString::number(page), u"-l"_qs, QString::number(page), pdf, u"-"_qs});
-    EXPECT_TRUE(process.waitForFinished(30000));
-    return QString::fromUtf8(process.readAllStandardOutput());
 }
 
 // Three pages, footer "PAGE de NUMPAGES".
@@ -315,14 +306,13 @@ TEST(PageRenderer, PdfHasOneSheetPerPage)
 
 TEST(PageRenderer, PdfTextShowsPageNumbers)
 {
-    const QString pdftotext = QStandardPaths::findExecutable(u"pdftotext"_qs);
-    if (pdftotext.isEmpty())
-        GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+    if (!pdftools::available())
+        GTEST_SKIP() << "pdfinfo and pdftotext (poppler-utils) are not installed";
     QTemporaryDir dir;
     TXTextControl control;
     makeNumberedDocument(control);
     printPdf(control, dir.filePath(u"numeros.pdf"_qs));
-    const QString text = pdfPageText(pdftotext, dir.filePath(u"numeros.pdf"_qs), 2);
+    const QString text = pdftools::pageText(dir.filePath(u"numeros.pdf"_qs), 2);
     EXPECT_TRUE(text.contains(u"2 de 3"_qs)) << text.toStdString();
     EXPECT_TRUE(text.contains(u"Dos"_qs)) << text.toStdString();
 }
@@ -537,9 +527,8 @@ TEST(PageRenderer, EveryLineIsPrintedOnOnePageOnly)
 // none.
 TEST(PageRenderer, TabLeadersFillTheTabsRoom)
 {
-    const QString pdftotext = QStandardPaths::findExecutable(u"pdftotext"_qs);
-    if (pdftotext.isEmpty())
-        GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+    if (!pdftools::available())
+        GTEST_SKIP() << "pdfinfo and pdftotext (poppler-utils) are not installed";
     struct Row {
         const char *control;
         QChar glyph;
@@ -554,7 +543,7 @@ TEST(PageRenderer, TabLeadersFillTheTabsRoom)
                                + row.control + "\\tx5000 Capitulo\\tab 7\\par}";
         ASSERT_TRUE(control.LoadContent({u"l.rtf"_qs, 5, rtf}));
         printPdf(control, dir.filePath(u"l.pdf"_qs));
-        const QString text = pdfPageText(pdftotext, dir.filePath(u"l.pdf"_qs), 1);
+        const QString text = pdftools::pageText(dir.filePath(u"l.pdf"_qs), 1);
         const QRegularExpression line(u"Capitulo(%1*)\\s*7"_qs.arg(QRegularExpression::escape(row.glyph)));
         const QRegularExpressionMatch match = line.match(text);
         ASSERT_TRUE(match.hasMatch()) << row.control << " " << text.toStdString();
